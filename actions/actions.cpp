@@ -1,0 +1,9 @@
+#include "actions.h"
+
+namespace vellumino {
+
+void CopySignature(SignatureWindow&) {}
+void ClearSignature(SignatureWindow&) {}
+void OpenSignaturePage(SignatureWindow&) {}
+
+}  // namespace vellumino

@@ -1,0 +1,174 @@
+#include "form1.h"
+
+#include <QBitmap>
+#include <QCursor>
+#include <QIcon>
+#include <QPainter>
+#include <QScreen>
+
+#include <variant>
+
+#include "actions.h"
+#include "click_label.h"
+#include "layout.h"
+#include "signature_edit.h"
+#include "styling.h"
+
+namespace vellumino {
+
+namespace {
+
+using StyleCommand = SignatureText (*)(SignatureView);
+using OutputAction = void (*)(SignatureWindow&);
+
+struct ZoneCommand {
+    layout::ZoneId zone;
+    std::variant<StyleCommand, OutputAction> command;
+};
+
+// What each painted button does; one command per click.
+const ZoneCommand kZoneTable[] = {
+    {layout::ZoneId::Label3, &AddSpaces},         {layout::ZoneId::Label4, &AddSymbols},
+    {layout::ZoneId::Label5, &ToMartian},         {layout::ZoneId::Label6, &ToTraditional},
+    {layout::ZoneId::Label7, &CopySignature},     {layout::ZoneId::Label8, &ClearSignature},
+    {layout::ZoneId::Label9, &OpenSignaturePage},
+};
+
+const QString kInitialSignature = QStringLiteral("个性签名");
+
+QRect ToQRect(const layout::Rect& r)
+{
+    return {r.x, r.y, r.width, r.height};
+}
+
+QCursor HandCursor()
+{
+    return QCursor(QBitmap(QStringLiteral(":/vellumino/hand.xbm")),
+                   QBitmap(QStringLiteral(":/vellumino/hand-mask.xbm")), 6, 0);
+}
+
+QIcon AppIcon()
+{
+    QIcon icon;
+    for (const int size : {16, 24, 32, 48})
+        icon.addFile(QStringLiteral(":/vellumino/icons/vellumino-%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+
+}  // namespace
+
+Form1::Form1(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Vellumino"));
+    setWindowIcon(AppIcon());
+    resize(layout::kClientWidth, layout::kClientHeight);
+
+    // Created in tab order. Only the field takes the focus; the zones are
+    // reached with the mouse.
+    Text1 = new SignatureEdit(this);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setGeometry(ToQRect(layout::kText1));
+    Text1->setText(kInitialSignature);
+    connect(Text1, &QLineEdit::textChanged, this, &Form1::Text1_Change);
+
+    Label1 = new ClickLabel(this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(ToQRect(layout::kLabel1));
+
+    Label2 = new ClickLabel(this);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2->setGeometry(ToQRect(layout::kLabel2));
+    QPalette grey = Label2->palette();
+    grey.setColor(QPalette::WindowText, QColor(128, 128, 128));
+    Label2->setPalette(grey);
+
+    for (const layout::Zone& zone : layout::kZones) {
+        auto* label = new ClickLabel(this);
+        label->setObjectName(QString::fromLatin1(zone.objectName));
+        label->setGeometry(ToQRect(zone.rect));
+        label->setAccessibleName(QString::fromUtf8(zone.caption));
+        if (zone.id == layout::ZoneId::Label9)
+            label->setCursor(HandCursor());
+
+        for (const ZoneCommand& entry : kZoneTable) {
+            if (entry.zone != zone.id)
+                continue;
+            if (const auto* style = std::get_if<StyleCommand>(&entry.command)) {
+                connect(label, &ClickLabel::clicked, this, [this, command = *style] {
+                    writeSignature(QString::fromStdU16String(command(signature().toStdU16String())));
+                });
+            } else {
+                connect(label, &ClickLabel::clicked, this,
+                        [this, action = std::get<OutputAction>(entry.command)] { action(*this); });
+            }
+        }
+    }
+
+    Text1->setFocus();
+}
+
+QString Form1::signature() const
+{
+    return Text1->text();
+}
+
+void Form1::writeSignature(const QString& text)
+{
+    // selectAll + insert rather than setText, which would wipe the undo
+    // history. Qt stays silent when the text is unchanged, yet the previews
+    // must still refresh (and a copy confirmation must go).
+    const bool unchanged = text == Text1->text();
+    Text1->selectAll();
+    Text1->insert(text);
+    if (unchanged)
+        Text1_Change();
+}
+
+void Form1::setChatPreview(const QString& text)
+{
+    Label1->setText(text);
+}
+
+void Form1::setCardPreview(const QString& text)
+{
+    Label2->setText(text);
+}
+
+WId Form1::nativeHandle()
+{
+    return winId();
+}
+
+void Form1::Text1_Change()
+{
+    Label1->setText(Text1->text());
+    Label2->setText(Text1->text());
+}
+
+const QPixmap& Form1::background()
+{
+    // Loaded on first paint, when the screen's pixel ratio is known, and again
+    // if the window moves to a screen with another ratio.
+    const bool sharp = devicePixelRatioF() > 1.0;
+    const qreal wanted = sharp ? 2.0 : 1.0;
+    if (background_.isNull() || background_.devicePixelRatio() != wanted) {
+        background_.load(sharp ? QStringLiteral(":/vellumino/background@2x.png")
+                               : QStringLiteral(":/vellumino/background.png"));
+        background_.setDevicePixelRatio(wanted);
+    }
+    return background_;
+}
+
+void Form1::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    const QRect picture(0, 0, layout::kPictureWidth, layout::kPictureHeight);
+    // Beyond the picture, a larger window shows plain button face.
+    const QRegion beyond = QRegion(rect()).subtracted(picture);
+    for (const QRect& r : beyond)
+        painter.fillRect(r, palette().button());
+    painter.drawPixmap(0, 0, background());
+}
+
+}  // namespace vellumino

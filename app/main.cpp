@@ -1,0 +1,17 @@
+#include <QApplication>
+#include <QScreen>
+
+#include "form1.h"
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Vellumino"));
+    QApplication::setApplicationVersion(QStringLiteral(VELLUMINO_VERSION));
+
+    vellumino::Form1 form;
+    const QRect screen = form.screen()->availableGeometry();
+    form.move(screen.center() - form.rect().center());
+    form.show();
+    return app.exec();
+}

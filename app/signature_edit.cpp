@@ -1,0 +1,142 @@
+#include "signature_edit.h"
+
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QStringView>
+
+namespace vellumino {
+
+namespace {
+
+bool IsPrintable(QStringView text)
+{
+    if (text.isEmpty())
+        return false;
+    for (const char32_t codePoint : text.toUcs4())
+        if (!QChar::isPrint(codePoint))
+            return false;
+    return true;
+}
+
+}  // namespace
+
+QString FitToRoom(QString incoming, qsizetype room)
+{
+    incoming.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    for (const QChar lineBreak :
+         {QChar(u'\n'), QChar(u'\r'), QChar(QChar::LineSeparator), QChar(QChar::ParagraphSeparator)})
+        incoming.replace(lineBreak, QChar(u' '));
+
+    room = std::max<qsizetype>(room, 0);
+    if (incoming.size() <= room)
+        return incoming;
+    qsizetype cut = room;
+    if (cut > 0 && incoming.at(cut - 1).isHighSurrogate() && incoming.at(cut).isLowSurrogate())
+        --cut;
+    return incoming.left(cut);
+}
+
+SignatureEdit::SignatureEdit(QWidget* parent) : QLineEdit(parent)
+{
+    // The limit is enforced on input, not through maxLength: changing
+    // maxLength resets the text and with it the undo history.
+    setFrame(false);
+}
+
+qsizetype SignatureEdit::room() const
+{
+    return kInputLimit - (text().size() - selectedText().size());
+}
+
+void SignatureEdit::pasteFitted(QClipboard::Mode mode)
+{
+    if (isReadOnly())
+        return;
+    const QString incoming = QGuiApplication::clipboard()->text(mode);
+    if (incoming.isEmpty() && !hasSelectedText())
+        return;
+    insert(FitToRoom(incoming, room()));
+}
+
+void SignatureEdit::keyPressEvent(QKeyEvent* event)
+{
+    if (event->matches(QKeySequence::Paste)) {
+        pasteFitted();
+        event->accept();
+        return;
+    }
+    const QString typed = event->text();
+    const bool control = event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier);
+    if (!control && typed.size() > room() && IsPrintable(typed)) {
+        // At the limit a keystroke is refused; just short of it, it is cut
+        // like a paste (a keystroke can carry a surrogate pair or more).
+        const QString fitted = FitToRoom(typed, room());
+        if (!fitted.isEmpty())
+            insert(fitted);
+        event->accept();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+void SignatureEdit::inputMethodEvent(QInputMethodEvent* event)
+{
+    const QString commit = event->commitString();
+    const QString fitted = FitToRoom(commit, room() + event->replacementLength());
+    if (fitted == commit) {
+        QLineEdit::inputMethodEvent(event);
+        return;
+    }
+    QInputMethodEvent held(event->preeditString(), event->attributes());
+    held.setCommitString(fitted, event->replacementStart(), event->replacementLength());
+    QLineEdit::inputMethodEvent(&held);
+    event->accept();
+}
+
+void SignatureEdit::mouseReleaseEvent(QMouseEvent* event)
+{
+    // X11's middle-button paste of the primary selection.
+    if (event->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection() &&
+        !isReadOnly()) {
+        deselect();
+        pasteFitted(QClipboard::Selection);
+        event->accept();
+        return;
+    }
+    QLineEdit::mouseReleaseEvent(event);
+}
+
+void SignatureEdit::contextMenuEvent(QContextMenuEvent* event)
+{
+    QMenu* menu = createStandardContextMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    if (auto* paste = menu->findChild<QAction*>(QStringLiteral("edit-paste"))) {
+        disconnect(paste, &QAction::triggered, this, &QLineEdit::paste);
+        connect(paste, &QAction::triggered, this, [this] { pasteFitted(); });
+    }
+    menu->popup(event->globalPos());
+}
+
+void SignatureEdit::dropEvent(QDropEvent* event)
+{
+    const QMimeData* dropped = event->mimeData();
+    const bool movedWithin = event->source() == this && event->dropAction() == Qt::MoveAction;
+    if (movedWithin || !dropped->hasText()) {
+        QLineEdit::dropEvent(event);
+        return;
+    }
+    QMimeData fitted;
+    fitted.setText(FitToRoom(dropped->text(), kInputLimit - text().size()));
+    QDropEvent held(event->position(), event->possibleActions(), &fitted, event->buttons(),
+                    event->modifiers());
+    held.setDropAction(event->dropAction());
+    QLineEdit::dropEvent(&held);
+    event->setAccepted(held.isAccepted());
+    if (held.isAccepted())
+        event->setDropAction(held.dropAction());
+}
+
+}  // namespace vellumino

@@ -1,0 +1,38 @@
+// The signature field. What the user types, pastes or drops is held to the
+// input limit; text the program writes is not, so a command's result is
+// never cut.
+#pragma once
+
+#include <QClipboard>
+#include <QLineEdit>
+
+namespace vellumino {
+
+inline constexpr qsizetype kInputLimit = 40;
+
+// Turns incoming text into what fits in `room` code units of a one-line
+// field: line breaks become spaces, and a cut never splits a surrogate pair.
+QString FitToRoom(QString incoming, qsizetype room);
+
+class SignatureEdit : public QLineEdit {
+    Q_OBJECT
+
+public:
+    explicit SignatureEdit(QWidget* parent = nullptr);
+
+    // The user's own paste, held to the limit.
+    void pasteFitted(QClipboard::Mode mode = QClipboard::Clipboard);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    // Code units the user may still add in place of the selection.
+    qsizetype room() const;
+};
+
+}  // namespace vellumino

@@ -1,0 +1,23 @@
+// The text commands behind the picture buttons. Each takes the whole
+// signature and returns the whole new one; none keeps state between calls.
+#pragma once
+
+#include "signature_text.h"
+
+namespace vellumino {
+
+// One space between every two characters, runs of spaces folded to one,
+// none at either end. A surrogate pair is one character.
+SignatureText AddSpaces(SignatureView text);
+
+// Frames the text in the two ornaments and folds a doubled ornament once.
+SignatureText AddSymbols(SignatureView text);
+
+// Swaps every character that has a Martian lookalike; length is preserved.
+SignatureText ToMartian(SignatureView text);
+
+// Simplified to traditional Chinese, character by character; length is
+// preserved and anything outside code page 936 passes through untouched.
+SignatureText ToTraditional(SignatureView text);
+
+}  // namespace vellumino

@@ -1,0 +1,50 @@
+#include <gtest/gtest.h>
+
+#include "text_ops.h"
+
+namespace vellumino {
+namespace {
+
+struct ReplaceCase {
+    std::u16string text, search, replacement, expected;
+};
+
+class ReplaceAllTest : public testing::TestWithParam<ReplaceCase> {};
+
+TEST_P(ReplaceAllTest, ScansOnceLeftToRight)
+{
+    const auto& c = GetParam();
+    EXPECT_EQ(ReplaceAll(c.text, c.search, c.replacement), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ReplaceAllTest,
+                         testing::Values(ReplaceCase{u"abb", u"ab", u"a", u"ab"},  // output is not rescanned
+                                         ReplaceCase{u"xxx", u"xx", u"x", u"xx"},  // matches never overlap
+                                         ReplaceCase{u"", u"a", u"b", u""},        //
+                                         ReplaceCase{u"aaaa", u"aa", u"", u""},    //
+                                         ReplaceCase{u"a b", u"  ", u"", u"a b"},  // no match
+                                         ReplaceCase{u"abc", u"", u"z",
+                                                     u"abc"},  // empty search matches nothing
+                                         ReplaceCase{u"↗℡↗℡↗℡", u"↗℡↗℡", u"↗℡", u"↗℡↗℡"}));
+
+struct TrimCase {
+    std::u16string text, expected;
+};
+
+class TrimTest : public testing::TestWithParam<TrimCase> {};
+
+TEST_P(TrimTest, StripsOnlyOuterSpaces)
+{
+    EXPECT_EQ(Trim(GetParam().text), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, TrimTest,
+                         testing::Values(TrimCase{u"  a b  ", u"a b"}, TrimCase{u"   ", u""},
+                                         TrimCase{u"", u""},
+                                         TrimCase{u"\ta\t", u"\ta\t"},  // tabs are not spaces
+                                         TrimCase{u"\u3000a\u3000", u"\u3000a\u3000"}
+                                         // nor is the ideographic one
+                                         ));
+
+}  // namespace
+}  // namespace vellumino
