@@ -1,0 +1,102 @@
+# The two commands a new machine needs: `make run` and `make test`. Both
+# install whatever Debian packages are missing, then configure and build.
+
+SHELL := /bin/bash
+.SHELLFLAGS := -eo pipefail -c
+
+# Build and run: compiler, CMake, Qt 6 and a CJK font so nothing shows as boxes.
+RUN_PACKAGES := g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev fonts-wqy-microhei
+# Tests: GoogleTest, an X server and the tools that drive it, clang for the fuzzers.
+TEST_PACKAGES := $(RUN_PACKAGES) libgtest-dev libgmock-dev xvfb xauth xdotool xclip x11-utils \
+                 imagemagick clang libclang-rt-14-dev
+BENCH_PACKAGES := $(TEST_PACKAGES) libbenchmark-dev
+
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+
+# Installs only what dpkg says is missing, so a set-up machine goes straight on.
+define install
+	@missing=""; \
+	for package in $(1); do \
+	    dpkg-query -W -f='$${db:Status-Status}' "$$package" 2>/dev/null | grep -qx installed \
+	        || missing="$$missing $$package"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	    echo "Installing:$$missing"; \
+	    $(SUDO) apt-get update -q; \
+	    $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y -q $$missing; \
+	fi
+endef
+
+.PHONY: run test build screenshot bench fuzz package asan assets format help
+
+# How long `make fuzz` runs each target, in seconds.
+FUZZ_SECONDS ?= 600
+
+help:
+	@echo "make run         build and start Vellumino"
+	@echo "make test        build and run every test, headless"
+	@echo "make screenshot  write build/screenshot.png of the window, under Xvfb"
+	@echo "make bench       time the commands and the start-up against baselines"
+	@echo "make fuzz        fuzz every command for FUZZ_SECONDS each (default 600)"
+	@echo "make package     build a .deb in build/ci"
+	@echo "make asan        run the tests under AddressSanitizer and UBSan"
+	@echo "make assets      repaint the committed artwork"
+
+build:
+	$(call install,$(RUN_PACKAGES))
+	cmake --preset ci
+	cmake --build --preset ci
+
+run: build
+	@if [ -z "$${DISPLAY}$${WAYLAND_DISPLAY}" ]; then \
+	    echo "No display to open a window on: 'make screenshot' shows the window as a PNG instead."; \
+	else \
+	    ./build/ci/app/vellumino; \
+	fi
+
+test:
+	$(call install,$(TEST_PACKAGES))
+	cmake --preset ci
+	cmake --build --preset ci
+	ctest --preset ci
+	cmake --preset fuzz
+	cmake --build --preset fuzz
+	ctest --preset fuzz
+
+screenshot:
+	$(call install,$(TEST_PACKAGES))
+	cmake --preset ci
+	cmake --build --preset ci
+	tools/screenshot.sh build/ci/app/vellumino build/screenshot.png
+	@echo "Wrote build/screenshot.png"
+
+bench:
+	$(call install,$(BENCH_PACKAGES))
+	cmake --preset bench
+	cmake --build --preset bench
+	bench/run.sh build/bench
+
+fuzz:
+	$(call install,$(TEST_PACKAGES))
+	cmake --preset fuzz
+	cmake --build --preset fuzz
+	fuzz/run.sh build/fuzz $(FUZZ_SECONDS)
+
+package:
+	$(call install,$(TEST_PACKAGES))
+	cmake --preset ci
+	cmake --build --preset ci
+	cd build/ci && cpack -G DEB
+
+asan:
+	$(call install,$(TEST_PACKAGES))
+	cmake --preset asan
+	cmake --build --preset asan
+	ctest --preset asan
+
+assets:
+	$(call install,$(RUN_PACKAGES) icoutils imagemagick)
+	assets/make-assets.sh
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -1,0 +1,276 @@
+#include <QBitmap>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTest>
+
+#include "click_label.h"
+#include "form1.h"
+#include "layout.h"
+#include "signature_edit.h"
+
+using namespace vellumino;
+
+class Form1Test : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<Form1> form;
+
+    QLineEdit* field() const { return form->findChild<QLineEdit*>(QStringLiteral("Text1")); }
+    ClickLabel* label(const char* name) const { return form->findChild<ClickLabel*>(QLatin1String(name)); }
+    void click(const char* zone) { QTest::mouseClick(label(zone), Qt::LeftButton); }
+    void expectPreviews(const QString& text)
+    {
+        QCOMPARE(label("Label1")->text(), text);
+        QCOMPARE(label("Label2")->text(), text);
+    }
+    // Replaces the field's text as the user would, by selecting all and typing.
+    void retype(const QString& text)
+    {
+        field()->selectAll();
+        QTest::keyClicks(field(), text);
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        form = std::make_unique<Form1>();
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    }
+    void cleanup() { form.reset(); }
+
+    void controlsSitOnTheirRectangles_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("rect");
+        QTest::newRow("Text1") << "Text1" << QRect(16, 113, 341, 16);
+        QTest::newRow("Label1") << "Label1" << QRect(75, 22, 293, 25);
+        QTest::newRow("Label2") << "Label2" << QRect(99, 200, 178, 41);
+        QTest::newRow("Label3") << "Label3" << QRect(10, 139, 76, 34);
+        QTest::newRow("Label4") << "Label4" << QRect(104, 140, 74, 33);
+        QTest::newRow("Label6") << "Label6" << QRect(197, 140, 74, 33);
+        QTest::newRow("Label5") << "Label5" << QRect(289, 138, 76, 35);
+        QTest::newRow("Label7") << "Label7" << QRect(290, 183, 74, 34);
+        QTest::newRow("Label8") << "Label8" << QRect(290, 229, 74, 36);
+        QTest::newRow("Label9") << "Label9" << QRect(100, 281, 270, 35);
+    }
+    void controlsSitOnTheirRectangles()
+    {
+        QFETCH(QString, name);
+        QFETCH(QRect, rect);
+        auto* control = form->findChild<QWidget*>(name);
+        QVERIFY(control);
+        QCOMPARE(control->geometry(), rect);
+        // Resizing the window moves nothing.
+        form->resize(900, 700);
+        QCOMPARE(control->geometry(), rect);
+        form->showMaximized();
+        QCOMPARE(control->geometry(), rect);
+    }
+
+    void noTwoControlsOverlap()
+    {
+        const auto controls = form->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+        QCOMPARE(controls.size(), 10);
+        for (auto* a : controls)
+            for (auto* b : controls)
+                if (a != b)
+                    QVERIFY2(!a->geometry().intersects(b->geometry()),
+                             qPrintable(a->objectName() + " overlaps " + b->objectName()));
+    }
+
+    void opensAsDescribed()
+    {
+        QCOMPARE(form->windowTitle(), QStringLiteral("Vellumino"));
+        QCOMPARE(form->size(), QSize(375, 320));
+        QVERIFY(!form->windowIcon().isNull());
+        QCOMPARE(field()->text(), QStringLiteral("个性签名"));
+        QVERIFY(!field()->hasFrame());
+        QVERIFY(field()->hasFocus());
+        expectPreviews(QString());
+        QCOMPARE(label("Label2")->palette().color(QPalette::WindowText), QColor(128, 128, 128));
+        // The field is the only control the keyboard can reach.
+        for (auto* control : form->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+            QCOMPARE(control->focusPolicy() != Qt::NoFocus, control == field());
+        QTest::keyClick(form.get(), Qt::Key_Tab);
+        QVERIFY(field()->hasFocus());
+    }
+
+    void linkShowsTheHand()
+    {
+        const QCursor hand = label("Label9")->cursor();
+        QCOMPARE(hand.shape(), Qt::BitmapCursor);
+        QCOMPARE(hand.hotSpot(), QPoint(6, 0));
+        QCOMPARE(hand.bitmap().size(), QSize(32, 32));
+        QCOMPARE(label("Label3")->cursor().shape(), Qt::ArrowCursor);
+    }
+
+    void backgroundIsThePicture()
+    {
+        const QImage shot = form->grab().toImage();
+        // Inside the painted frame the picture is white, matching the field.
+        QCOMPARE(QColor(shot.pixel(14, 120)), QColor(Qt::white));
+        // Beyond the picture a larger window shows the button face.
+        form->resize(500, 400);
+        const QImage larger = form->grab().toImage();
+        QCOMPARE(QColor(larger.pixel(450, 350)), form->palette().button().color());
+    }
+
+    void typingUpdatesBothPreviews()
+    {
+        QTest::keyClicks(field(), QStringLiteral("!"));
+        expectPreviews(QStringLiteral("个性签名!"));
+        field()->selectAll();
+        QTest::keyClick(field(), Qt::Key_Delete);
+        expectPreviews(QString());
+    }
+
+    void previewsShowTextLiterally_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("markup") << "<b>x</b>";
+        QTest::newRow("image") << "<img src=x>";
+        QTest::newRow("ampersand") << "A&B &&";
+        QTest::newRow("emoji") << QStringLiteral("签名\U0001F600");
+    }
+    void previewsShowTextLiterally()
+    {
+        QFETCH(QString, text);
+        retype(text);
+        expectPreviews(text);
+    }
+
+    void clicksOnThePreviewsDoNothing()
+    {
+        retype(QStringLiteral("abc"));
+        for (const char* caption : {"Label1", "Label2"}) {
+            click(caption);
+            QCOMPARE(field()->text(), QStringLiteral("abc"));
+            expectPreviews(QStringLiteral("abc"));
+        }
+    }
+
+    void spacesButtonSpreadsTheSignature()
+    {
+        click("Label3");
+        QCOMPARE(field()->text(), QStringLiteral("个 性 签 名"));
+        expectPreviews(QStringLiteral("个 性 签 名"));
+    }
+
+    void commandIsUndoable()
+    {
+        retype(QStringLiteral("abc"));
+        click("Label3");
+        QCOMPARE(field()->text(), QStringLiteral("a b c"));
+        QTest::keyClick(field(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(field()->text(), QStringLiteral("abc"));
+        expectPreviews(QStringLiteral("abc"));
+        QTest::keyClick(field(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(field()->text(), QStringLiteral("a b c"));
+    }
+
+    void unchangedWriteStillRefreshesPreviews()
+    {
+        retype(QStringLiteral("a b"));
+        label("Label2")->setText(QStringLiteral("status"));
+        click("Label3");  // "a b" is already spread
+        expectPreviews(QStringLiteral("a b"));
+    }
+
+    void commandResultIsKeptWhole()
+    {
+        const QString forty(40, u'x');
+        retype(forty);
+        QCOMPARE(field()->text(), forty);
+        click("Label3");
+        QCOMPARE(field()->text().size(), 79);
+        // Past the limit, typing is refused but editing down still works.
+        QTest::keyClicks(field(), QStringLiteral("y"));
+        QCOMPARE(field()->text().size(), 79);
+        QTest::keyClick(field(), Qt::Key_Backspace);
+        QCOMPARE(field()->text().size(), 78);
+    }
+
+    void typingStopsAtTheLimit()
+    {
+        retype(QString(45, u'a'));
+        QCOMPARE(field()->text(), QString(40, u'a'));
+        // An emoji that would end half inside the limit is refused whole.
+        retype(QString(39, u'a'));
+        QTest::keyClick(field(), Qt::Key_unknown, Qt::NoModifier, QChar());
+        QKeyEvent emoji(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QStringLiteral("\U0001F600"));
+        QCoreApplication::sendEvent(field(), &emoji);
+        QCOMPARE(field()->text(), QString(39, u'a'));
+    }
+
+    void pasteIsHeldToTheLimit_data()
+    {
+        QTest::addColumn<QString>("held");
+        QTest::addColumn<QString>("clipboard");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("fits") << "ab" << "cd" << "abcd";
+        QTest::newRow("cut at the limit") << QString(30, u'a') << QString(20, u'b')
+                                          << QString(30, u'a') + QString(10, u'b');
+        QTest::newRow("never half a pair") << QString(39, u'a') << QStringLiteral("\U0001F600z")
+                                           << QString(39, u'a');
+        QTest::newRow("whole pair fits") << QString(38, u'a') << QStringLiteral("\U0001F600z")
+                                         << QString(38, u'a') + QStringLiteral("\U0001F600");
+        QTest::newRow("line breaks become spaces") << "" << "one\r\ntwo\nthree\rfour"
+                                                   << "one two three four";
+        QTest::newRow("full field takes nothing") << QString(40, u'a') << "b" << QString(40, u'a');
+    }
+    void pasteIsHeldToTheLimit()
+    {
+        QFETCH(QString, held);
+        QFETCH(QString, clipboard);
+        QFETCH(QString, expected);
+        field()->clear();
+        QTest::keyClicks(field(), held);
+        QGuiApplication::clipboard()->setText(clipboard);
+        QTest::keyClick(field(), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(field()->text(), expected);
+        expectPreviews(expected);
+    }
+
+    void pasteReplacesTheSelection()
+    {
+        retype(QString(40, u'a'));
+        field()->selectAll();
+        QGuiApplication::clipboard()->setText(QString(50, u'b'));
+        QTest::keyClick(field(), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(field()->text(), QString(40, u'b'));
+    }
+
+    void contextMenuPasteIsHeldToo()
+    {
+        QMenu* menu = field()->createStandardContextMenu();
+        QVERIFY2(menu->findChild<QAction*>(QStringLiteral("edit-paste")), "the menu's paste can't be found");
+        delete menu;
+    }
+
+    void fitToRoomCutsCleanly_data()
+    {
+        QTest::addColumn<QString>("incoming");
+        QTest::addColumn<int>("room");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("no room") << "abc" << 0 << "";
+        QTest::newRow("negative room") << "abc" << -3 << "";
+        QTest::newRow("pair at the edge") << QStringLiteral("a\U0001F600") << 2 << "a";
+        QTest::newRow("lone high surrogate kept") << QString(QChar(0xD800)) + "a" << 1 << QString(QChar(0xD800));
+        QTest::newRow("separators") << QString(QChar(QChar::LineSeparator)) + "a" + QChar(QChar::ParagraphSeparator)
+                                    << 10 << " a ";
+    }
+    void fitToRoomCutsCleanly()
+    {
+        QFETCH(QString, incoming);
+        QFETCH(int, room);
+        QFETCH(QString, expected);
+        QCOMPARE(FitToRoom(incoming, room), expected);
+    }
+};
+
+QTEST_MAIN(Form1Test)
+#include "form1_test.moc"
