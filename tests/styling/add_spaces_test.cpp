@@ -10,6 +10,7 @@ namespace {
 
 struct SpacesCase {
     std::u16string text, expected;
+    friend void PrintTo(const SpacesCase& c, std::ostream* os) { *os << testing::PrintToString(c.text); }
 };
 
 class AddSpacesTest : public testing::TestWithParam<SpacesCase> {};

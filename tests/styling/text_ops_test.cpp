@@ -7,6 +7,7 @@ namespace {
 
 struct ReplaceCase {
     std::u16string text, search, replacement, expected;
+    friend void PrintTo(const ReplaceCase& c, std::ostream* os) { *os << testing::PrintToString(c.text); }
 };
 
 class ReplaceAllTest : public testing::TestWithParam<ReplaceCase> {};
@@ -29,6 +30,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, ReplaceAllTest,
 
 struct TrimCase {
     std::u16string text, expected;
+    friend void PrintTo(const TrimCase& c, std::ostream* os) { *os << testing::PrintToString(c.text); }
 };
 
 class TrimTest : public testing::TestWithParam<TrimCase> {};
