@@ -1,6 +1,7 @@
 #include "signature_edit.h"
 
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
@@ -109,14 +110,24 @@ void SignatureEdit::mouseReleaseEvent(QMouseEvent* event)
     QLineEdit::mouseReleaseEvent(event);
 }
 
-void SignatureEdit::contextMenuEvent(QContextMenuEvent* event)
+QMenu* SignatureEdit::createContextMenu()
 {
     QMenu* menu = createStandardContextMenu();
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    if (auto* paste = menu->findChild<QAction*>(QStringLiteral("edit-paste"))) {
-        disconnect(paste, &QAction::triggered, this, &QLineEdit::paste);
-        connect(paste, &QAction::triggered, this, [this] { pasteFitted(); });
+    // Qt names the menu's actions only by their (translated) text.
+    const QString pasteText = QCoreApplication::translate("QLineEdit", "&Paste");
+    for (QAction* action : menu->actions()) {
+        if (action->text().section(u'\t', 0, 0) != pasteText)
+            continue;
+        action->disconnect(this);  // Qt wires it to its own, unlimited paste
+        connect(action, &QAction::triggered, this, [this] { pasteFitted(); });
     }
+    return menu;
+}
+
+void SignatureEdit::contextMenuEvent(QContextMenuEvent* event)
+{
+    QMenu* menu = createContextMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(event->globalPos());
 }
 

@@ -6,6 +6,8 @@
 #include <QClipboard>
 #include <QLineEdit>
 
+class QMenu;
+
 namespace vellumino {
 
 inline constexpr qsizetype kInputLimit = 40;
@@ -22,6 +24,8 @@ public:
 
     // The user's own paste, held to the limit.
     void pasteFitted(QClipboard::Mode mode = QClipboard::Clipboard);
+    // The standard edit menu, its paste held to the limit like the keyboard's.
+    QMenu* createContextMenu();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
