@@ -8,6 +8,9 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vellumino"));
     QApplication::setApplicationVersion(QStringLiteral(VELLUMINO_VERSION));
+#ifdef VELLUMINO_DESKTOP_ID
+    QGuiApplication::setDesktopFileName(QStringLiteral(VELLUMINO_DESKTOP_ID));
+#endif
 
     vellumino::Form1 form;
     const QRect screen = form.screen()->availableGeometry();
