@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Usage: screenshot.sh PROGRAM OUTPUT.png [QT_SCALE_FACTOR]
-# Starts the program under a private X server and saves its window as a PNG.
+# Usage: screenshot.sh PROGRAM OUTPUT.png [QT_SCALE_FACTOR] [SIGNATURE]
+# Starts the program under a private X server and saves its window as a PNG,
+# after pasting SIGNATURE into the field if one is given.
 set -euo pipefail
 
 if [ -z "${SCREENSHOT_INNER:-}" ]; then
@@ -14,6 +15,11 @@ export QT_SCALE_FACTOR=${3:-1}
 pid=$!
 trap 'kill "$pid" 2>/dev/null || true' EXIT
 wid=$(timeout 20 xdotool search --sync --onlyvisible --name '^Vellumino$' | head -n 1)
+if [ -n "${4:-}" ]; then
+    printf '%s' "$4" | xclip -selection clipboard -in
+    xdotool windowfocus --sync "$wid" 2>/dev/null || true
+    xdotool key --window "$wid" ctrl+a ctrl+v
+fi
 # Give the first frame time to land after the map.
 sleep 1
 mkdir -p "$(dirname "$output")"
