@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QScreen>
 
+#include "accessibility.h"
 #include "form1.h"
 
 int main(int argc, char* argv[])
@@ -12,6 +13,7 @@ int main(int argc, char* argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral(VELLUMINO_DESKTOP_ID));
 #endif
 
+    vellumino::InstallAccessibility();
     vellumino::Form1 form;
     const QRect screen = form.screen()->availableGeometry();
     form.move(screen.center() - form.rect().center());
