@@ -23,10 +23,25 @@ wait_until() {
     done
 }
 
+# Run on exit: stops the program and whatever else a test started, and
+# removes its scratch files.
+on_exit() {
+    [ -z "${APP_PID:-}" ] || kill "$APP_PID" 2>/dev/null || true
+    if [ -n "${E2E_TMP:-}" ]; then
+        local pid
+        # Stand-in browsers still lingering (a recorded pid may since be reused).
+        for pid in $(cat "$E2E_TMP/pids" 2>/dev/null); do
+            [ "$(cat "/proc/$pid/comm" 2>/dev/null)" != sleep ] || kill "$pid" 2>/dev/null || true
+        done
+        rm -rf "$E2E_TMP"
+    fi
+}
+
+# Starts the program; arguments go in front of it, e.g. `env PATH=...`.
 start_vellumino() {
-    "$VELLUMINO" &
+    "$@" "$VELLUMINO" &
     APP_PID=$!
-    trap 'kill "$APP_PID" 2>/dev/null || true' EXIT
+    trap on_exit EXIT
     WID=$(timeout 20 xdotool search --sync --onlyvisible --name '^Vellumino$' | head -n 1) ||
         fail "the window never appeared"
     xdotool windowfocus --sync "$WID" 2>/dev/null || true
@@ -58,7 +73,7 @@ clipboard() {
 field_text() {
     printf '' | xclip -selection clipboard -in
     xdotool key --window "$WID" ctrl+a ctrl+c
-    wait_until 5 test -n "$(clipboard)" || true
+    wait_until 5 clipboard_is_not "" || true
     clipboard
 }
 
@@ -77,4 +92,65 @@ expect_field() {
         sleep 0.1
     done
     fail "field holds '$actual', expected '$expected'"
+}
+
+# Makes a scratch directory for this test, $E2E_TMP, removed on exit.
+make_scratch() {
+    E2E_TMP=$(mktemp -d)
+    trap on_exit EXIT
+}
+
+# Puts a stand-in `xdg-open` in directory $1 that appends its arguments to the
+# file $2, one line per call. With $3 seconds, it then lingers like a browser
+# that takes its time. Needs make_scratch first.
+recording_browser() {
+    local dir=$1 log=$2 linger=${3:-}
+    mkdir -p "$dir"
+    : >"$log"
+    {
+        echo '#!/bin/sh'
+        echo "printf '%s\\n' \"\$*\" >>'$log'"
+        if [ -n "$linger" ]; then
+            echo "echo \$\$ >>'$E2E_TMP/pids'"
+            echo "exec sleep $linger </dev/null >/dev/null 2>&1"
+        fi
+    } >"$dir/xdg-open"
+    chmod +x "$dir/xdg-open"
+}
+
+line_count() {
+    wc -l <"$1"
+}
+
+# True once file $1 has at least $2 lines.
+has_lines() {
+    [ "$(line_count "$1")" -ge "$2" ]
+}
+
+move_to_zone() {
+    local x y
+    read -r x y < <(zone_centre "$1")
+    xdotool mousemove --window "$WID" "$x" "$y"
+}
+
+clipboard_is() {
+    [ "$(clipboard)" = "$1" ]
+}
+
+clipboard_is_not() {
+    [ "$(clipboard)" != "$1" ]
+}
+
+# Waits until the clipboard holds $1.
+expect_clipboard() {
+    wait_until 10 clipboard_is "$1" || fail "the clipboard holds '$(clipboard)', expected '$1'"
+}
+
+# A line of /proc/PID/status in KiB, e.g. `memory_kib VmRSS`.
+memory_kib() {
+    awk -v key="$1:" '$1 == key { print $2 }' "/proc/$APP_PID/status"
+}
+
+now_ms() {
+    echo $(($(date +%s%N) / 1000000))
 }

@@ -1,0 +1,124 @@
+// The output actions against a stand-in window: what they read and write,
+// and in which order relative to the clipboard.
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QGuiApplication>
+#include <QStringList>
+#include <QTest>
+#include <QUrl>
+
+#include "actions.h"
+#include "signature_window.h"
+
+using namespace vellumino;
+
+namespace {
+
+const QString kConfirmation = QStringLiteral("QQ签名已复制、请在QQ中粘贴");
+
+// Records every touch of the window, interleaved with clipboard changes.
+class FakeWindow : public SignatureWindow {
+public:
+    explicit FakeWindow(QString text, QStringList& log) : text_(std::move(text)), log_(log) {}
+
+    QString signature() const override
+    {
+        log_ << QStringLiteral("read");
+        return text_;
+    }
+    void writeSignature(const QString& text) override
+    {
+        text_ = text;
+        log_ << QStringLiteral("write:") + text;
+    }
+    void setChatPreview(const QString& text) override { log_ << QStringLiteral("chat:") + text; }
+    void setCardPreview(const QString& text) override { log_ << QStringLiteral("card:") + text; }
+    WId nativeHandle() override { return 42; }
+
+private:
+    QString text_;
+    QStringList& log_;
+};
+
+}  // namespace
+
+// Catches what the desktop is asked to open, in place of a browser.
+class UrlRecorder : public QObject {
+    Q_OBJECT
+
+public:
+    QList<QUrl> opened;
+
+public Q_SLOTS:
+    void open(const QUrl& url) { opened << url; }
+};
+
+class ActionsTest : public QObject {
+    Q_OBJECT
+
+private:
+    QStringList log;
+    QClipboard* clipboard() const { return QGuiApplication::clipboard(); }
+
+private Q_SLOTS:
+    void init()
+    {
+        clipboard()->setText(QStringLiteral("held before"));
+        log.clear();
+        connect(clipboard(), &QClipboard::dataChanged, this,
+                [this] { log << QStringLiteral("clipboard:") + clipboard()->text(); });
+    }
+    void cleanup() { disconnect(clipboard(), nullptr, this, nullptr); }
+
+    void copyClearsThenPutsThenConfirms_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("plain") << QStringLiteral("个性签名");
+        QTest::newRow("ornaments") << QStringLiteral("↗℡莪哋签洺╰☆");
+        QTest::newRow("emoji and markup") << QStringLiteral("<b>签名</b> & \U0001F600");
+        QTest::newRow("spaces kept") << QStringLiteral("  a  b  ");
+        QTest::newRow("lone surrogate") << QString(QChar(0xD83D)) + QStringLiteral("x");
+        QTest::newRow("empty") << QString();
+    }
+    void copyClearsThenPutsThenConfirms()
+    {
+        QFETCH(QString, text);
+        FakeWindow window(text, log);
+        CopySignature(window);
+        // The field and the chat caption are never written.
+        const QStringList expected{QStringLiteral("clipboard:"), QStringLiteral("read"),
+                                   QStringLiteral("clipboard:") + text,
+                                   QStringLiteral("card:") + kConfirmation};
+        QCOMPARE(log, expected);
+        QCOMPARE(clipboard()->text(), text);
+    }
+
+    void clearWritesTheFieldThenBlanksBothCaptions()
+    {
+        FakeWindow window(QStringLiteral("个性签名"), log);
+        ClearSignature(window);
+        const QStringList expected{QStringLiteral("write:"), QStringLiteral("chat:"),
+                                   QStringLiteral("card:")};
+        QCOMPARE(log, expected);
+        QCOMPARE(clipboard()->text(), QStringLiteral("held before"));
+    }
+
+    void linkOpensOnlyTheConstantOncePerClick()
+    {
+        UrlRecorder recorder;
+        const QUrl page(QStringLiteral(VELLUMINO_HOME_URL));
+        QVERIFY(page.isValid());
+        QDesktopServices::setUrlHandler(page.scheme(), &recorder, "open");
+        // Text that looks like an address must never be what gets opened.
+        FakeWindow window(QStringLiteral("https://elsewhere.example/"), log);
+        OpenSignaturePage(window);
+        OpenSignaturePage(window);
+        QDesktopServices::unsetUrlHandler(page.scheme());
+        QCOMPARE(recorder.opened, QList<QUrl>({page, page}));
+        QCOMPARE(log, QStringList());
+        QCOMPARE(clipboard()->text(), QStringLiteral("held before"));
+    }
+};
+
+QTEST_MAIN(ActionsTest)
+#include "actions_test.moc"

@@ -1,0 +1,208 @@
+// Copy, clear and the link, driven through the real window's click zones.
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QTest>
+#include <QUrl>
+
+#include <functional>
+#include <map>
+
+#include "click_label.h"
+#include "form1.h"
+
+using namespace vellumino;
+
+namespace {
+
+const QString kConfirmation = QStringLiteral("QQ签名已复制、请在QQ中粘贴");
+
+}  // namespace
+
+// Catches what the desktop is asked to open; the offscreen platform opens nothing.
+class UrlRecorder : public QObject {
+    Q_OBJECT
+
+public:
+    QList<QUrl> opened;
+
+public Q_SLOTS:
+    void open(const QUrl& url) { opened << url; }
+};
+
+class OutputTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<Form1> form;
+
+    QLineEdit* field() const { return form->findChild<QLineEdit*>(QStringLiteral("Text1")); }
+    QString caption(const char* name) const
+    {
+        return form->findChild<ClickLabel*>(QLatin1String(name))->text();
+    }
+    void click(const char* zone)
+    {
+        QTest::mouseClick(form->findChild<ClickLabel*>(QLatin1String(zone)), Qt::LeftButton);
+    }
+    static QClipboard* clipboard() { return QGuiApplication::clipboard(); }
+    // Types as a keyboard would, one character per key press (QTest's
+    // keyClicks only knows Latin-1).
+    void type(const QString& text)
+    {
+        for (const char32_t codePoint : text.toUcs4()) {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier,
+                            QString::fromUcs4(&codePoint, 1));
+            QCoreApplication::sendEvent(field(), &press);
+        }
+    }
+    void retype(const QString& text)
+    {
+        field()->selectAll();
+        QTest::keyClick(field(), Qt::Key_Delete);
+        type(text);
+    }
+    void expectState(const QString& text, const QString& chat, const QString& card)
+    {
+        QCOMPARE(field()->text(), text);
+        QCOMPARE(caption("Label1"), chat);
+        QCOMPARE(caption("Label2"), card);
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        form = std::make_unique<Form1>();
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        clipboard()->setText(QStringLiteral("held before"));
+    }
+    void cleanup() { form.reset(); }
+
+    // Each row: what the user types, then the zones clicked before 复制.
+    void copyTakesExactlyTheField_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QStringList>("zones");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("as typed") << "个性签名" << QStringList() << "个性签名";
+        QTest::newRow("ornaments") << "签名" << QStringList{"Label4"} << "↗℡签名╰☆";
+        QTest::newRow("martian") << "我的签名" << QStringList{"Label5"} << "莪哋签洺";
+        QTest::newRow("everything") << "我的签名" << QStringList{"Label5", "Label3", "Label4"}
+                                    << "↗℡莪 哋 签 洺╰☆";
+        QTest::newRow("emoji") << QStringLiteral("签名\U0001F600!") << QStringList{"Label3"}
+                               << QStringLiteral("签 名 \U0001F600 !");
+        QTest::newRow("markup and ampersand") << "<b>A&B</b>" << QStringList() << "<b>A&B</b>";
+        QTest::newRow("empty") << "" << QStringList() << "";
+    }
+    void copyTakesExactlyTheField()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QStringList, zones);
+        QFETCH(QString, expected);
+        retype(typed);
+        for (const QString& zone : zones)
+            click(qPrintable(zone));
+        QCOMPARE(field()->text(), expected);
+        click("Label7");
+        QCOMPARE(clipboard()->text(), expected);
+        // Only the hover card changes; an empty field still confirms.
+        expectState(expected, expected, kConfirmation);
+        // A second copy gives the same again.
+        click("Label7");
+        QCOMPARE(clipboard()->text(), expected);
+        expectState(expected, expected, kConfirmation);
+    }
+
+    void confirmationLastsUntilTheNextChange_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("typing") << "type"
+                                << "↗℡签名╰☆!";
+        QTest::newRow("加符号 on a framed signature") << "Label4"
+                                                      << "↗℡签名╰☆";
+        QTest::newRow("加空格 leaving it as it was") << "Label3"
+                                                     << "↗ ℡ 签 名 ╰ ☆";
+        QTest::newRow("undo") << "undo"
+                              << "签名";
+        QTest::newRow("清空") << "Label8"
+                              << "";
+    }
+    void confirmationLastsUntilTheNextChange()
+    {
+        QFETCH(QString, change);
+        QFETCH(QString, expected);
+        const std::map<QString, std::function<void()>> changes{
+            {"type", [this] { type(QStringLiteral("!")); }},
+            {"undo", [this] { QTest::keyClick(field(), Qt::Key_Z, Qt::ControlModifier); }},
+        };
+        retype(QStringLiteral("签名"));
+        click("Label4");
+        if (change == "Label3") {
+            click("Label3");  // spread once, so the click below changes nothing
+            QCOMPARE(field()->text(), expected);
+        }
+        const QString before = field()->text();
+        click("Label7");
+        QCOMPARE(caption("Label2"), kConfirmation);
+        // Clicks that change nothing leave the confirmation up.
+        UrlRecorder recorder;
+        QDesktopServices::setUrlHandler(QUrl(QStringLiteral(VELLUMINO_HOME_URL)).scheme(), &recorder, "open");
+        for (const char* idle : {"Label1", "Label2", "Label9"}) {
+            click(idle);
+            QCOMPARE(caption("Label2"), kConfirmation);
+        }
+        QDesktopServices::unsetUrlHandler(QUrl(QStringLiteral(VELLUMINO_HOME_URL)).scheme());
+        if (const auto found = changes.find(change); found != changes.end())
+            found->second();
+        else
+            click(qPrintable(change));
+        expectState(expected, expected, expected);
+        QCOMPARE(clipboard()->text(), before);
+    }
+
+    void clearAfterCopyLeavesTheClipboard_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("signature") << QStringLiteral("莪哋签洺\U0001F600");
+        QTest::newRow("already empty") << QString();
+    }
+    void clearAfterCopyLeavesTheClipboard()
+    {
+        QFETCH(QString, typed);
+        retype(typed);
+        click("Label7");
+        click("Label8");
+        expectState(QString(), QString(), QString());
+        QCOMPARE(clipboard()->text(), typed);
+        // Clearing again is harmless, and the clear can be undone.
+        click("Label8");
+        expectState(QString(), QString(), QString());
+        if (!typed.isEmpty()) {
+            QTest::keyClick(field(), Qt::Key_Z, Qt::ControlModifier);
+            expectState(typed, typed, typed);
+        }
+    }
+
+    void linkOpensTheConstantOncePerClick()
+    {
+        UrlRecorder recorder;
+        const QUrl page(QStringLiteral(VELLUMINO_HOME_URL));
+        QDesktopServices::setUrlHandler(page.scheme(), &recorder, "open");
+        retype(QStringLiteral("https://elsewhere.example/"));
+        for (int clicks = 1; clicks <= 3; ++clicks) {
+            click("Label9");
+            QCOMPARE(recorder.opened.size(), clicks);
+            QCOMPARE(recorder.opened.last(), page);
+        }
+        QDesktopServices::unsetUrlHandler(page.scheme());
+        const QString text = QStringLiteral("https://elsewhere.example/");
+        expectState(text, text, text);
+        QCOMPARE(clipboard()->text(), QStringLiteral("held before"));
+    }
+};
+
+QTEST_MAIN(OutputTest)
+#include "output_test.moc"
