@@ -44,14 +44,14 @@ help:
 
 build:
 	$(call install,$(RUN_PACKAGES))
-	cmake --preset ci
-	cmake --build --preset ci
+	cmake --preset release
+	cmake --build --preset release
 
 run: build
 	@if [ -z "$${DISPLAY}$${WAYLAND_DISPLAY}" ]; then \
 	    echo "No display to open a window on: 'make screenshot' shows the window as a PNG instead."; \
 	else \
-	    ./build/ci/app/vellumino; \
+	    ./build/release/app/vellumino; \
 	fi
 
 test:
