@@ -6,10 +6,11 @@ SHELL := /bin/bash
 
 # Build and run: compiler, CMake, Qt 6 and a CJK font so nothing shows as boxes.
 RUN_PACKAGES := g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev fonts-wqy-microhei
-# Tests: GoogleTest, an X server and the tools that drive it, clang for the fuzzers.
+# Tests: GoogleTest, an X server and the tools that drive it, clang for the fuzzers,
+# the Debian package's checkers and mingw-w64 for the Windows build checks.
 TEST_PACKAGES := $(RUN_PACKAGES) libgtest-dev libgmock-dev xvfb xauth xdotool xclip x11-utils libx11-dev libxfixes-dev \
-                 imagemagick clang libclang-rt-14-dev
-BENCH_PACKAGES := $(TEST_PACKAGES) libbenchmark-dev
+                 imagemagick clang libclang-rt-14-dev lintian desktop-file-utils appstream mingw-w64
+BENCH_PACKAGES := $(TEST_PACKAGES) libbenchmark-dev libxcb1-dev
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 

@@ -38,7 +38,9 @@ for size in 16 24 32 48; do
     # PNG: width and height are the big-endian words at bytes 16 and 20.
     read -r w h < <(od -An -tu1 -j16 -N8 "$png" |
         awk '{print $1*16777216+$2*65536+$3*256+$4, $5*16777216+$6*65536+$7*256+$8}')
-    [ "$w" = "$size" ] && [ "$h" = "$size" ] || fail "the ${size}px icon is ${w}x${h}"
+    if [ "$w" != "$size" ] || [ "$h" != "$size" ]; then
+        fail "the ${size}px icon is ${w}x${h}"
+    fi
 done
 
 # The changelog's newest entry is this version, and the documents are where

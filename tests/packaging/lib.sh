@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Shared by the package checks: find the .deb that packaging.build made and
 # unpack it into a scratch root, as dpkg would install it.
 

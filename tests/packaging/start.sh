@@ -14,7 +14,8 @@ desktop=$(echo "$ROOT"/usr/share/applications/*.desktop)
 program=$ROOT/usr/bin/$(desktop_key "$desktop" Exec | cut -d' ' -f1)
 
 # Anything the package ships under its own lib directories is found first.
-export LD_LIBRARY_PATH=$ROOT/usr/lib:$ROOT/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH 2>/dev/null || echo x86_64-linux-gnu)
+multiarch=$(dpkg-architecture -qDEB_HOST_MULTIARCH 2>/dev/null || echo x86_64-linux-gnu)
+export LD_LIBRARY_PATH=$ROOT/usr/lib:$ROOT/usr/lib/$multiarch
 export QT_QPA_PLATFORM=xcb
 "$program" &
 pid=$!

@@ -5,10 +5,10 @@
 set -euo pipefail
 windres=$1 checker=$2 rc=$3 generated=$4
 shift 4
-[ -n "$windres" ] && [ -x "$windres" ] || {
+if [ -z "$windres" ] || [ ! -x "$windres" ]; then
     echo "SKIP: x86_64-w64-mingw32-windres is not installed (Debian: mingw-w64)" >&2
     exit 77
-}
+fi
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 "$windres" --input-format=rc --output-format=res -I "$generated" "$rc" "$out/vellumino.res"

@@ -5,10 +5,10 @@
 set -euo pipefail
 cxx=$1 source_dir=$2
 shift 2
-[ -n "$cxx" ] && [ -x "$cxx" ] || {
+if [ -z "$cxx" ] || [ ! -x "$cxx" ]; then
     echo "SKIP: x86_64-w64-mingw32-g++ is not installed (Debian: mingw-w64)" >&2
     exit 77
-}
+fi
 
 includes=()
 for dir in styling platform actions app; do
