@@ -1,5 +1,6 @@
 #include "click_label.h"
 
+#include <QAccessible>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTextOption>
@@ -18,6 +19,9 @@ void ClickLabel::setText(const QString& text)
         return;
     text_ = text;
     update();
+    // Screen readers hear the preview follow the field, and the copy confirmation.
+    QAccessibleEvent changed(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&changed);
 }
 
 void ClickLabel::paintEvent(QPaintEvent*)

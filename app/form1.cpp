@@ -168,6 +168,8 @@ void Form1::paintEvent(QPaintEvent*)
     const QRegion beyond = QRegion(rect()).subtracted(picture);
     for (const QRect& r : beyond)
         painter.fillRect(r, palette().button());
+    // At fractional scales the 2x picture is shrunk; smooth it rather than drop pixels.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawPixmap(0, 0, background());
 }
 
