@@ -9,17 +9,15 @@
 
 #include "accessibility.h"
 #include "click_label.h"
-#include "form1.h"
 #include "layout.h"
+#include "window_harness.h"
 
 using namespace vellumino;
 
-class AccessibilityTest : public QObject {
+class AccessibilityTest : public QObject, protected WindowHarness {
     Q_OBJECT
 
 private:
-    std::unique_ptr<Form1> form;
-
     QAccessibleInterface* windowInterface() const
     {
         return QAccessible::queryAccessibleInterface(form.get());
@@ -40,13 +38,8 @@ private:
 private Q_SLOTS:
     void initTestCase() { InstallAccessibility(); }
 
-    void init()
-    {
-        form = std::make_unique<Form1>();
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-    }
-    void cleanup() { form.reset(); }
+    void init() { QVERIFY(openWindow()); }
+    void cleanup() { closeWindow(); }
 
     void zonesAreButtonsNamedAfterTheirLabels_data()
     {

@@ -5,52 +5,25 @@
 #include <QMenu>
 #include <QTest>
 
-#include "click_label.h"
-#include "form1.h"
 #include "layout.h"
 #include "signature_edit.h"
+#include "window_harness.h"
 
 using namespace vellumino;
 
-class Form1Test : public QObject {
+class Form1Test : public QObject, protected WindowHarness {
     Q_OBJECT
 
 private:
-    std::unique_ptr<Form1> form;
-
-    QLineEdit* field() const { return form->findChild<QLineEdit*>(QStringLiteral("Text1")); }
-    ClickLabel* label(const char* name) const { return form->findChild<ClickLabel*>(QLatin1String(name)); }
-    void click(const char* zone) { QTest::mouseClick(label(zone), Qt::LeftButton); }
     void expectPreviews(const QString& text)
     {
-        QCOMPARE(label("Label1")->text(), text);
-        QCOMPARE(label("Label2")->text(), text);
-    }
-    // Types as a keyboard would, one character per key press; QTest's own
-    // keyClicks only knows Latin-1.
-    void type(const QString& text)
-    {
-        for (const char32_t codePoint : text.toUcs4()) {
-            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier,
-                            QString::fromUcs4(&codePoint, 1));
-            QCoreApplication::sendEvent(field(), &press);
-        }
-    }
-    // Replaces the field's text as the user would, by selecting all and typing.
-    void retype(const QString& text)
-    {
-        field()->selectAll();
-        type(text);
+        QCOMPARE(caption("Label1"), text);
+        QCOMPARE(caption("Label2"), text);
     }
 
 private Q_SLOTS:
-    void init()
-    {
-        form = std::make_unique<Form1>();
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-    }
-    void cleanup() { form.reset(); }
+    void init() { QVERIFY(openWindow()); }
+    void cleanup() { closeWindow(); }
 
     void controlsSitOnTheirRectangles_data()
     {

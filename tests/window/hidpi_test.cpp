@@ -9,17 +9,15 @@
 #include <memory>
 
 #include "click_label.h"
-#include "form1.h"
 #include "layout.h"
+#include "window_harness.h"
 
 using namespace vellumino;
 
-class HiDpiTest : public QObject {
+class HiDpiTest : public QObject, protected WindowHarness {
     Q_OBJECT
 
 private:
-    std::unique_ptr<Form1> form;
-
     // The scale factor the run was started with.
     static qreal requestedScale()
     {
@@ -29,13 +27,8 @@ private:
     }
 
 private Q_SLOTS:
-    void init()
-    {
-        form = std::make_unique<Form1>();
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-    }
-    void cleanup() { form.reset(); }
+    void init() { QVERIFY(openWindow()); }
+    void cleanup() { closeWindow(); }
 
     void windowRunsAtTheRequestedScale()
     {

@@ -9,8 +9,7 @@
 #include <functional>
 #include <map>
 
-#include "click_label.h"
-#include "form1.h"
+#include "window_harness.h"
 
 using namespace vellumino;
 
@@ -31,38 +30,11 @@ public Q_SLOTS:
     void open(const QUrl& url) { opened << url; }
 };
 
-class OutputTest : public QObject {
+class OutputTest : public QObject, protected WindowHarness {
     Q_OBJECT
 
 private:
-    std::unique_ptr<Form1> form;
-
-    QLineEdit* field() const { return form->findChild<QLineEdit*>(QStringLiteral("Text1")); }
-    QString caption(const char* name) const
-    {
-        return form->findChild<ClickLabel*>(QLatin1String(name))->text();
-    }
-    void click(const char* zone)
-    {
-        QTest::mouseClick(form->findChild<ClickLabel*>(QLatin1String(zone)), Qt::LeftButton);
-    }
     static QClipboard* clipboard() { return QGuiApplication::clipboard(); }
-    // Types as a keyboard would, one character per key press (QTest's
-    // keyClicks only knows Latin-1).
-    void type(const QString& text)
-    {
-        for (const char32_t codePoint : text.toUcs4()) {
-            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier,
-                            QString::fromUcs4(&codePoint, 1));
-            QCoreApplication::sendEvent(field(), &press);
-        }
-    }
-    void retype(const QString& text)
-    {
-        field()->selectAll();
-        QTest::keyClick(field(), Qt::Key_Delete);
-        type(text);
-    }
     void expectState(const QString& text, const QString& chat, const QString& card)
     {
         QCOMPARE(field()->text(), text);
@@ -73,12 +45,10 @@ private:
 private Q_SLOTS:
     void init()
     {
-        form = std::make_unique<Form1>();
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        QVERIFY(openWindow());
         clipboard()->setText(QStringLiteral("held before"));
     }
-    void cleanup() { form.reset(); }
+    void cleanup() { closeWindow(); }
 
     // Each row: what the user types, then the zones clicked before 复制.
     void copyTakesExactlyTheField_data()
