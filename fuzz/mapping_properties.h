@@ -1,0 +1,49 @@
+// The properties both character mappings (Martian script, traditional
+// Chinese) must keep on any input.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "fuzz_support.h"
+
+namespace vellumino::fuzz {
+
+inline bool IsIdeograph(char16_t unit)
+{
+    return (unit >= 0x3400 && unit <= 0x9FFF) || (unit >= 0xF900 && unit <= 0xFAFF);
+}
+
+enum class Targets { AnyBmpCharacter, IdeographsOnly };
+
+template <typename Mapping>
+void CheckMapping(Mapping map, std::u16string_view input, Targets targets)
+{
+    const std::u16string once = map(input);
+    Check(once.size() == input.size(), "the length is preserved", input, once);
+
+    for (std::size_t i = 0; i < input.size(); ++i) {
+        if (once[i] == input[i])
+            continue;
+        // Surrogates, paired or lone, never change, so a pair stays where it was.
+        Check(!IsSurrogate(input[i]), "every surrogate stays at its position", input, once);
+        Check(IsIdeograph(input[i]), "only Chinese characters are rewritten", input, once);
+        Check(!IsSurrogate(once[i]) && once[i] >= 0x80, "a rewritten character is a BMP non-ASCII character",
+              input, once);
+        if (targets == Targets::IdeographsOnly)
+            Check(IsIdeograph(once[i]), "a rewritten character becomes another Chinese character", input,
+                  once);
+    }
+    Check(!IsValidUtf16(input) || IsValidUtf16(once), "valid UTF-16 stays valid", input, once);
+
+    Check(map(once) == once, "a second run changes nothing", input, once);
+
+    // Character by character: cutting the text anywhere and mapping the pieces
+    // gives the same result, even inside a surrogate pair.
+    const std::size_t cut = input.empty() ? 0 : input[0] % (input.size() + 1);
+    Check(map(input.substr(0, cut)) + map(input.substr(cut)) == once, "each character maps on its own", input,
+          once);
+}
+
+}  // namespace vellumino::fuzz
