@@ -69,11 +69,12 @@ clipboard() {
     xclip -selection clipboard -out 2>/dev/null
 }
 
-# The field's text, through the program's own copy shortcut.
+# The field's text, through the program's own copy shortcut. An empty field
+# copies nothing, so the read gives up after $1 seconds (default 1).
 field_text() {
     printf '' | xclip -selection clipboard -in
     xdotool key --window "$WID" ctrl+a ctrl+c
-    wait_until 5 clipboard_is_not "" || true
+    wait_until "${1:-1}" clipboard_is_not "" || true
     clipboard
 }
 
@@ -83,15 +84,17 @@ paste_signature() {
     xdotool key --window "$WID" ctrl+a ctrl+v
 }
 
-# Waits until the field holds $1.
+# Waits until the field holds $1, for at most 15 seconds in all, so that a
+# wrong text fails the test quickly rather than running it into its timeout.
 expect_field() {
     local expected=$1 actual=""
-    for _ in $(seq 1 50); do
+    local deadline=$((SECONDS + 15))
+    while :; do
         actual=$(field_text)
         [ "$actual" = "$expected" ] && return 0
+        [ "$SECONDS" -lt "$deadline" ] || fail "field holds '$actual', expected '$expected'"
         sleep 0.1
     done
-    fail "field holds '$actual', expected '$expected'"
 }
 
 # Makes a scratch directory for this test, $E2E_TMP, removed on exit.

@@ -59,7 +59,10 @@ echo "1000 clicks sent in $((sent - start)) ms, all handled $((done_ms - start))
 echo "VmRSS before ${rss_before} KiB, after ${rss_after} KiB; VmHWM before ${hwm_before} KiB, after ${hwm_after} KiB"
 echo "link clicks $expected_opens, pages opened $(line_count "$log")"
 growth=$((rss_after - rss_before))
-# More than 4 MiB would mean over 4 KiB kept per click.
-[ "$growth" -lt 4096 ] || fail "resident memory grew by $growth KiB over 1000 clicks"
+# More than 4 MiB would mean over 4 KiB kept per click. AddressSanitizer keeps
+# freed memory in quarantine on purpose, so its builds are not judged on this.
+if [ -z "${VELLUMINO_SANITIZED:-}" ]; then
+    [ "$growth" -lt 4096 ] || fail "resident memory grew by $growth KiB over 1000 clicks"
+fi
 
 echo "robustness: ok"
