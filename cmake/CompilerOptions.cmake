@@ -10,3 +10,6 @@ if(VELLUMINO_SANITIZE)
     add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
     add_link_options(-fsanitize=address,undefined)
 endif()
+
+# Every Windows adapter wants the lean <windows.h> without its min/max macros.
+set(VELLUMINO_WINDOWS_DEFINITIONS WIN32_LEAN_AND_MEAN NOMINMAX)

@@ -1,11 +1,5 @@
 // Windows: the shell opens the address with the user's default browser,
 // owned by the program's window.
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 // After <windows.h>, which it needs.
 #include <shellapi.h>

@@ -1,12 +1,6 @@
 // Windows: the national-language service maps the text through code page 936,
 // one character at a time, so that a character the code page cannot carry, or
 // one the service would widen, narrow, drop or map on again, stays as it was.
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 
 #include <optional>

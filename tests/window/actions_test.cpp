@@ -1,7 +1,6 @@
 // The output actions against a stand-in window: what they read and write,
 // and in which order relative to the clipboard.
 #include <QClipboard>
-#include <QDesktopServices>
 #include <QGuiApplication>
 #include <QStringList>
 #include <QTest>
@@ -9,6 +8,7 @@
 
 #include "actions.h"
 #include "signature_window.h"
+#include "url_recorder.h"
 
 using namespace vellumino;
 
@@ -41,17 +41,6 @@ private:
 };
 
 }  // namespace
-
-// Catches what the desktop is asked to open, in place of a browser.
-class UrlRecorder : public QObject {
-    Q_OBJECT
-
-public:
-    QList<QUrl> opened;
-
-public Q_SLOTS:
-    void open(const QUrl& url) { opened << url; }
-};
 
 class ActionsTest : public QObject {
     Q_OBJECT
@@ -105,16 +94,13 @@ private Q_SLOTS:
 
     void linkOpensOnlyTheConstantOncePerClick()
     {
-        UrlRecorder recorder;
-        const QUrl page(QStringLiteral(VELLUMINO_HOME_URL));
-        QVERIFY(page.isValid());
-        QDesktopServices::setUrlHandler(page.scheme(), &recorder, "open");
+        const UrlRecorder recorder;
+        QVERIFY(recorder.page.isValid());
         // Text that looks like an address must never be what gets opened.
         FakeWindow window(QStringLiteral("https://elsewhere.example/"), log);
         OpenSignaturePage(window);
         OpenSignaturePage(window);
-        QDesktopServices::unsetUrlHandler(page.scheme());
-        QCOMPARE(recorder.opened, QList<QUrl>({page, page}));
+        QCOMPARE(recorder.opened, QList<QUrl>({recorder.page, recorder.page}));
         QCOMPARE(log, QStringList());
         QCOMPARE(clipboard()->text(), QStringLiteral("held before"));
     }

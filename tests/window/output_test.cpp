@@ -1,6 +1,5 @@
 // Copy, clear and the link, driven through the real window's click zones.
 #include <QClipboard>
-#include <QDesktopServices>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QTest>
@@ -9,6 +8,7 @@
 #include <functional>
 #include <map>
 
+#include "url_recorder.h"
 #include "window_harness.h"
 
 using namespace vellumino;
@@ -18,17 +18,6 @@ namespace {
 const QString kConfirmation = QStringLiteral("QQ签名已复制、请在QQ中粘贴");
 
 }  // namespace
-
-// Catches what the desktop is asked to open; the offscreen platform opens nothing.
-class UrlRecorder : public QObject {
-    Q_OBJECT
-
-public:
-    QList<QUrl> opened;
-
-public Q_SLOTS:
-    void open(const QUrl& url) { opened << url; }
-};
 
 class OutputTest : public QObject, protected WindowHarness {
     Q_OBJECT
@@ -118,13 +107,13 @@ private Q_SLOTS:
         click("Label7");
         QCOMPARE(caption("Label2"), kConfirmation);
         // Clicks that change nothing leave the confirmation up.
-        UrlRecorder recorder;
-        QDesktopServices::setUrlHandler(QUrl(QStringLiteral(VELLUMINO_HOME_URL)).scheme(), &recorder, "open");
-        for (const char* idle : {"Label1", "Label2", "Label9"}) {
-            click(idle);
-            QCOMPARE(caption("Label2"), kConfirmation);
+        {
+            const UrlRecorder browser;
+            for (const char* idle : {"Label1", "Label2", "Label9"}) {
+                click(idle);
+                QCOMPARE(caption("Label2"), kConfirmation);
+            }
         }
-        QDesktopServices::unsetUrlHandler(QUrl(QStringLiteral(VELLUMINO_HOME_URL)).scheme());
         if (const auto found = changes.find(change); found != changes.end())
             found->second();
         else
@@ -158,16 +147,13 @@ private Q_SLOTS:
 
     void linkOpensTheConstantOncePerClick()
     {
-        UrlRecorder recorder;
-        const QUrl page(QStringLiteral(VELLUMINO_HOME_URL));
-        QDesktopServices::setUrlHandler(page.scheme(), &recorder, "open");
+        const UrlRecorder recorder;
         retype(QStringLiteral("https://elsewhere.example/"));
         for (int clicks = 1; clicks <= 3; ++clicks) {
             click("Label9");
             QCOMPARE(recorder.opened.size(), clicks);
-            QCOMPARE(recorder.opened.last(), page);
+            QCOMPARE(recorder.opened.last(), recorder.page);
         }
-        QDesktopServices::unsetUrlHandler(page.scheme());
         const QString text = QStringLiteral("https://elsewhere.example/");
         expectState(text, text, text);
         QCOMPARE(clipboard()->text(), QStringLiteral("held before"));
