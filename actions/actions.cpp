@@ -1,9 +1,5 @@
 #include "actions.h"
 
-#include <QString>
-
-#include <cstdint>
-
 #include "desktop.h"
 #include "signature_window.h"
 
@@ -12,7 +8,7 @@ namespace vellumino {
 namespace {
 
 // Shown in the hover-card caption after a copy, until the signature changes.
-const QString kCopyConfirmation = QStringLiteral("QQ签名已复制、请在QQ中粘贴");
+constexpr SignatureView kCopyConfirmation = u"QQ签名已复制、请在QQ中粘贴";
 
 // Fixed at build time: the program never opens any other address, and never
 // one taken from the field.
@@ -22,25 +18,26 @@ constexpr char SignaturePageUrl[] = VELLUMINO_HOME_URL;
 
 void CopySignature(SignatureWindow& window)
 {
-    platform::ClearClipboard();
-    platform::PutOnClipboard(window.signature().toStdU16String());
-    // Qt's clipboard cannot tell whether another program got in the way, so
-    // the confirmation is shown in any case.
+    const std::uintptr_t owner = window.nativeHandle();
+    platform::ClearClipboard(owner);
+    platform::PutOnClipboard(owner, window.signature());
+    // Whether another program got in the way cannot always be told, so the
+    // confirmation is shown in any case.
     window.setCardPreview(kCopyConfirmation);
 }
 
 void ClearSignature(SignatureWindow& window)
 {
-    window.writeSignature(QString());
+    window.writeSignature({});
     // The write already blanked both captions; blanking them here as well
     // keeps the clear whole even if the write changed nothing.
-    window.setChatPreview(QString());
-    window.setCardPreview(QString());
+    window.setChatPreview({});
+    window.setCardPreview({});
 }
 
 void OpenSignaturePage(SignatureWindow& window)
 {
-    platform::OpenUrl(static_cast<std::uintptr_t>(window.nativeHandle()), SignaturePageUrl);
+    platform::OpenUrl(window.nativeHandle(), SignaturePageUrl);
 }
 
 }  // namespace vellumino

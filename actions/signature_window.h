@@ -1,9 +1,11 @@
-// What the output actions may touch of the window. Kept small so the actions
-// can be exercised against a fake, and the window stays a thin shell.
+// What the output actions may touch of the window. Kept small and free of any
+// toolkit, so every front-end runs the same actions and the actions can be
+// exercised against a fake.
 #pragma once
 
-#include <QtGui/qwindowdefs.h>
-#include <QString>
+#include <cstdint>
+
+#include "signature_text.h"
 
 namespace vellumino {
 
@@ -11,13 +13,15 @@ class SignatureWindow {
 public:
     virtual ~SignatureWindow() = default;
 
-    virtual QString signature() const = 0;
+    virtual SignatureText signature() const = 0;
     // Replaces the whole signature as one undoable edit and refreshes both
     // previews, even when the text is unchanged.
-    virtual void writeSignature(const QString& text) = 0;
-    virtual void setChatPreview(const QString& text) = 0;
-    virtual void setCardPreview(const QString& text) = 0;
-    virtual WId nativeHandle() = 0;
+    virtual void writeSignature(SignatureView text) = 0;
+    virtual void setChatPreview(SignatureView text) = 0;
+    virtual void setCardPreview(SignatureView text) = 0;
+    // The window's native handle (an HWND on Windows, an X11 window id on
+    // Linux), for services that want an owner.
+    virtual std::uintptr_t nativeHandle() = 0;
 
 protected:
     SignatureWindow() = default;

@@ -1,6 +1,5 @@
 // The desktop services the output actions use: the system clipboard and the
-// default browser. No Qt in this header, so the Windows shell file needs only
-// <windows.h>.
+// default browser. No toolkit in this header: each OS has one file behind it.
 #pragma once
 
 #include <cstdint>
@@ -8,16 +7,18 @@
 
 namespace vellumino::platform {
 
+// `owner` is the native handle of the window asking (an HWND on Windows):
+// Windows lets only the clipboard's owner put data on it.
+
 // Empties the system clipboard, whoever holds it.
-void ClearClipboard();
+void ClearClipboard(std::uintptr_t owner);
 
 // Puts the text on the system clipboard as plain text. The clipboard may be
 // held by another program; that is never fatal.
-void PutOnClipboard(std::u16string_view text);
+void PutOnClipboard(std::uintptr_t owner, std::u16string_view text);
 
 // Asks the desktop to show the address in the default browser. Returns at
-// once; whether a browser started is not known and not reported. `owner` is
-// the native handle of the window asking (an HWND on Windows).
+// once; whether a browser started is not known and not reported.
 void OpenUrl(std::uintptr_t owner, const char* url);
 
 }  // namespace vellumino::platform

@@ -21,21 +21,26 @@ class FakeWindow : public SignatureWindow {
 public:
     explicit FakeWindow(QString text, QStringList& log) : text_(std::move(text)), log_(log) {}
 
-    QString signature() const override
+    SignatureText signature() const override
     {
         log_ << QStringLiteral("read");
-        return text_;
+        return text_.toStdU16String();
     }
-    void writeSignature(const QString& text) override
+    void writeSignature(SignatureView text) override
     {
-        text_ = text;
-        log_ << QStringLiteral("write:") + text;
+        text_ = ToQString(text);
+        log_ << QStringLiteral("write:") + text_;
     }
-    void setChatPreview(const QString& text) override { log_ << QStringLiteral("chat:") + text; }
-    void setCardPreview(const QString& text) override { log_ << QStringLiteral("card:") + text; }
-    WId nativeHandle() override { return 42; }
+    void setChatPreview(SignatureView text) override { log_ << QStringLiteral("chat:") + ToQString(text); }
+    void setCardPreview(SignatureView text) override { log_ << QStringLiteral("card:") + ToQString(text); }
+    std::uintptr_t nativeHandle() override { return 42; }
 
 private:
+    static QString ToQString(SignatureView text)
+    {
+        return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+    }
+
     QString text_;
     QStringList& log_;
 };

@@ -18,11 +18,11 @@ class Form1 : public QWidget, public SignatureWindow {
 public:
     explicit Form1(QWidget* parent = nullptr);
 
-    QString signature() const override;
-    void writeSignature(const QString& text) override;
-    void setChatPreview(const QString& text) override;
-    void setCardPreview(const QString& text) override;
-    WId nativeHandle() override;
+    SignatureText signature() const override;
+    void writeSignature(SignatureView text) override;
+    void setChatPreview(SignatureView text) override;
+    void setCardPreview(SignatureView text) override;
+    std::uintptr_t nativeHandle() override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

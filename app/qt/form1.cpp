@@ -6,33 +6,14 @@
 #include <QPainter>
 #include <QScreen>
 
-#include <variant>
-
-#include "actions.h"
 #include "click_label.h"
 #include "layout.h"
 #include "signature_edit.h"
-#include "styling.h"
+#include "zone_table.h"
 
 namespace vellumino {
 
 namespace {
-
-using StyleCommand = SignatureText (*)(SignatureView);
-using OutputAction = void (*)(SignatureWindow&);
-
-struct ZoneCommand {
-    layout::ZoneId zone;
-    std::variant<StyleCommand, OutputAction> command;
-};
-
-// What each painted button does; one command per click.
-const ZoneCommand kZoneTable[] = {
-    {layout::ZoneId::Label3, &AddSpaces},         {layout::ZoneId::Label4, &AddSymbols},
-    {layout::ZoneId::Label5, &ToMartian},         {layout::ZoneId::Label6, &ToTraditional},
-    {layout::ZoneId::Label7, &CopySignature},     {layout::ZoneId::Label8, &ClearSignature},
-    {layout::ZoneId::Label9, &OpenSignaturePage},
-};
 
 const QString kInitialSignature = QStringLiteral("个性签名");
 
@@ -91,30 +72,29 @@ Form1::Form1(QWidget* parent) : QWidget(parent)
         if (zone.id == layout::ZoneId::Label9)
             label->setCursor(HandCursor());
 
-        for (const ZoneCommand& entry : kZoneTable) {
-            if (entry.zone != zone.id)
-                continue;
-            if (const auto* style = std::get_if<StyleCommand>(&entry.command)) {
-                connect(label, &ClickLabel::clicked, this, [this, command = *style] {
-                    writeSignature(QString::fromStdU16String(command(signature().toStdU16String())));
-                });
-            } else {
-                connect(label, &ClickLabel::clicked, this,
-                        [this, action = std::get<OutputAction>(entry.command)] { action(*this); });
-            }
-        }
+        connect(label, &ClickLabel::clicked, this, [this, id = zone.id] { RunZoneCommand(id, *this); });
     }
 
     Text1->setFocus();
 }
 
-QString Form1::signature() const
+namespace {
+
+QString ToQString(SignatureView text)
 {
-    return Text1->text();
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-void Form1::writeSignature(const QString& text)
+}  // namespace
+
+SignatureText Form1::signature() const
 {
+    return Text1->text().toStdU16String();
+}
+
+void Form1::writeSignature(SignatureView view)
+{
+    const QString text = ToQString(view);
     // selectAll + insert rather than setText, which would wipe the undo
     // history. Qt stays silent when the text is unchanged, yet the previews
     // must still refresh (and a copy confirmation must go).
@@ -125,19 +105,19 @@ void Form1::writeSignature(const QString& text)
         Text1_Change();
 }
 
-void Form1::setChatPreview(const QString& text)
+void Form1::setChatPreview(SignatureView text)
 {
-    Label1->setText(text);
+    Label1->setText(ToQString(text));
 }
 
-void Form1::setCardPreview(const QString& text)
+void Form1::setCardPreview(SignatureView text)
 {
-    Label2->setText(text);
+    Label2->setText(ToQString(text));
 }
 
-WId Form1::nativeHandle()
+std::uintptr_t Form1::nativeHandle()
 {
-    return winId();
+    return static_cast<std::uintptr_t>(winId());
 }
 
 void Form1::Text1_Change()
