@@ -1,0 +1,45 @@
+#include "zone_table.h"
+
+#include <variant>
+
+#include "actions.h"
+#include "signature_window.h"
+#include "styling.h"
+
+namespace vellumino {
+
+namespace {
+
+using StyleCommand = SignatureText (*)(SignatureView);
+using OutputAction = void (*)(SignatureWindow&);
+
+struct ZoneCommand {
+    layout::ZoneId zone;
+    std::variant<StyleCommand, OutputAction> command;
+};
+
+constexpr ZoneCommand kZoneTable[] = {
+    {layout::ZoneId::Label3, &AddSpaces},         {layout::ZoneId::Label4, &AddSymbols},
+    {layout::ZoneId::Label5, &ToMartian},         {layout::ZoneId::Label6, &ToTraditional},
+    {layout::ZoneId::Label7, &CopySignature},     {layout::ZoneId::Label8, &ClearSignature},
+    {layout::ZoneId::Label9, &OpenSignaturePage},
+};
+
+static_assert(std::size(kZoneTable) == layout::kZones.size(), "every zone runs one command");
+
+}  // namespace
+
+void RunZoneCommand(layout::ZoneId zone, SignatureWindow& window)
+{
+    for (const ZoneCommand& entry : kZoneTable) {
+        if (entry.zone != zone)
+            continue;
+        if (const auto* style = std::get_if<StyleCommand>(&entry.command))
+            window.writeSignature((*style)(window.signature()));
+        else
+            std::get<OutputAction>(entry.command)(window);
+        return;
+    }
+}
+
+}  // namespace vellumino
