@@ -1,4 +1,5 @@
-// Simplified-to-traditional mapping, one code unit out for each code unit in.
+// Simplified-to-traditional mapping and back, one code unit out for each code
+// unit in.
 // No Qt here: the styling library links this and nothing else of platform/.
 #pragma once
 
@@ -8,5 +9,6 @@
 namespace vellumino::platform {
 
 std::u16string MapToTraditional(std::u16string_view text);
+std::u16string MapToSimplified(std::u16string_view text);
 
 }  // namespace vellumino::platform

@@ -77,4 +77,11 @@ std::u16string MapToTraditional(std::u16string_view text)
     return result;
 }
 
+// The generated traditional-to-simplified table comes with the commands that
+// use it; until then the text comes back as it went in.
+std::u16string MapToSimplified(std::u16string_view text)
+{
+    return std::u16string(text);
+}
+
 }  // namespace vellumino::platform
