@@ -24,20 +24,12 @@ bool IsPrintable(QStringView text)
 
 }  // namespace
 
-QString FitToRoom(QString incoming, qsizetype room)
+QString FitToRoom(const QString& incoming, qsizetype room)
 {
-    incoming.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
-    for (const QChar lineBreak :
-         {QChar(u'\n'), QChar(u'\r'), QChar(QChar::LineSeparator), QChar(QChar::ParagraphSeparator)})
-        incoming.replace(lineBreak, QChar(u' '));
-
-    room = std::max<qsizetype>(room, 0);
-    if (incoming.size() <= room)
-        return incoming;
-    qsizetype cut = room;
-    if (cut > 0 && incoming.at(cut - 1).isHighSurrogate() && incoming.at(cut).isLowSurrogate())
-        --cut;
-    return incoming.left(cut);
+    const SignatureText fitted = FitToRoom(SignatureView(reinterpret_cast<const char16_t*>(incoming.utf16()),
+                                                         static_cast<std::size_t>(incoming.size())),
+                                           room);
+    return QString::fromStdU16String(fitted);
 }
 
 SignatureEdit::SignatureEdit(QWidget* parent) : QLineEdit(parent)

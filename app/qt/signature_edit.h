@@ -6,15 +6,14 @@
 #include <QClipboard>
 #include <QLineEdit>
 
+#include "input_limit.h"
+
 class QMenu;
 
 namespace vellumino {
 
-inline constexpr qsizetype kInputLimit = 40;
-
-// Turns incoming text into what fits in `room` code units of a one-line
-// field: line breaks become spaces, and a cut never splits a surrogate pair.
-QString FitToRoom(QString incoming, qsizetype room);
+// The shared FitToRoom, for Qt's strings.
+QString FitToRoom(const QString& incoming, qsizetype room);
 
 class SignatureEdit : public QLineEdit {
     Q_OBJECT

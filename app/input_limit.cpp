@@ -1,0 +1,44 @@
+#include "input_limit.h"
+
+namespace vellumino {
+
+namespace {
+
+bool IsLineBreak(char16_t unit)
+{
+    return unit == u'\n' || unit == u'\r' || unit == u'\u2028' || unit == u'\u2029';
+}
+
+bool IsHighSurrogate(char16_t unit)
+{
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+
+bool IsLowSurrogate(char16_t unit)
+{
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
+
+}  // namespace
+
+SignatureText FitToRoom(SignatureView incoming, std::ptrdiff_t room)
+{
+    SignatureText fitted;
+    fitted.reserve(incoming.size());
+    for (std::size_t i = 0; i < incoming.size(); ++i) {
+        const char16_t unit = incoming[i];
+        if (unit == u'\r' && i + 1 < incoming.size() && incoming[i + 1] == u'\n')
+            continue;  // CR LF is one break, one space
+        fitted.push_back(IsLineBreak(unit) ? u' ' : unit);
+    }
+    const std::size_t limit = room > 0 ? static_cast<std::size_t>(room) : 0;
+    if (fitted.size() <= limit)
+        return fitted;
+    std::size_t cut = limit;
+    if (cut > 0 && IsHighSurrogate(fitted[cut - 1]) && IsLowSurrogate(fitted[cut]))
+        --cut;
+    fitted.resize(cut);
+    return fitted;
+}
+
+}  // namespace vellumino

@@ -1,0 +1,31 @@
+// Per-monitor DPI on every Windows from 7 on: the calls that came with
+// Windows 10 are looked up at run time, with the older system-wide answer in
+// their place where they are missing.
+#pragma once
+
+#include <windows.h>
+
+namespace vellumino::win32 {
+
+inline constexpr UINT kBaseDpi = 96;
+
+// From pixels at 96 DPI to pixels at `dpi`.
+inline int Scale(int value, UINT dpi)
+{
+    return MulDiv(value, static_cast<int>(dpi), static_cast<int>(kBaseDpi));
+}
+
+inline RECT Scale(int x, int y, int width, int height, UINT dpi)
+{
+    return {Scale(x, dpi), Scale(y, dpi), Scale(x + width, dpi), Scale(y + height, dpi)};
+}
+
+UINT DpiOf(HWND window);
+
+// The outer size of a window whose client area is `width` x `height`.
+SIZE WindowSizeFor(int width, int height, DWORD style, DWORD exStyle, UINT dpi);
+
+// The system's message font at `dpi`: Microsoft YaHei UI on a Chinese Windows.
+HFONT CreateMessageFont(UINT dpi);
+
+}  // namespace vellumino::win32

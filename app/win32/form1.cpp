@@ -1,0 +1,480 @@
+#include "form1.h"
+
+#include <string>
+
+#include "dpi.h"
+#include "hand_cursor.h"
+#include "picture.h"
+#include "signature_edit.h"
+#include "zone_table.h"
+
+namespace vellumino::win32 {
+
+namespace {
+
+constexpr wchar_t kFormClass[] = L"Vellumino.Form1";
+constexpr wchar_t kCaptionClass[] = L"Vellumino.Caption";
+constexpr wchar_t kInitialSignature[] = L"个性签名";
+
+constexpr int kText1Id = 100;
+constexpr int kFirstZoneId = 200;
+
+// A caption keeps its colour and font in its window's extra bytes.
+constexpr int kCaptionColour = 0;
+constexpr int kCaptionFont = sizeof(LONG_PTR);
+constexpr COLORREF kSystemTextColour = CLR_INVALID;
+
+#ifndef WM_DPICHANGED
+constexpr UINT WM_DPICHANGED = 0x02E0;
+#endif
+
+// A NUL-terminated wide string for the W calls; wchar_t is UTF-16 here.
+const wchar_t* Wide(const SignatureText& text)
+{
+    static_assert(sizeof(wchar_t) == sizeof(char16_t));
+    return reinterpret_cast<const wchar_t*>(text.c_str());
+}
+
+Form1* FormOf(HWND window)
+{
+    return reinterpret_cast<Form1*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+// Where a control sits in its parent's client area.
+RECT RectInParent(HWND control)
+{
+    RECT rect{};
+    GetWindowRect(control, &rect);
+    MapWindowPoints(HWND_DESKTOP, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+// The slice of the picture under `control`, so that the control looks as if
+// it were not there.
+void PaintPictureUnder(HWND control, HDC target, const RECT& area)
+{
+    const Form1* form = FormOf(GetParent(control));
+    const RECT at = RectInParent(control);
+    if (form && form->pictureDC())
+        BitBlt(target, area.left, area.top, area.right - area.left, area.bottom - area.top, form->pictureDC(),
+               at.left + area.left, at.top + area.top, SRCCOPY);
+    else
+        FillRect(target, &area, GetSysColorBrush(COLOR_BTNFACE));
+}
+
+// A preview caption: its text printed straight onto the picture, from the
+// top-left, wrapped within its width, clipped at its edges, and always
+// literal (an ampersand is an ampersand).
+void PaintCaption(HWND caption)
+{
+    PAINTSTRUCT paint;
+    HDC screen = BeginPaint(caption, &paint);
+    RECT client;
+    GetClientRect(caption, &client);
+    // Drawn off screen first, so the old text never flashes away.
+    HDC buffer = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+    HGDIOBJ oldBitmap = SelectObject(buffer, bitmap);
+    PaintPictureUnder(caption, buffer, client);
+
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(caption)) + 1, L'\0');
+    text.resize(
+        static_cast<std::size_t>(GetWindowTextW(caption, text.data(), static_cast<int>(text.size()))));
+    const auto colour = static_cast<COLORREF>(GetWindowLongPtrW(caption, kCaptionColour));
+    const auto font = reinterpret_cast<HFONT>(GetWindowLongPtrW(caption, kCaptionFont));
+    HGDIOBJ oldFont = font ? SelectObject(buffer, font) : nullptr;
+    SetBkMode(buffer, TRANSPARENT);
+    SetTextColor(buffer, colour == kSystemTextColour ? GetSysColor(COLOR_BTNTEXT) : colour);
+    DrawTextW(buffer, text.c_str(), static_cast<int>(text.size()), &client,
+              DT_LEFT | DT_TOP | DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX);
+    if (oldFont)
+        SelectObject(buffer, oldFont);
+
+    BitBlt(screen, 0, 0, client.right, client.bottom, buffer, 0, 0, SRCCOPY);
+    SelectObject(buffer, oldBitmap);
+    DeleteObject(bitmap);
+    DeleteDC(buffer);
+    EndPaint(caption, &paint);
+}
+
+LRESULT CALLBACK CaptionProc(HWND caption, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+        case WM_ERASEBKGND:
+            return 1;  // the paint covers everything
+        case WM_PAINT:
+            PaintCaption(caption);
+            return 0;
+        case WM_SETTEXT: {
+            const LRESULT result = DefWindowProcW(caption, message, wParam, lParam);
+            InvalidateRect(caption, nullptr, FALSE);
+            return result;
+        }
+        case WM_SETFONT:
+            SetWindowLongPtrW(caption, kCaptionFont, static_cast<LONG_PTR>(wParam));
+            if (LOWORD(lParam))
+                InvalidateRect(caption, nullptr, FALSE);
+            return 0;
+        case WM_GETFONT:
+            return GetWindowLongPtrW(caption, kCaptionFont);
+        default:
+            return DefWindowProcW(caption, message, wParam, lParam);
+    }
+}
+
+// A click zone is a real push button, so a screen reader finds it under its
+// painted label and can press it, but it draws nothing of its own and never
+// takes the focus from the field: the mouse is handled here.
+constexpr wchar_t kZonePressed[] = L"Vellumino.Pressed";
+
+LRESULT CALLBACK ZoneProc(HWND zone, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const auto original = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(zone, GWLP_USERDATA));
+    switch (message) {
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:  // every click of a double-click counts
+            SetPropW(zone, kZonePressed, reinterpret_cast<HANDLE>(1));
+            SetCapture(zone);
+            return 0;
+        case WM_LBUTTONUP: {
+            const bool pressed = RemovePropW(zone, kZonePressed) != nullptr;
+            if (GetCapture() == zone)
+                ReleaseCapture();
+            RECT client;
+            GetClientRect(zone, &client);
+            const POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+            if (pressed && PtInRect(&client, at))
+                SendMessageW(GetParent(zone), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(zone), BN_CLICKED),
+                             reinterpret_cast<LPARAM>(zone));
+            return 0;
+        }
+        case WM_CAPTURECHANGED:
+            RemovePropW(zone, kZonePressed);
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_NCDESTROY:
+            RemovePropW(zone, kZonePressed);
+            SetWindowLongPtrW(zone, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+            break;
+        default:
+            break;
+    }
+    return CallWindowProcW(original, zone, message, wParam, lParam);
+}
+
+bool RegisterClasses(HINSTANCE instance)
+{
+    WNDCLASSEXW form{};
+    form.cbSize = sizeof(form);
+    form.lpfnWndProc = &Form1::WindowProcFor;
+    form.hInstance = instance;
+    form.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+    form.lpszClassName = kFormClass;
+    // The program file's own icon, at the sizes the shell asks for.
+    form.hIcon =
+        static_cast<HICON>(LoadImageW(instance, L"IDI_ICON1", IMAGE_ICON, GetSystemMetrics(SM_CXICON),
+                                      GetSystemMetrics(SM_CYICON), LR_DEFAULTCOLOR));
+    form.hIconSm =
+        static_cast<HICON>(LoadImageW(instance, L"IDI_ICON1", IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                      GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+    // No background brush: the paint covers the whole client area, so nothing
+    // is erased first and nothing flickers.
+
+    WNDCLASSEXW caption{};
+    caption.cbSize = sizeof(caption);
+    caption.lpfnWndProc = &CaptionProc;
+    caption.cbWndExtra = 2 * sizeof(LONG_PTR);
+    caption.hInstance = instance;
+    caption.hCursor = form.hCursor;
+    caption.lpszClassName = kCaptionClass;
+
+    return RegisterClassExW(&form) && RegisterClassExW(&caption);
+}
+
+}  // namespace
+
+LRESULT CALLBACK Form1::WindowProcFor(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        auto* form = static_cast<Form1*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        form->hwnd_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+    }
+    if (Form1* form = FormOf(window))
+        return form->HandleMessage(message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+int Form1::Run(HINSTANCE instance, int show)
+{
+    if (!RegisterClasses(instance))
+        return 1;
+    Form1 form(instance);
+    constexpr DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+    if (!CreateWindowExW(0, kFormClass, L"Vellumino", style, CW_USEDEFAULT, CW_USEDEFAULT,
+                         layout::kClientWidth, layout::kClientHeight, nullptr, nullptr, instance, &form))
+        return 1;
+
+    // Sized for the monitor it opened on, and centred in that monitor's work area.
+    const SIZE size = WindowSizeFor(Scale(layout::kClientWidth, form.dpi_),
+                                    Scale(layout::kClientHeight, form.dpi_), style, 0, form.dpi_);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    GetMonitorInfoW(MonitorFromWindow(form.hwnd_, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& work = monitor.rcWork;
+    SetWindowPos(form.hwnd_, nullptr, work.left + (work.right - work.left - size.cx) / 2,
+                 work.top + (work.bottom - work.top - size.cy) / 2, size.cx, size.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    ShowWindow(form.hwnd_, show);
+    UpdateWindow(form.hwnd_);
+    SetFocus(form.Text1);
+
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+Form1::~Form1()
+{
+    if (pictureDC_) {
+        SelectObject(pictureDC_, pictureDefault_);
+        DeleteDC(pictureDC_);
+    }
+    if (picture_)
+        DeleteObject(picture_);
+    if (font_)
+        DeleteObject(font_);
+    if (hand_)
+        DestroyCursor(hand_);
+}
+
+LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+        case WM_CREATE:
+            return OnCreate() ? 0 : -1;
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT:
+            OnPaint();
+            return 0;
+        case WM_COMMAND:
+            OnCommand(LOWORD(wParam), HIWORD(wParam));
+            return 0;
+        case WM_DRAWITEM:
+            OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+            return TRUE;
+        case WM_SETCURSOR:
+            if (OnSetCursor(reinterpret_cast<HWND>(wParam), LOWORD(lParam)))
+                return TRUE;
+            break;
+        case WM_SETFOCUS:
+            // The field is the only control that takes the keyboard.
+            SetFocus(Text1);
+            return 0;
+        case WM_DPICHANGED:
+            OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+        case WM_NCDESTROY:
+            SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+            break;
+        default:
+            break;
+    }
+    return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+bool Form1::OnCreate()
+{
+    // Created in tab order; the rectangles come with ApplyDpi.
+    Text1 = CreateWindowExW(0, L"EDIT", kInitialSignature,
+                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, 0, 0, 0, 0, hwnd_,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kText1Id)), instance_, nullptr);
+    Label1 = CreateWindowExW(0, kCaptionClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, hwnd_, nullptr,
+                             instance_, nullptr);
+    Label2 = CreateWindowExW(0, kCaptionClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, hwnd_, nullptr,
+                             instance_, nullptr);
+    if (!Text1 || !Label1 || !Label2)
+        return false;
+    HoldToInputLimit(Text1);
+    SetWindowLongPtrW(Label1, kCaptionColour, static_cast<LONG_PTR>(kSystemTextColour));
+    SetWindowLongPtrW(Label2, kCaptionColour, static_cast<LONG_PTR>(RGB(128, 128, 128)));
+
+    for (std::size_t i = 0; i < layout::kZones.size(); ++i) {
+        const layout::Zone& zone = layout::kZones[i];
+        // The button's text is its accessible name; owner drawing keeps it unseen.
+        std::wstring name(
+            static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, zone.caption.data(),
+                                                         static_cast<int>(zone.caption.size()), nullptr, 0)),
+            L'\0');
+        MultiByteToWideChar(CP_UTF8, 0, zone.caption.data(), static_cast<int>(zone.caption.size()),
+                            name.data(), static_cast<int>(name.size()));
+        zones_[i] = CreateWindowExW(0, L"BUTTON", name.c_str(), WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 0, 0, 0,
+                                    0, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstZoneId + i)),
+                                    instance_, nullptr);
+        if (!zones_[i])
+            return false;
+        SetWindowLongPtrW(zones_[i], GWLP_USERDATA, GetWindowLongPtrW(zones_[i], GWLP_WNDPROC));
+        SetWindowLongPtrW(zones_[i], GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ZoneProc));
+    }
+
+    pictureDC_ = CreateCompatibleDC(nullptr);
+    if (!pictureDC_)
+        return false;
+    ApplyDpi(DpiOf(hwnd_));
+    return true;
+}
+
+void Form1::ApplyDpi(UINT dpi)
+{
+    dpi_ = dpi;
+
+    // From 144 DPI on, the picture painted at twice the size is the sharper source.
+    const SIZE size{Scale(layout::kPictureWidth, dpi), Scale(layout::kPictureHeight, dpi)};
+    HBITMAP picture = LoadPicture(instance_, dpi >= 144 ? L"BACKGROUND_2X" : L"BACKGROUND", size.cx, size.cy);
+    if (picture) {
+        HGDIOBJ previous = SelectObject(pictureDC_, picture);
+        if (!picture_)
+            pictureDefault_ = previous;
+        else
+            DeleteObject(picture_);
+        picture_ = picture;
+        pictureSize_ = size;
+    }
+
+    HFONT font = CreateMessageFont(dpi);
+    for (HWND control : {Text1, Label1, Label2})
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    if (font_)
+        DeleteObject(font_);
+    font_ = font;
+    // Two pixels at each side, as the frameless field has on Linux.
+    SendMessageW(Text1, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
+                 MAKELONG(Scale(2, dpi), Scale(2, dpi)));
+
+    if (HCURSOR hand = CreateHandCursor(dpi)) {
+        if (hand_)
+            DestroyCursor(hand_);
+        hand_ = hand;
+    }
+
+    Place(Text1, layout::kText1);
+    Place(Label1, layout::kLabel1);
+    Place(Label2, layout::kLabel2);
+    for (std::size_t i = 0; i < layout::kZones.size(); ++i)
+        Place(zones_[i], layout::kZones[i].rect);
+    InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void Form1::Place(HWND control, const layout::Rect& rect) const
+{
+    const RECT at = Scale(rect.x, rect.y, rect.width, rect.height, dpi_);
+    SetWindowPos(control, nullptr, at.left, at.top, at.right - at.left, at.bottom - at.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form1::OnPaint()
+{
+    PAINTSTRUCT paint;
+    HDC screen = BeginPaint(hwnd_, &paint);
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    // The picture, pinned top-left at its own size; button face beyond it.
+    const LONG width = picture_ ? pictureSize_.cx : 0;
+    const LONG height = picture_ ? pictureSize_.cy : 0;
+    if (picture_)
+        BitBlt(screen, 0, 0, width, height, pictureDC_, 0, 0, SRCCOPY);
+    const RECT right{width, 0, client.right, client.bottom};
+    const RECT below{0, height, width, client.bottom};
+    for (const RECT& beyond : {right, below}) {
+        if (beyond.right > beyond.left && beyond.bottom > beyond.top)
+            FillRect(screen, &beyond, GetSysColorBrush(COLOR_BTNFACE));
+    }
+    EndPaint(hwnd_, &paint);
+}
+
+void Form1::OnCommand(int id, int code)
+{
+    if (id == kText1Id && code == EN_CHANGE) {
+        Text1_Change();
+        return;
+    }
+    const int zone = id - kFirstZoneId;
+    if (code == BN_CLICKED && zone >= 0 && zone < static_cast<int>(layout::kZones.size()))
+        RunZoneCommand(layout::kZones[static_cast<std::size_t>(zone)].id, *this);
+}
+
+void Form1::OnDrawItem(const DRAWITEMSTRUCT& item)
+{
+    // A zone looks exactly like the picture under it, pressed or not.
+    PaintPictureUnder(item.hwndItem, item.hDC, item.rcItem);
+}
+
+bool Form1::OnSetCursor(HWND over, int hitTest)
+{
+    const HWND link = zones_[static_cast<std::size_t>(layout::ZoneId::Label9)];
+    if (over != link || hitTest != HTCLIENT || !hand_)
+        return false;
+    SetCursor(hand_);
+    return true;
+}
+
+void Form1::OnDpiChanged(UINT dpi, const RECT& suggested)
+{
+    ApplyDpi(dpi);
+    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form1::Text1_Change()
+{
+    const SignatureText text = signature();
+    setChatPreview(text);
+    setCardPreview(text);
+}
+
+SignatureText Form1::signature() const
+{
+    SignatureText text(static_cast<std::size_t>(GetWindowTextLengthW(Text1)) + 1, u'\0');
+    const int length =
+        GetWindowTextW(Text1, reinterpret_cast<wchar_t*>(text.data()), static_cast<int>(text.size()));
+    text.resize(static_cast<std::size_t>(length > 0 ? length : 0));
+    return text;
+}
+
+void Form1::writeSignature(SignatureView view)
+{
+    // Select all and replace, as an edit the user can undo, rather than
+    // WM_SETTEXT, which would empty the undo buffer. The previews refresh even
+    // when the text is unchanged (and a copy confirmation goes).
+    const SignatureText text(view);
+    const bool unchanged = text == signature();
+    SendMessageW(Text1, EM_SETSEL, 0, -1);
+    SendMessageW(Text1, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(Wide(text)));
+    if (unchanged)
+        Text1_Change();
+}
+
+void Form1::setChatPreview(SignatureView text)
+{
+    SetWindowTextW(Label1, Wide(SignatureText(text)));
+}
+
+void Form1::setCardPreview(SignatureView text)
+{
+    SetWindowTextW(Label2, Wide(SignatureText(text)));
+}
+
+std::uintptr_t Form1::nativeHandle()
+{
+    return reinterpret_cast<std::uintptr_t>(hwnd_);
+}
+
+}  // namespace vellumino::win32
