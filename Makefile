@@ -28,7 +28,10 @@ define install
 	fi
 endef
 
-.PHONY: run test build screenshot bench fuzz package asan assets format help
+# The Windows program: the mingw-w64 cross compiler is all it needs.
+WINDOWS_PACKAGES := cmake ninja-build mingw-w64
+
+.PHONY: run test build windows screenshot bench fuzz package asan assets format help
 
 # How long `make fuzz` runs each target, in seconds.
 FUZZ_SECONDS ?= 600
@@ -40,6 +43,7 @@ help:
 	@echo "make bench       time the commands and the start-up against baselines"
 	@echo "make fuzz        fuzz every command for FUZZ_SECONDS each (default 600)"
 	@echo "make package     build a .deb in build/ci"
+	@echo "make windows     cross-build Vellumino.exe and pack build/windows/Vellumino-1.00-win64.zip"
 	@echo "make asan        run the tests under AddressSanitizer and UBSan"
 	@echo "make assets      repaint the committed artwork"
 
@@ -82,6 +86,12 @@ fuzz:
 	cmake --preset fuzz
 	cmake --build --preset fuzz
 	fuzz/run.sh build/fuzz $(FUZZ_SECONDS)
+
+windows:
+	$(call install,$(WINDOWS_PACKAGES))
+	cmake --preset windows
+	cmake --build --preset windows
+	cd build/windows && cpack -G ZIP
 
 package:
 	$(call install,$(TEST_PACKAGES))
