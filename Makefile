@@ -9,7 +9,7 @@ RUN_PACKAGES := g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev fonts-wq
 # Tests: GoogleTest, an X server and the tools that drive it, clang for the fuzzers,
 # the Debian package's checkers and mingw-w64 for the Windows build checks.
 TEST_PACKAGES := $(RUN_PACKAGES) libgtest-dev libgmock-dev xvfb xauth xdotool xclip x11-utils libx11-dev libxfixes-dev \
-                 imagemagick clang libclang-rt-14-dev lintian desktop-file-utils appstream mingw-w64
+                 imagemagick clang libclang-rt-14-dev lintian desktop-file-utils appstream mingw-w64 libstb-dev
 BENCH_PACKAGES := $(TEST_PACKAGES) libbenchmark-dev libxcb1-dev
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
@@ -28,8 +28,9 @@ define install
 	fi
 endef
 
-# The Windows program: the mingw-w64 cross compiler is all it needs.
-WINDOWS_PACKAGES := cmake ninja-build mingw-w64
+# The Windows program: the mingw-w64 cross compiler, and stb's headers to
+# decode its pictures.
+WINDOWS_PACKAGES := cmake ninja-build mingw-w64 libstb-dev
 
 .PHONY: run test build windows screenshot bench fuzz package asan assets format help
 

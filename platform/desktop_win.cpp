@@ -1,8 +1,8 @@
 // Windows: the clipboard through the user32 calls, the address through the
 // shell, both owned by the program's window.
 #include <windows.h>
-// After <windows.h>, which it needs.
-#include <shellapi.h>
+// For the COM constants only; nothing is linked from it.
+#include <objbase.h>
 
 #include <cstring>
 
@@ -22,6 +22,17 @@ bool OpenClipboardPatiently(HWND owner)
         Sleep(20);
     }
     return false;
+}
+
+// A function of a system library, loaded from the system directory only.
+template <typename Function>
+Function Procedure(const wchar_t* library, const char* name)
+{
+    HMODULE module = LoadLibraryExW(library, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    if (!module)  // Windows 7 without update KB2533623 knows no search flags
+        module = LoadLibraryW(library);
+    return module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)))
+                  : nullptr;
 }
 
 }  // namespace
@@ -59,9 +70,21 @@ void PutOnClipboard(std::uintptr_t owner, std::u16string_view text)
 
 void OpenUrl(std::uintptr_t owner, const char* url)
 {
+    // The shell and COM are loaded on the first click of the link, not at
+    // start-up: they bring a dozen libraries the window itself never needs,
+    // and under Wine starting them takes longer than the window does.
+    using CoInitializeExFn = HRESULT(WINAPI*)(void*, DWORD);
+    using ShellExecuteAFn = HINSTANCE(WINAPI*)(HWND, const char*, const char*, const char*, const char*, INT);
+    static const auto shellExecute = [] {
+        // The shell may hand the address to an extension that needs COM.
+        if (const auto coInitializeEx = Procedure<CoInitializeExFn>(L"ole32.dll", "CoInitializeEx"))
+            coInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+        return Procedure<ShellExecuteAFn>(L"shell32.dll", "ShellExecuteA");
+    }();
     // The result is deliberately unused: a missing browser is not the
     // user's problem to hear about.
-    ShellExecuteA(reinterpret_cast<HWND>(owner), "open", url, "", "", SW_SHOW);
+    if (shellExecute)
+        shellExecute(reinterpret_cast<HWND>(owner), "open", url, "", "", SW_SHOW);
 }
 
 }  // namespace vellumino::platform

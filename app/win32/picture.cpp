@@ -1,79 +1,59 @@
 #include "picture.h"
 
-#include <wincodec.h>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+// stb's decoder and resizer, PNG only, reading from memory.
+#define STBI_ONLY_PNG
+#define STBI_NO_STDIO
+#define STBI_NO_LINEAR
+#define STBI_NO_HDR
+#define STB_IMAGE_IMPLEMENTATION
+#define STB_IMAGE_RESIZE_IMPLEMENTATION
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wconversion"
+#pragma GCC diagnostic ignored "-Wsign-conversion"
+#pragma GCC diagnostic ignored "-Wshadow"
+#pragma GCC diagnostic ignored "-Wunused-function"
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+#pragma GCC diagnostic ignored "-Wduplicated-branches"
+#include <stb_image.h>
+#include <stb_image_resize.h>
+#pragma GCC diagnostic pop
 
 namespace vellumino::win32 {
-
-namespace {
-
-// Just enough of a COM pointer for the few objects used here.
-template <typename Interface>
-class Com {
-public:
-    Com() = default;
-    Com(const Com&) = delete;
-    Com& operator=(const Com&) = delete;
-    ~Com()
-    {
-        if (pointer_)
-            pointer_->Release();
-    }
-    Interface* operator->() const { return pointer_; }
-    Interface* get() const { return pointer_; }
-    Interface** put() { return &pointer_; }
-    void** putVoid() { return reinterpret_cast<void**>(&pointer_); }
-
-private:
-    Interface* pointer_ = nullptr;
-};
-
-}  // namespace
 
 HBITMAP LoadPicture(HINSTANCE instance, const wchar_t* resource, int width, int height)
 {
     HRSRC found = FindResourceW(instance, resource, MAKEINTRESOURCEW(10));  // RT_RCDATA
     HGLOBAL loaded = found ? LoadResource(instance, found) : nullptr;
-    auto* data = loaded ? static_cast<BYTE*>(LockResource(loaded)) : nullptr;
+    const auto* data = loaded ? static_cast<const stbi_uc*>(LockResource(loaded)) : nullptr;
     if (!data || width <= 0 || height <= 0)
         return nullptr;
 
-    Com<IWICImagingFactory> factory;
-    Com<IWICStream> stream;
-    Com<IWICBitmapDecoder> decoder;
-    Com<IWICBitmapFrameDecode> frame;
-    Com<IWICBitmapScaler> scaler;
-    Com<IWICFormatConverter> converter;
-    if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                                IID_IWICImagingFactory, factory.putVoid())) ||
-        FAILED(factory->CreateStream(stream.put())) ||
-        FAILED(stream->InitializeFromMemory(data, SizeofResource(instance, found))) ||
-        FAILED(factory->CreateDecoderFromStream(stream.get(), nullptr, WICDecodeMetadataCacheOnDemand,
-                                                decoder.put())) ||
-        FAILED(decoder->GetFrame(0, frame.put())))
+    int sourceWidth = 0, sourceHeight = 0, channels = 0;
+    const std::unique_ptr<stbi_uc, decltype(&stbi_image_free)> rgba(
+        stbi_load_from_memory(data, static_cast<int>(SizeofResource(instance, found)), &sourceWidth,
+                              &sourceHeight, &channels, 4),
+        &stbi_image_free);
+    if (!rgba)
         return nullptr;
 
-    UINT sourceWidth = 0, sourceHeight = 0;
-    if (FAILED(frame->GetSize(&sourceWidth, &sourceHeight)))
-        return nullptr;
-    IWICBitmapSource* source = frame.get();
-    const auto w = static_cast<UINT>(width), h = static_cast<UINT>(height);
-    if (sourceWidth != w || sourceHeight != h) {
-        // Fant averages every source pixel: no lost lines when shrinking the
-        // 2x picture to 1.5x.
-        if (FAILED(factory->CreateBitmapScaler(scaler.put())) ||
-            FAILED(scaler->Initialize(source, w, h, WICBitmapInterpolationModeFant)))
+    const std::size_t bytes = static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4;
+    std::vector<stbi_uc> scaled;
+    const stbi_uc* pixels = rgba.get();
+    if (sourceWidth != width || sourceHeight != height) {
+        scaled.resize(bytes);
+        if (!stbir_resize_uint8(rgba.get(), sourceWidth, sourceHeight, 0, scaled.data(), width, height, 0, 4))
             return nullptr;
-        source = scaler.get();
+        pixels = scaled.data();
     }
-    if (FAILED(factory->CreateFormatConverter(converter.put())) ||
-        FAILED(converter->Initialize(source, GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone, nullptr,
-                                     0.0, WICBitmapPaletteTypeCustom)))
-        return nullptr;
 
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
     info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top-down, like WIC's rows
+    info.bmiHeader.biHeight = -height;  // top-down, like the PNG's rows
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
@@ -81,10 +61,13 @@ HBITMAP LoadPicture(HINSTANCE instance, const wchar_t* resource, int width, int 
     HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (!bitmap)
         return nullptr;
-    const UINT stride = w * 4;
-    if (FAILED(converter->CopyPixels(nullptr, stride, stride * h, static_cast<BYTE*>(bits)))) {
-        DeleteObject(bitmap);
-        return nullptr;
+    // PNG holds red first, a DIB blue first.
+    auto* out = static_cast<stbi_uc*>(bits);
+    for (std::size_t i = 0; i < bytes; i += 4) {
+        out[i] = pixels[i + 2];
+        out[i + 1] = pixels[i + 1];
+        out[i + 2] = pixels[i];
+        out[i + 3] = pixels[i + 3];
     }
     return bitmap;
 }

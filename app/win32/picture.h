@@ -1,5 +1,7 @@
-// The painted background, compiled into the program as PNG and decoded by
-// the Windows Imaging Component at the size the monitor's DPI asks for.
+// The painted background, compiled into the program as PNG and decoded in
+// the process at the size the monitor's DPI asks for. No COM: under Wine,
+// starting COM for the imaging component took longer than the whole rest of
+// the start-up.
 #pragma once
 
 #include <windows.h>
@@ -8,7 +10,6 @@ namespace vellumino::win32 {
 
 // A top-down 32-bit DIB section of exactly `width` x `height`, or null if the
 // resource is missing or cannot be decoded (the window then shows button face).
-// COM must be initialised on the calling thread.
 HBITMAP LoadPicture(HINSTANCE instance, const wchar_t* resource, int width, int height);
 
 }  // namespace vellumino::win32

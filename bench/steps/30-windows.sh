@@ -1,0 +1,83 @@
+#!/usr/bin/env bash
+# The Windows program under Wine: its size, and its start-up against a bare
+# Win32 window of the same client size, built here with the same compiler and
+# flags and run under the same Wine, in rotation in one go. Both programs
+# decode, lay out and paint before their window maps (UpdateWindow right
+# after ShowWindow), so the time to the first map is the time to the first
+# paint. Goal: within 1.25x of the bare window.
+#   bench/steps/30-windows.sh BUILD_DIR     (builds the `windows` preset itself)
+set -euo pipefail
+
+build_dir=$(realpath "$1")
+source_dir=$(cd "$(dirname "$0")/../.." && pwd)
+helpers=${BENCH_STARTUP_DIR:-$source_dir/build/bench-startup/helpers}
+wine_dir=$build_dir/wine
+runs=${BENCH_STARTUP_RUNS:-15}
+settle_ms=${BENCH_STARTUP_SETTLE_MS:-500}
+goal=1.25
+
+if [ -z "${WINDOWS_INNER:-}" ]; then
+    mkdir -p "$helpers" "$wine_dir"
+    log=$wine_dir/build.log
+    {
+        cmake --preset windows -S "$source_dir" &&
+            cmake --build "$source_dir/build/windows" &&
+            cmake -S "$source_dir/bench/startup" -B "$helpers" -G Ninja -DCMAKE_BUILD_TYPE=Release &&
+            cmake --build "$helpers" --target startup_probe &&
+            x86_64-w64-mingw32-g++ -std=c++20 -O2 -DUNICODE -D_UNICODE -municode -mwindows -static -s \
+                -o "$wine_dir/bare_window.exe" "$source_dir/bench/startup/bare_window_win.cpp"
+    } >"$log" 2>&1 || { cat "$log" >&2; exit 1; }
+    exe=$source_dir/build/windows/app/win32/Vellumino.exe
+    zip=$source_dir/build/windows/Vellumino-1.00-win64.zip
+    (cd "$source_dir/build/windows" && cpack -G ZIP >/dev/null)
+    echo "Windows program: Vellumino.exe $(stat -c %s "$exe") bytes ($(numfmt --to=iec-i --suffix=B "$(stat -c %s "$exe")")," \
+        "goal 1.5 MB), the zip $(stat -c %s "$zip") bytes"
+    echo "  imports: $(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^\tDLL Name: //p' | tr '\n' ' ')"
+
+    export WINDOWS_INNER=1 VELLUMINO_EXE=$exe BARE_EXE=$wine_dir/bare_window.exe PROBE=$helpers/startup_probe
+    exec "$source_dir/tests/wine/prefix.sh" "$wine_dir" \
+        xvfb-run -a -s "-screen 0 1024x768x24 -noreset" "$0" "$@"
+fi
+
+# One wineserver for every start, kept running, so that neither program pays
+# for starting it; the prefix script stops it afterwards.
+wineserver -p
+wine=$(command -v wine)
+export WINE_VERSION=$(wine --version)
+names=("bare Win32 window" "Vellumino.exe")
+programs=("$BARE_EXE" "$VELLUMINO_EXE")
+
+log=$wine_dir/startup.log
+: >"$log"
+measure() {
+    "$PROBE" "$settle_ms" "$wine" "$1" 2>>"$log" || { cat "$log" >&2; exit 1; }
+}
+for p in "${programs[@]}" "${programs[@]}"; do measure "$p" >/dev/null; done
+
+results=()
+for ((i = 0; i < runs; ++i)); do
+    for ((k = 0; k < 2; ++k)); do
+        j=$(((i + k) % 2))
+        results+=("$j $(measure "${programs[j]}")")
+    done
+done
+
+printf '%s\n' "${results[@]}" | awk -v runs="$runs" -v settle="$settle_ms" -v goal="$goal" \
+    -v n0="${names[0]}" -v n1="${names[1]}" '
+    function median(list,    n, v, i, j, t) {
+        n = split(list, v, " ")
+        for (i = 2; i <= n; ++i) for (j = i; j > 1 && v[j - 1] + 0 > v[j] + 0; --j) { t = v[j]; v[j] = v[j - 1]; v[j - 1] = t }
+        return (n % 2) ? v[(n + 1) / 2] : (v[n / 2] + v[n / 2 + 1]) / 2
+    }
+    function verdict(r) { return r <= goal ? "within the goal of " goal "x" : "over the goal of " goal "x" }
+    { ms[$1] = ms[$1] " " $2; kib[$1] = kib[$1] " " $3; cpu[$1] = cpu[$1] " " $4 }
+    END {
+        name[0] = n0; name[1] = n1
+        for (k = 0; k < 2; ++k) { t[k] = median(ms[k]); m[k] = median(kib[k]); c[k] = median(cpu[k]) }
+        printf "Start-up under Wine (%s) and Xvfb: exec to first map, processor time by then,\n", ENVIRON["WINE_VERSION"]
+        printf "peak RSS %d ms after the map; median of %d runs each, in rotation\n", settle, runs
+        printf "  %-26s %9s %9s %12s\n", "", "to map", "CPU", "peak RSS"
+        for (k = 0; k < 2; ++k) printf "  %-26s %6.1f ms %6.1f ms %8.1f MiB\n", name[k], t[k], c[k], m[k] / 1024
+        printf "  %-26s %8.2fx %8.2fx %11.2fx   time %s\n", "Vellumino / bare window",
+            t[1] / t[0], c[1] / c[0], m[1] / m[0], verdict(t[1] / t[0])
+    }'
