@@ -1,5 +1,8 @@
 #include "signature_edit.h"
 
+// For GCS_RESULTSTR only; nothing is linked from it.
+#include <imm.h>
+
 #include <string>
 
 #include "input_limit.h"
@@ -89,6 +92,32 @@ bool AcceptTyped(HWND edit, wchar_t unit)
     return room >= 1;
 }
 
+// The EDIT inserts an input method's finished text itself, past any check
+// made on its way in; cut what it inserted to what fits afterwards instead.
+LRESULT CommitComposition(HWND edit, WPARAM wParam, LPARAM lParam)
+{
+    const std::ptrdiff_t room = Room(edit);
+    DWORD start = 0, end = 0;
+    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    const LRESULT result = CallWindowProcW(OriginalProc(edit), edit, WM_IME_COMPOSITION, wParam, lParam);
+    DWORD caret = 0;
+    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&caret), 0);
+    if (GetWindowTextLengthW(edit) <= kInputLimit || caret <= start)
+        return result;
+    std::u16string text(static_cast<std::size_t>(GetWindowTextLengthW(edit)) + 1, u'\0');
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(edit, reinterpret_cast<wchar_t*>(text.data()), static_cast<int>(text.size()))));
+    if (caret > text.size())
+        return result;
+    const SignatureView inserted = SignatureView(text).substr(start, caret - start);
+    const SignatureText fitted = FitToRoom(inserted, room);
+    if (fitted.size() < inserted.size()) {
+        SendMessageW(edit, EM_SETSEL, start, caret);
+        ReplaceSelection(edit, fitted);
+    }
+    return result;
+}
+
 LRESULT CALLBACK EditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
@@ -105,6 +134,10 @@ LRESULT CALLBACK EditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam)
                 return 0;
             if (!AcceptTyped(edit, static_cast<wchar_t>(wParam)))
                 return 0;
+            break;
+        case WM_IME_COMPOSITION:
+            if (lParam & GCS_RESULTSTR)
+                return CommitComposition(edit, wParam, lParam);
             break;
         case WM_PASTE:
             // Ctrl+V, Shift+Insert and the context menu's Paste all end up here.
