@@ -1,18 +1,19 @@
-// The simplified-to-traditional table compiled into every build that has no
-// platform mapping service. Exposed so that its properties can be checked.
+// The simplified/traditional tables compiled into every build that has no
+// platform mapping service. Exposed so that their properties can be checked.
 #pragma once
 
 #include <span>
 
 namespace vellumino::platform {
 
-struct TraditionalPair {
-    char16_t simplified;
-    char16_t traditional;
+struct CharacterPair {
+    char16_t source;
+    char16_t target;
 };
 
-// Sorted by `simplified` with no repeats; no `traditional` is also a
-// `simplified`, so mapping twice gives what mapping once gives.
-std::span<const TraditionalPair> TraditionalTable();
+// Each sorted by `source` with no repeats; no `target` is also a `source` of
+// the same table, so mapping twice gives what mapping once gives.
+std::span<const CharacterPair> TraditionalTable();  // simplified -> traditional
+std::span<const CharacterPair> SimplifiedTable();   // traditional -> simplified
 
 }  // namespace vellumino::platform

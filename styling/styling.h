@@ -20,4 +20,7 @@ SignatureText ToMartian(SignatureView text);
 // preserved and anything outside code page 936 passes through untouched.
 SignatureText ToTraditional(SignatureView text);
 
+// Traditional to simplified Chinese, under the same terms as ToTraditional.
+SignatureText ToSimplified(SignatureView text);
+
 }  // namespace vellumino

@@ -9,4 +9,9 @@ SignatureText ToTraditional(SignatureView text)
     return platform::MapToTraditional(text);
 }
 
+SignatureText ToSimplified(SignatureView text)
+{
+    return platform::MapToSimplified(text);
+}
+
 }  // namespace vellumino

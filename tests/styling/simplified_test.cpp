@@ -1,0 +1,102 @@
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+#include "styling.h"
+
+#if !defined(_WIN32)
+#include "gbk.h"
+#endif
+
+namespace vellumino {
+namespace {
+
+const char16_t kHigh = 0xD83D;  // the halves of U+1F600
+const char16_t kLow = 0xDE00;
+
+struct Conversion {
+    SignatureText text, expected;
+};
+
+void PrintTo(const Conversion& conversion, std::ostream* out)
+{
+    *out << testing::PrintToString(conversion.text);
+}
+
+class ToSimplifiedTest : public testing::TestWithParam<Conversion> {};
+
+TEST_P(ToSimplifiedTest, Converts)
+{
+    const auto result = ToSimplified(GetParam().text);
+    EXPECT_EQ(result, GetParam().expected);
+    EXPECT_EQ(result.size(), GetParam().text.size());
+    EXPECT_EQ(ToSimplified(result), result);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Traditional, ToSimplifiedTest,
+    testing::Values(Conversion{u"個性簽名", u"个性签名"}, Conversion{u"我們的國家", u"我们的国家"},
+                    Conversion{u"QQ簽名: 2024!", u"QQ签名: 2024!"},
+                    Conversion{u"↗℡個性簽名╰☆", u"↗℡个性签名╰☆"},
+                    // Mixed text: the simplified characters in it are left as they are.
+                    Conversion{u"個性签名", u"个性签名"},
+                    Conversion{u"\U0001F600簽\U0001F600", u"\U0001F600签\U0001F600"},
+                    Conversion{SignatureText{kHigh, u'國', kLow}, SignatureText{kHigh, u'国', kLow}}));
+
+INSTANTIATE_TEST_SUITE_P(
+    Unchanged, ToSimplifiedTest,
+    testing::Values(Conversion{u"", u""}, Conversion{u"个性签名", u"个性签名"},
+                    Conversion{u"Hello, world 123", u"Hello, world 123"}, Conversion{u"↗℡╰☆", u"↗℡╰☆"},
+                    Conversion{u"①②④⑦", u"①②④⑦"}, Conversion{u"あいアイヅ", u"あいアイヅ"},
+                    Conversion{u"\U0001F600\U0001F44D", u"\U0001F600\U0001F44D"},
+                    Conversion{SignatureText{kHigh}, SignatureText{kHigh}},
+                    Conversion{SignatureText{kLow, kHigh}, SignatureText{kLow, kHigh}},
+                    Conversion{SignatureText{u'a', kLow, u'b'}, SignatureText{u'a', kLow, u'b'}}));
+
+#if !defined(_WIN32)
+
+// Where OpenCC offers several simplified forms, the common one in everyday
+// words wins, not the exception that its phrase list spells out.
+INSTANTIATE_TEST_SUITE_P(TableChoices, ToSimplifiedTest,
+                         testing::Values(Conversion{u"什麼", u"什么"}, Conversion{u"關於", u"关于"},
+                                         Conversion{u"乾淨", u"干净"}, Conversion{u"畫畫", u"画画"},
+                                         Conversion{u"特徵", u"特征"}, Conversion{u"鐘錶", u"钟表"},
+                                         // 苧 is the form of 薴, so it is never rewritten itself.
+                                         Conversion{u"薴苧", u"苧苧"}));
+
+// Simplified text is what ToSimplified leaves alone; a trip to traditional
+// and back returns it, except where several simplified characters share one
+// traditional form, or the traditional form has no entry of its own.
+TEST(ToSimplifiedRoundTrip, OnlySixteenCharactersDoNotComeBack)
+{
+    std::map<char16_t, char16_t> failures;
+    SignatureText simplified;
+    for (const char16_t unit : testing_gbk::AllDoubleByteGbk()) {
+        const SignatureText text{unit};
+        if (ToSimplified(text) != text)
+            continue;
+        simplified += unit;
+        const auto back = ToSimplified(ToTraditional(text));
+        if (back != text)
+            failures.emplace(unit, back[0]);
+    }
+    EXPECT_EQ(failures.size(), 16u);
+    const std::map<char16_t, char16_t> examples{{u'麽', u'么'}, {u'锺', u'钟'}, {u'馀', u'余'},
+                                                {u'钜', u'巨'}, {u'昵', u'暱'}, {u'苎', u'苧'}};
+    for (const auto& [from, to] : examples) {
+        const auto found = failures.find(from);
+        ASSERT_NE(found, failures.end()) << testing::PrintToString(SignatureText{from});
+        EXPECT_EQ(found->second, to) << testing::PrintToString(SignatureText{from});
+    }
+
+    SignatureText expected = simplified;
+    for (const auto& [from, to] : failures)
+        expected[expected.find(from)] = to;
+    EXPECT_EQ(ToSimplified(ToTraditional(simplified)), expected);
+}
+
+#endif
+
+}  // namespace
+}  // namespace vellumino
