@@ -9,13 +9,21 @@ namespace vellumino {
 
 namespace {
 
-// One slot per UTF-16 code unit, holding what that unit becomes: its lookalike
-// or itself. Surrogates map to themselves, so pairs and lone halves survive.
-consteval std::array<char16_t, 0x10000> BuildLookalikes()
+using UnitTable = std::array<char16_t, 0x10000>;
+
+consteval UnitTable Identity()
 {
-    std::array<char16_t, 0x10000> table{};
+    UnitTable table{};
     for (std::size_t unit = 0; unit < table.size(); ++unit)
         table[unit] = static_cast<char16_t>(unit);
+    return table;
+}
+
+// One slot per UTF-16 code unit, holding what that unit becomes: its lookalike
+// or itself. Surrogates map to themselves, so pairs and lone halves survive.
+consteval UnitTable BuildLookalikes()
+{
+    UnitTable table = Identity();
     for (const auto& entry : MartianMap)
         table[entry.key] = entry.value;
     return table;
@@ -37,15 +45,99 @@ consteval bool SinglePassIsExact()
 }
 static_assert(SinglePassIsExact(), "the Martian map has a repeated key or a lookalike that is also a key");
 
-}  // namespace
+struct PreferredKey {
+    char16_t lookalike;
+    char16_t key;
+};
 
-SignatureText ToMartian(SignatureView text)
+// The shared lookalikes that go back to their simplified or standard form
+// rather than to the first key listed for them. Derived from OpenCC's data by
+// tools/gen-traditional-table.py, which reads the map above, so that a change
+// to the map is followed by running it again.
+constexpr PreferredKey kPreferredKeys[] = {
+#include "martian_preferred.inc"
+};
+
+consteval std::size_t KeysOf(char16_t lookalike)
+{
+    return static_cast<std::size_t>(
+        std::count_if(MartianMap.begin(), MartianMap.end(),
+                      [lookalike](const MartianEntry& entry) { return entry.value == lookalike; }));
+}
+
+consteval const MartianEntry* FirstKeyOf(char16_t lookalike)
+{
+    return std::find_if(MartianMap.begin(), MartianMap.end(),
+                        [lookalike](const MartianEntry& entry) { return entry.value == lookalike; });
+}
+
+// A preference only means something for an entry of the map whose lookalike
+// the first-listed key would otherwise win; the generator never writes
+// anything else, so this fails only when the map changed after it last ran.
+consteval bool PreferencesMatchTheMap()
+{
+    for (std::size_t i = 0; i < std::size(kPreferredKeys); ++i) {
+        const auto [lookalike, key] = kPreferredKeys[i];
+        const bool isEntry = std::any_of(
+            MartianMap.begin(), MartianMap.end(),
+            [&](const MartianEntry& entry) { return entry.key == key && entry.value == lookalike; });
+        if (!isEntry || KeysOf(lookalike) < 2 || FirstKeyOf(lookalike)->key == key)
+            return false;
+        if (i > 0 && kPreferredKeys[i - 1].lookalike >= lookalike)
+            return false;
+    }
+    return true;
+}
+static_assert(PreferencesMatchTheMap(),
+              "martian_preferred.inc is out of date: run tools/gen-traditional-table.py");
+
+// The reverse of kLookalikes: each lookalike back to one of its keys.
+consteval UnitTable BuildKeys()
+{
+    UnitTable table = Identity();
+    // No lookalike is a key, so a slot still holding itself has not been
+    // claimed yet; the first key listed claims it.
+    for (const auto& entry : MartianMap) {
+        if (table[entry.value] == entry.value)
+            table[entry.value] = entry.key;
+    }
+    for (const auto& preferred : kPreferredKeys)
+        table[preferred.lookalike] = preferred.key;
+    return table;
+}
+
+constexpr auto kKeys = BuildKeys();
+
+// Going back and forth again gives the same Martian text, whichever key won.
+consteval bool EveryLookalikeComesBack()
+{
+    for (const auto& entry : MartianMap) {
+        if (kLookalikes[kKeys[entry.value]] != entry.value)
+            return false;
+    }
+    return true;
+}
+static_assert(EveryLookalikeComesBack(), "a lookalike goes back to a character that is not one of its keys");
+
+SignatureText MapUnits(const UnitTable& table, SignatureView text)
 {
     // Sized up front and filled by index: a push_back per unit costs a
     // capacity check and a terminator store each time, three times the lookup.
     SignatureText result(text.size(), u'\0');
-    std::transform(text.begin(), text.end(), result.begin(), [](char16_t unit) { return kLookalikes[unit]; });
+    std::transform(text.begin(), text.end(), result.begin(), [&table](char16_t unit) { return table[unit]; });
     return result;
+}
+
+}  // namespace
+
+SignatureText ToMartian(SignatureView text)
+{
+    return MapUnits(kLookalikes, text);
+}
+
+SignatureText FromMartian(SignatureView text)
+{
+    return MapUnits(kKeys, text);
 }
 
 }  // namespace vellumino

@@ -2,7 +2,8 @@
 // homophone under another radical, a variant form, or a symbol or kana of
 // similar shape. One code unit maps to one code unit, so a swap never changes
 // the length of the text. No value is also a key, so a swapped text is never
-// swapped again; several keys share a value, so the map cannot be reversed.
+// swapped again. Several keys share a value, so going back from it restores
+// only one of them (martian_preferred.inc says which where it is not the first).
 #pragma once
 
 #include <array>

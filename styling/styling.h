@@ -16,6 +16,12 @@ SignatureText AddSymbols(SignatureView text);
 // Swaps every character that has a Martian lookalike; length is preserved.
 SignatureText ToMartian(SignatureView text);
 
+// Puts back the character behind every Martian lookalike; length is
+// preserved. A lookalike that several characters share goes back to the one
+// it is the simplified or standard form of (財 to 财), otherwise to the first
+// of them in MartianMap (哋 to 的, not 地); the others do not come back.
+SignatureText FromMartian(SignatureView text);
+
 // Simplified to traditional Chinese, character by character; length is
 // preserved and anything outside code page 936 passes through untouched.
 SignatureText ToTraditional(SignatureView text);
