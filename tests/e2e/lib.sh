@@ -1,6 +1,9 @@
 # Shared by the end-to-end tests: start the real program on the X server
 # that xvfb-run gave us, find its window, click zones, read the field.
 # Each helper polls for the state it needs rather than sleeping blind.
+#
+# The same scenarios drive the Windows program under Wine: VELLUMINO_RUNNER,
+# if set, is the absolute path of a command put in front of the program.
 
 set -euo pipefail
 
@@ -37,9 +40,10 @@ on_exit() {
     fi
 }
 
-# Starts the program; arguments go in front of it, e.g. `env PATH=...`.
+# Starts the program; arguments go in front of it (and of its runner), e.g.
+# `env PATH=...`. APP_PID is the program's own process: a runner must exec it.
 start_vellumino() {
-    "$@" "$VELLUMINO" &
+    "$@" ${VELLUMINO_RUNNER:+"$VELLUMINO_RUNNER"} "$VELLUMINO" &
     APP_PID=$!
     trap on_exit EXIT
     WID=$(timeout 20 xdotool search --sync --onlyvisible --name '^Vellumino$' | head -n 1) ||
@@ -61,8 +65,10 @@ click_zone() {
     xdotool mousemove --window "$WID" "$x" "$y" click 1
 }
 
+# xclip stays behind to serve the selection until another client takes it;
+# it must not hold on to the output of a $(...) that called it.
 set_clipboard() {
-    printf '%s' "$1" | xclip -selection clipboard -in
+    printf '%s' "$1" | xclip -selection clipboard -in >/dev/null 2>&1
 }
 
 clipboard() {
@@ -72,7 +78,7 @@ clipboard() {
 # The field's text, through the program's own copy shortcut. An empty field
 # copies nothing, so the read gives up after $1 seconds (default 1).
 field_text() {
-    printf '' | xclip -selection clipboard -in
+    set_clipboard ""
     xdotool key --window "$WID" ctrl+a ctrl+c
     wait_until "${1:-1}" clipboard_is_not "" || true
     clipboard

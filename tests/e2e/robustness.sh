@@ -22,9 +22,13 @@ storm() {
     done
 }
 
-# Waits until every click so far has been handled: the program then answers
-# a paste and a copy.
+# Waits until every click so far has been handled. Link clicks close each
+# round, so once all $2 pages have reached the browser no click is left
+# queued that could take the clipboard's next text before the paste does (the
+# Windows program starts a process per link click and can fall seconds behind).
+# The program then answers a paste and a copy.
 settle() {
+    wait_until 120 has_lines "$log" "$2" || fail "$(line_count "$log") pages opened for $2 link clicks"
     paste_signature "$1"
     expect_field "$1"
     set_clipboard "stale"
@@ -35,22 +39,20 @@ settle() {
 
 # A first round warms the caches (glyphs, clipboard) before measuring.
 storm 1
-settle "warm"
+settle "warm" 14
 rss_before=$(memory_kib VmRSS)
 hwm_before=$(memory_kib VmHWM)
 
 start=$(now_ms)
 storm 10
 sent=$(now_ms)
-settle "after the storm"
+expected_opens=$((11 * 14))
+settle "after the storm" "$expected_opens"
 done_ms=$(now_ms)
 rss_after=$(memory_kib VmRSS)
 hwm_after=$(memory_kib VmHWM)
 
 kill -0 "$APP_PID" || fail "the program died"
-expected_opens=$((11 * 14))
-wait_until 20 has_lines "$log" "$expected_opens" ||
-    fail "$(line_count "$log") pages opened for $expected_opens link clicks"
 sleep 1
 [ "$(line_count "$log")" -eq "$expected_opens" ] ||
     fail "$(line_count "$log") pages opened for $expected_opens link clicks"
