@@ -7,9 +7,11 @@ SHELL := /bin/bash
 # Build and run: compiler, CMake, Qt 6 and a CJK font so nothing shows as boxes.
 RUN_PACKAGES := g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev fonts-wqy-microhei
 # Tests: GoogleTest, an X server and the tools that drive it, clang for the fuzzers,
-# the Debian package's checkers and mingw-w64 for the Windows build checks.
+# the Debian package's checkers, mingw-w64 for the Windows program, and Wine
+# (64-bit only) to run it, with the zh_CN locale source for its Chinese code page.
 TEST_PACKAGES := $(RUN_PACKAGES) libgtest-dev libgmock-dev xvfb xauth xdotool xclip x11-utils libx11-dev libxfixes-dev \
-                 imagemagick clang libclang-rt-14-dev lintian desktop-file-utils appstream mingw-w64 libstb-dev
+                 imagemagick clang libclang-rt-14-dev lintian desktop-file-utils appstream mingw-w64 libstb-dev \
+                 wine wine64 locales
 BENCH_PACKAGES := $(TEST_PACKAGES) libbenchmark-dev libxcb1-dev
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
@@ -32,7 +34,7 @@ endef
 # decode its pictures.
 WINDOWS_PACKAGES := cmake ninja-build mingw-w64 libstb-dev
 
-.PHONY: run test build windows screenshot bench fuzz package asan assets format help
+.PHONY: run test build windows screenshot screenshot-windows bench fuzz package asan assets format help
 
 # How long `make fuzz` runs each target, in seconds.
 FUZZ_SECONDS ?= 600
@@ -41,6 +43,8 @@ help:
 	@echo "make run         build and start Vellumino"
 	@echo "make test        build and run every test, headless"
 	@echo "make screenshot  write build/screenshot.png of the window, under Xvfb"
+	@echo "make screenshot-windows"
+	@echo "                 the same of Vellumino.exe under Wine: build/screenshot-windows.png"
 	@echo "make bench       time the commands and the start-up against baselines"
 	@echo "make fuzz        fuzz every command for FUZZ_SECONDS each (default 600)"
 	@echo "make package     build a .deb in build/ci"
@@ -75,6 +79,13 @@ screenshot:
 	cmake --build --preset ci
 	tools/screenshot.sh build/ci/app/vellumino build/screenshot.png
 	@echo "Wrote build/screenshot.png"
+
+screenshot-windows:
+	$(call install,$(TEST_PACKAGES))
+	cmake --preset windows
+	cmake --build --preset windows
+	tools/screenshot.sh --wine build/windows/wine build/windows/app/win32/Vellumino.exe build/screenshot-windows.png
+	@echo "Wrote build/screenshot-windows.png"
 
 bench:
 	$(call install,$(BENCH_PACKAGES))

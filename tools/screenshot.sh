@@ -1,22 +1,34 @@
 #!/usr/bin/env bash
-# Usage: screenshot.sh PROGRAM OUTPUT.png [QT_SCALE_FACTOR] [SIGNATURE]
+# Usage: screenshot.sh [--wine STATE_DIR] PROGRAM OUTPUT.png [QT_SCALE_FACTOR] [SIGNATURE]
 # Starts the program under a private X server and saves its window as a PNG,
 # after pasting SIGNATURE into the field if one is given.
+# With --wine, PROGRAM is the Windows program, run by Wine in the prefix that
+# tests/wine/prefix.sh keeps in STATE_DIR; QT_SCALE_FACTOR then means nothing.
 set -euo pipefail
 
 if [ -z "${SCREENSHOT_INNER:-}" ]; then
     export SCREENSHOT_INNER=1
-    exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+    session=()
+    if [ "${1:-}" = --wine ]; then
+        # Inside the X server, so that Wine is stopped before the server goes.
+        session=("$(dirname "$0")/../tests/wine/prefix.sh" "$2")
+    fi
+    exec xvfb-run -a -s "-screen 0 1024x768x24" "${session[@]}" "$0" "$@"
 fi
 
+runner=()
+if [ "$1" = --wine ]; then
+    runner=(wine)
+    shift 2
+fi
 program=$1 output=$2
 export QT_SCALE_FACTOR=${3:-1}
-"$program" &
+"${runner[@]}" "$program" &
 pid=$!
 trap 'kill "$pid" 2>/dev/null || true' EXIT
 wid=$(timeout 20 xdotool search --sync --onlyvisible --name '^Vellumino$' | head -n 1)
 if [ -n "${4:-}" ]; then
-    printf '%s' "$4" | xclip -selection clipboard -in
+    printf '%s' "$4" | xclip -selection clipboard -in >/dev/null 2>&1
     xdotool windowfocus --sync "$wid" 2>/dev/null || true
     xdotool key --window "$wid" ctrl+a ctrl+v
 fi

@@ -23,11 +23,15 @@ mkdir -p "$1"
 dir=$(cd "$1" && pwd)
 shift
 
-# Set by a fresh start, not by assignment: bash would try the locale before
-# LOCPATH reached the C library, and warn.
+# Bash hands an assigned variable to the C library only in the environment of
+# what it starts, so LOCPATH comes in through a fresh start.
 if [ "${LOCPATH:-}" != "$dir/locale" ]; then
-    exec env -u LANGUAGE LOCPATH="$dir/locale" LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8 "$0" "$dir" "$@"
+    exec env -u LANGUAGE LOCPATH="$dir/locale" "$0" "$dir" "$@"
 fi
+# Once the locale exists.
+use_locale() {
+    export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
+}
 export WINEPREFIX=$dir/prefix
 # No Mono or Gecko installers popping up, no menu entries in the user's desktop.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
@@ -58,6 +62,7 @@ make_prefix() {
     mkdir -p "$LOCPATH"
     localedef -i zh_CN -f UTF-8 "$LOCPATH/zh_CN.UTF-8" ||
         { echo "FAIL: cannot build the zh_CN.UTF-8 locale (Debian: locales)" >&2; exit 1; }
+    use_locale
 
     # wineboot's complaints about the missing 32-bit half and RPC are expected;
     # what matters is checked below.
@@ -95,7 +100,9 @@ EOF
     # Wine records the code page it derived from the locale at each start.
     grep -q '^"ACP"="936"' "$WINEPREFIX/system.reg" ||
         { echo "FAIL: the prefix did not get the ANSI code page 936" >&2; exit 1; }
-    grep -q '^"MessageFont"=hex:f4,ff,ff,ff' "$WINEPREFIX/user.reg" ||
+    local font
+    font=$(sed -n '/^"MessageFont"=hex:/,/[^\\]$/p' "$WINEPREFIX/user.reg" | tr -d ' \\\n')
+    [ "$font" = "\"MessageFont\"=hex:$(logfont_hex "Microsoft YaHei UI")" ] ||
         { echo "FAIL: the prefix did not take the message font" >&2; exit 1; }
     stamp >"$dir/ready"
 }
@@ -111,6 +118,7 @@ if [ "$(cat "$dir/ready" 2>/dev/null)" != "$(stamp)" ]; then
     make_prefix
     echo "Wine prefix ready in $((SECONDS - start)) s"
 fi
+use_locale
 [ $# -gt 0 ] || exit 0
 
 status=0
