@@ -77,7 +77,8 @@ consteval const MartianEntry* FirstKeyOf(char16_t lookalike)
 consteval bool PreferencesMatchTheMap()
 {
     for (std::size_t i = 0; i < std::size(kPreferredKeys); ++i) {
-        const auto [lookalike, key] = kPreferredKeys[i];
+        const char16_t lookalike = kPreferredKeys[i].lookalike;
+        const char16_t key = kPreferredKeys[i].key;
         const bool isEntry = std::any_of(
             MartianMap.begin(), MartianMap.end(),
             [&](const MartianEntry& entry) { return entry.key == key && entry.value == lookalike; });
