@@ -27,7 +27,22 @@ constexpr ZoneCommand kZoneTable[] = {
 
 static_assert(std::size(kZoneTable) == layout::kZones.size(), "every zone runs one command");
 
+constexpr MenuCommand kMenuCommands[] = {
+    {layout::ZoneId::Label5, u"火星文转简体", &FromMartian},
+    {layout::ZoneId::Label6, u"繁体转简体", &ToSimplified},
+};
+
 }  // namespace
+
+std::span<const MenuCommand> MenuCommands()
+{
+    return kMenuCommands;
+}
+
+void RunMenuCommand(const MenuCommand& command, SignatureWindow& window)
+{
+    window.writeSignature(command.run(window.signature()));
+}
 
 void RunZoneCommand(layout::ZoneId zone, SignatureWindow& window)
 {

@@ -1,8 +1,10 @@
 #include "form1.h"
 
+#include <QAction>
 #include <QBitmap>
 #include <QCursor>
 #include <QIcon>
+#include <QMenu>
 #include <QPainter>
 #include <QScreen>
 
@@ -36,6 +38,11 @@ QIcon AppIcon()
     return icon;
 }
 
+QString ToQString(SignatureView text)
+{
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 }  // namespace
 
 Form1::Form1(QWidget* parent) : QWidget(parent)
@@ -64,6 +71,13 @@ Form1::Form1(QWidget* parent) : QWidget(parent)
     grey.setColor(QPalette::WindowText, QColor(128, 128, 128));
     Label2->setPalette(grey);
 
+    for (const MenuCommand& command : MenuCommands()) {
+        auto* action = new QAction(ToQString(command.label), this);
+        connect(action, &QAction::triggered, this, [this, &command] { RunMenuCommand(command, *this); });
+        menuActions_ << action;
+    }
+    Text1->setMenuExtras(menuActions_);
+
     for (const layout::Zone& zone : layout::kZones) {
         auto* label = new ClickLabel(this);
         label->setObjectName(QString::fromLatin1(zone.objectName));
@@ -73,19 +87,13 @@ Form1::Form1(QWidget* parent) : QWidget(parent)
             label->setCursor(HandCursor());
 
         connect(label, &ClickLabel::clicked, this, [this, id = zone.id] { RunZoneCommand(id, *this); });
+        label->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(label, &QWidget::customContextMenuRequested, this,
+                [this, label, id = zone.id](const QPoint& at) { showZoneMenu(id, label->mapToGlobal(at)); });
     }
 
     Text1->setFocus();
 }
-
-namespace {
-
-QString ToQString(SignatureView text)
-{
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
 
 SignatureText Form1::signature() const
 {
@@ -118,6 +126,22 @@ void Form1::setCardPreview(SignatureView text)
 std::uintptr_t Form1::nativeHandle()
 {
     return static_cast<std::uintptr_t>(winId());
+}
+
+void Form1::showZoneMenu(layout::ZoneId zone, const QPoint& at)
+{
+    QList<QAction*> offered;
+    const auto commands = MenuCommands();
+    for (std::size_t i = 0; i < commands.size(); ++i) {
+        if (commands[i].zone == zone)
+            offered << menuActions_[static_cast<qsizetype>(i)];
+    }
+    if (offered.isEmpty())
+        return;
+    auto* menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->addActions(offered);
+    menu->popup(at);
 }
 
 void Form1::Text1_Change()

@@ -2,9 +2,11 @@
 // captions and the seven click zones laid exactly over their painted buttons.
 #pragma once
 
+#include <QList>
 #include <QPixmap>
 #include <QWidget>
 
+#include "layout.h"
 #include "signature_window.h"
 
 namespace vellumino {
@@ -29,12 +31,15 @@ protected:
 
 private:
     void Text1_Change();
+    // The reverse commands offered by a right-click on `zone`.
+    void showZoneMenu(layout::ZoneId zone, const QPoint& at);
     const QPixmap& background();
 
     SignatureEdit* Text1;
     ClickLabel* Label1;
     ClickLabel* Label2;
     QPixmap background_;
+    QList<QAction*> menuActions_;  // one per reverse command, shared by every menu
 };
 
 }  // namespace vellumino

@@ -1,5 +1,8 @@
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QScreen>
+#include <QTranslator>
 
 #include "accessibility.h"
 #include "form1.h"
@@ -12,6 +15,12 @@ int main(int argc, char* argv[])
 #ifdef VELLUMINO_DESKTOP_ID
     QGuiApplication::setDesktopFileName(QStringLiteral(VELLUMINO_DESKTOP_ID));
 #endif
+
+    // The field's standard menu (撤销, 剪切, 复制, 粘贴 …) in the desktop's language.
+    QTranslator qtTranslations;
+    if (qtTranslations.load(QLocale::system(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&qtTranslations);
 
     vellumino::InstallAccessibility();
     vellumino::Form1 form;

@@ -113,6 +113,10 @@ QMenu* SignatureEdit::createContextMenu()
         action->disconnect(this);  // Qt wires it to its own, unlimited paste
         connect(action, &QAction::triggered, this, [this] { pasteFitted(); });
     }
+    if (!menuExtras_.isEmpty()) {
+        menu->addSeparator();
+        menu->addActions(menuExtras_);
+    }
     return menu;
 }
 

@@ -23,8 +23,10 @@ public:
 
     // The user's own paste, held to the limit.
     void pasteFitted(QClipboard::Mode mode = QClipboard::Clipboard);
-    // The standard edit menu, its paste held to the limit like the keyboard's.
+    // The standard edit menu, its paste held to the limit like the keyboard's,
+    // and the window's own entries below it.
     QMenu* createContextMenu();
+    void setMenuExtras(QList<QAction*> actions) { menuExtras_ = std::move(actions); }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -36,6 +38,8 @@ protected:
 private:
     // Code units the user may still add in place of the selection.
     qsizetype room() const;
+
+    QList<QAction*> menuExtras_;
 };
 
 }  // namespace vellumino

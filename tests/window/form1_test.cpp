@@ -1,5 +1,6 @@
 #include <QBitmap>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenu>
@@ -243,6 +244,55 @@ private Q_SLOTS:
         }
         QCOMPARE(pastes, 1);
         QCOMPARE(field()->text(), QString(35, u'a') + QStringLiteral("line "));
+    }
+
+    void reverseCommandsFromBothMenus_data()
+    {
+        QTest::addColumn<QString>("zone");
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("styled");
+        QTest::addColumn<QString>("plain");
+        QTest::newRow("Martian") << "Label5"
+                                 << "火星文转简体"
+                                 << "莪哋签洺"
+                                 << "我的签名";
+        QTest::newRow("traditional") << "Label6"
+                                     << "繁体转简体"
+                                     << "個性簽名"
+                                     << "个性签名";
+    }
+    void reverseCommandsFromBothMenus()
+    {
+        QFETCH(QString, zone);
+        QFETCH(QString, entry);
+        QFETCH(QString, styled);
+        QFETCH(QString, plain);
+
+        // A right-click on the button offers its reverse command alone.
+        retype(styled);
+        QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(5, 5), QPoint(5, 5));
+        QCoreApplication::sendEvent(label(zone.toLatin1().constData()), &rightClick);
+        auto* menu = form->findChild<QMenu*>();
+        QVERIFY(menu);
+        QCOMPARE(menu->actions().size(), 1);
+        QCOMPARE(menu->actions().first()->text(), entry);
+        menu->actions().first()->trigger();
+        QCOMPARE(field()->text(), plain);
+        expectPreviews(plain);
+        QTest::keyClick(field(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(field()->text(), styled);
+        delete menu;
+
+        // The field's own menu ends with both, after a separator.
+        auto* edit = form->findChild<SignatureEdit*>(QStringLiteral("Text1"));
+        std::unique_ptr<QMenu> fieldMenu(edit->createContextMenu());
+        const QList<QAction*> actions = fieldMenu->actions();
+        QVERIFY(actions.size() > 3);
+        QVERIFY(actions[actions.size() - 3]->isSeparator());
+        const QStringList tail{actions[actions.size() - 2]->text(), actions.last()->text()};
+        QVERIFY(tail.contains(entry));
+        actions[tail.indexOf(entry) + actions.size() - 2]->trigger();
+        QCOMPARE(field()->text(), plain);
     }
 
     void fitToRoomCutsCleanly_data()
