@@ -1,5 +1,5 @@
 // Times the text commands: each on a signature of the field's full length,
-// and the two character mappings on 1 MiB of text next to plain copies of the
+// and the character mappings on 1 MiB of text next to plain copies of the
 // same text, so that bench/steps/10-styling.sh can state them as ratios of a
 // baseline measured in the same run.
 #include <benchmark/benchmark.h>
@@ -72,6 +72,19 @@ const SignatureText& Large()
     return text;
 }
 
+// The reverse commands get the text as they would meet it: already converted.
+const SignatureText& LargeMartian()
+{
+    static const SignatureText text = vellumino::ToMartian(Large());
+    return text;
+}
+
+const SignatureText& LargeTraditional()
+{
+    static const SignatureText text = vellumino::ToTraditional(Large());
+    return text;
+}
+
 using Command = SignatureText (*)(SignatureView);
 
 void Signature(benchmark::State& state, Command command)
@@ -83,9 +96,11 @@ void Signature(benchmark::State& state, Command command)
     }
 }
 
-void LargeCommand(benchmark::State& state, Command command)
+using Input = const SignatureText& (*)();
+
+void LargeCommand(benchmark::State& state, Command command, Input input)
 {
-    const SignatureText& text = Large();
+    const SignatureText& text = input();
     for (auto _ : state) {
         SignatureText result = command(text);
         benchmark::DoNotOptimize(result.data());
@@ -118,10 +133,9 @@ int main(int argc, char** argv)
         const char* name;
         Command command;
     } commands[] = {
-        {"AddSpaces", vellumino::AddSpaces},
-        {"AddSymbols", vellumino::AddSymbols},
-        {"ToMartian", vellumino::ToMartian},
-        {"ToTraditional", vellumino::ToTraditional},
+        {"AddSpaces", vellumino::AddSpaces},         {"AddSymbols", vellumino::AddSymbols},
+        {"ToMartian", vellumino::ToMartian},         {"FromMartian", vellumino::FromMartian},
+        {"ToTraditional", vellumino::ToTraditional}, {"ToSimplified", vellumino::ToSimplified},
     };
     for (const auto& c : commands)
         benchmark::RegisterBenchmark((std::string("signature/") + c.name).c_str(), Signature, c.command)
@@ -130,14 +144,18 @@ int main(int argc, char** argv)
     const struct {
         const char* name;
         Command command;
+        Input input;
     } large[] = {
-        {"copy", Copy},
-        {"transform", TransformIdentity},
-        {"ToMartian", vellumino::ToMartian},
-        {"ToTraditional", vellumino::ToTraditional},
+        {"copy", Copy, Large},
+        {"transform", TransformIdentity, Large},
+        {"ToMartian", vellumino::ToMartian, Large},
+        {"FromMartian", vellumino::FromMartian, LargeMartian},
+        {"ToTraditional", vellumino::ToTraditional, Large},
+        {"ToSimplified", vellumino::ToSimplified, LargeTraditional},
     };
     for (const auto& c : large)
-        benchmark::RegisterBenchmark((std::string("1MiB/") + c.name).c_str(), LargeCommand, c.command)
+        benchmark::RegisterBenchmark((std::string("1MiB/") + c.name).c_str(), LargeCommand, c.command,
+                                     c.input)
             ->Unit(benchmark::kMicrosecond);
 
     benchmark::Initialize(&argc, argv);

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The text commands: each on a 40-character signature, and the two mappings
+# The text commands: each on a 40-character signature, and the mappings
 # on 1 MiB of text as ratios of a plain copy of the same text timed in the
 # same run (median CPU time of interleaved repetitions).
 set -euo pipefail
