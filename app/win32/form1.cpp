@@ -3,6 +3,7 @@
 #include <string>
 
 #include "dpi.h"
+#include "field_menu.h"
 #include "hand_cursor.h"
 #include "picture.h"
 #include "signature_edit.h"
@@ -18,6 +19,7 @@ constexpr wchar_t kInitialSignature[] = L"个性签名";
 
 constexpr int kText1Id = 100;
 constexpr int kFirstZoneId = 200;
+constexpr UINT kFirstMenuCommandId = 0x1000;
 
 // A caption keeps its colour and font in its window's extra bytes.
 constexpr int kCaptionColour = 0;
@@ -148,6 +150,14 @@ LRESULT CALLBACK ZoneProc(HWND zone, UINT message, WPARAM wParam, LPARAM lParam)
                              reinterpret_cast<LPARAM>(zone));
             return 0;
         }
+        case WM_RBUTTONUP: {
+            // The button's own procedure would keep the right-click to itself.
+            POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+            ClientToScreen(zone, &at);
+            SendMessageW(GetParent(zone), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(zone),
+                         MAKELPARAM(at.x, at.y));
+            return 0;
+        }
         case WM_CAPTURECHANGED:
             RemovePropW(zone, kZonePressed);
             return 0;
@@ -272,6 +282,10 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             if (OnSetCursor(reinterpret_cast<HWND>(wParam), LOWORD(lParam)))
                 return TRUE;
             break;
+        case WM_CONTEXTMENU:
+            OnContextMenu(reinterpret_cast<HWND>(wParam),
+                          {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+            return 0;
         case WM_SETFOCUS:
             // The field is the only control that takes the keyboard.
             SetFocus(Text1);
@@ -424,6 +438,40 @@ bool Form1::OnSetCursor(HWND over, int hitTest)
         return false;
     SetCursor(hand_);
     return true;
+}
+
+void Form1::OnContextMenu(HWND over, POINT at)
+{
+    const auto commands = MenuCommands();
+    HMENU menu = nullptr;
+    if (over == Text1) {
+        menu = CreateFieldMenu(Text1, commands, kFirstMenuCommandId);
+    } else {
+        // A button offers the reverse of what it does, if there is one.
+        for (std::size_t i = 0; i < commands.size(); ++i) {
+            if (over != zones_[static_cast<std::size_t>(commands[i].zone)])
+                continue;
+            if (!menu)
+                menu = CreatePopupMenu();
+            const std::wstring label(commands[i].label.begin(), commands[i].label.end());
+            AppendMenuW(menu, MF_STRING, kFirstMenuCommandId + static_cast<UINT>(i), label.c_str());
+        }
+    }
+    if (!menu)
+        return;
+    if (at.x == -1 && at.y == -1) {
+        // From the keyboard: under the control rather than at the pointer.
+        RECT rect;
+        GetWindowRect(over, &rect);
+        at = {rect.left, rect.bottom};
+    }
+    const auto chosen = static_cast<UINT>(
+        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, hwnd_, nullptr));
+    DestroyMenu(menu);
+    if (chosen >= kFirstMenuCommandId && chosen - kFirstMenuCommandId < commands.size())
+        RunMenuCommand(commands[chosen - kFirstMenuCommandId], *this);
+    else if (chosen != 0)
+        RunStandardEntry(Text1, chosen);
 }
 
 void Form1::OnDpiChanged(UINT dpi, const RECT& suggested)

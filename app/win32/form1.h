@@ -44,6 +44,7 @@ private:
     void OnCommand(int id, int code);
     void OnDrawItem(const DRAWITEMSTRUCT& item);
     bool OnSetCursor(HWND over, int hitTest);
+    void OnContextMenu(HWND over, POINT at);
     void OnDpiChanged(UINT dpi, const RECT& suggested);
     void Text1_Change();
 

@@ -139,6 +139,9 @@ LRESULT CALLBACK EditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam)
             if (lParam & GCS_RESULTSTR)
                 return CommitComposition(edit, wParam, lParam);
             break;
+        case WM_CONTEXTMENU:
+            // The window's menu: the standard entries and the reverse commands.
+            return SendMessageW(GetParent(edit), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(edit), lParam);
         case WM_PASTE:
             // Ctrl+V, Shift+Insert and the context menu's Paste all end up here.
             PasteFitted(edit);

@@ -1,0 +1,20 @@
+// The field's right-click menu: the system's own edit entries, in the
+// system's language, then the window's own entries below a separator.
+#pragma once
+
+#include <windows.h>
+
+#include <span>
+
+#include "zone_table.h"
+
+namespace vellumino::win32 {
+
+// The entries of `commands` get the ids firstId, firstId + 1, ...; the
+// standard entries keep ids below 0x1000. The caller destroys the menu.
+HMENU CreateFieldMenu(HWND edit, std::span<const MenuCommand> commands, UINT firstId);
+
+// Carries out a standard entry chosen from that menu; false if `id` is not one.
+bool RunStandardEntry(HWND edit, UINT id);
+
+}  // namespace vellumino::win32
