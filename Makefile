@@ -62,7 +62,7 @@ run: build
 	@if [ -z "$${DISPLAY}$${WAYLAND_DISPLAY}" ]; then \
 	    echo "No display to open a window on: 'make screenshot' shows the window as a PNG instead."; \
 	else \
-	    ./build/release/app/vellumino; \
+	    ./build/release/app/qt/vellumino; \
 	fi
 
 test:
@@ -78,7 +78,7 @@ screenshot:
 	$(call install,$(TEST_PACKAGES))
 	cmake --preset ci
 	cmake --build --preset ci
-	tools/screenshot.sh build/ci/app/vellumino build/screenshot.png
+	tools/screenshot.sh build/ci/app/qt/vellumino build/screenshot.png
 	@echo "Wrote build/screenshot.png"
 
 screenshot-windows:

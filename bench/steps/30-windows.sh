@@ -43,7 +43,6 @@ fi
 # for starting it; the prefix script stops it afterwards.
 wineserver -p
 wine=$(command -v wine)
-export WINE_VERSION=$(wine --version)
 names=("bare Win32 window" "Vellumino.exe")
 programs=("$BARE_EXE" "$VELLUMINO_EXE")
 
@@ -52,32 +51,6 @@ log=$wine_dir/startup.log
 measure() {
     "$PROBE" "$settle_ms" "$wine" "$1" 2>>"$log" || { cat "$log" >&2; exit 1; }
 }
-for p in "${programs[@]}" "${programs[@]}"; do measure "$p" >/dev/null; done
-
-results=()
-for ((i = 0; i < runs; ++i)); do
-    for ((k = 0; k < 2; ++k)); do
-        j=$(((i + k) % 2))
-        results+=("$j $(measure "${programs[j]}")")
-    done
-done
-
-printf '%s\n' "${results[@]}" | awk -v runs="$runs" -v settle="$settle_ms" -v goal="$goal" \
-    -v n0="${names[0]}" -v n1="${names[1]}" '
-    function median(list,    n, v, i, j, t) {
-        n = split(list, v, " ")
-        for (i = 2; i <= n; ++i) for (j = i; j > 1 && v[j - 1] + 0 > v[j] + 0; --j) { t = v[j]; v[j] = v[j - 1]; v[j - 1] = t }
-        return (n % 2) ? v[(n + 1) / 2] : (v[n / 2] + v[n / 2 + 1]) / 2
-    }
-    function verdict(r) { return r <= goal ? "within the goal of " goal "x" : "over the goal of " goal "x" }
-    { ms[$1] = ms[$1] " " $2; kib[$1] = kib[$1] " " $3; cpu[$1] = cpu[$1] " " $4 }
-    END {
-        name[0] = n0; name[1] = n1
-        for (k = 0; k < 2; ++k) { t[k] = median(ms[k]); m[k] = median(kib[k]); c[k] = median(cpu[k]) }
-        printf "Start-up under Wine (%s) and Xvfb: exec to first map, processor time by then,\n", ENVIRON["WINE_VERSION"]
-        printf "peak RSS %d ms after the map; median of %d runs each, in rotation\n", settle, runs
-        printf "  %-26s %9s %9s %12s\n", "", "to map", "CPU", "peak RSS"
-        for (k = 0; k < 2; ++k) printf "  %-26s %6.1f ms %6.1f ms %8.1f MiB\n", name[k], t[k], c[k], m[k] / 1024
-        printf "  %-26s %8.2fx %8.2fx %11.2fx   time %s\n", "Vellumino / bare window",
-            t[1] / t[0], c[1] / c[0], m[1] / m[0], verdict(t[1] / t[0])
-    }'
+source "$source_dir/bench/startup/rotation.sh"
+in_rotation "$runs" "${programs[@]}" |
+    report "Start-up under Wine ($(wine --version)) and Xvfb" "$settle_ms" "$runs" "$goal" 0 "${names[@]}"
