@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Usage: prefix.sh DIR               make the Wine prefix in DIR, once
-#        prefix.sh DIR COMMAND...    run COMMAND in it, then stop its wineserver
+# Usage: prefix.sh [--dpi N] DIR               make the Wine prefix in DIR, once
+#        prefix.sh [--dpi N] DIR COMMAND...    run COMMAND in it, then stop its wineserver
 #
 # The one Wine set-up shared by the tests, the screenshot and the benchmarks: a
 # private prefix that looks like a Chinese (PRC) Windows, so that the program
@@ -16,9 +16,21 @@
 # display it first saw, so commands hold a lock for their whole run and the
 # wineserver is stopped after each: the next command starts clean on its own
 # display.
+#
+# --dpi makes a prefix whose screen has N dots per inch (96 when not given), as
+# a Windows set to 150% has 144; a prefix keeps the DPI it was made with, so
+# each DPI needs its own DIR.
 set -euo pipefail
 
-[ $# -ge 1 ] || { echo "usage: $0 DIR [COMMAND...]" >&2; exit 2; }
+dpi=96
+if [ "${1:-}" = --dpi ]; then
+    dpi=${2:-}
+    shift 2 || true
+fi
+if ! [[ $dpi =~ ^[1-9][0-9]*$ ]] || [ $# -lt 1 ]; then
+    echo "usage: $0 [--dpi N] DIR [COMMAND...]" >&2
+    exit 2
+fi
 mkdir -p "$1"
 dir=$(cd "$1" && pwd)
 shift
@@ -26,7 +38,7 @@ shift
 # Bash hands an assigned variable to the C library only in the environment of
 # what it starts, so LOCPATH comes in through a fresh start.
 if [ "${LOCPATH:-}" != "$dir/locale" ]; then
-    exec env -u LANGUAGE LOCPATH="$dir/locale" "$0" "$dir" "$@"
+    exec env -u LANGUAGE LOCPATH="$dir/locale" "$0" --dpi "$dpi" "$dir" "$@"
 fi
 # Once the locale exists.
 use_locale() {
@@ -39,9 +51,10 @@ export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 # missing 32-bit Wine (a leading -all silences that hint) do not.
 export WINEDEBUG=${WINEDEBUG:--all,err+all}
 
-# A prefix made by another version of this script or of Wine is made again.
+# A prefix made by another version of this script or of Wine, or at another
+# DPI, is made again.
 stamp() {
-    { sha256sum <"${BASH_SOURCE[0]}"; wine --version; } 2>/dev/null | sha256sum | cut -d' ' -f1
+    { sha256sum <"${BASH_SOURCE[0]}"; wine --version; echo "$dpi"; } 2>/dev/null | sha256sum | cut -d' ' -f1
 }
 
 # LOGFONTW as a .reg hex list: -12 px (9 pt at 96 dpi), normal weight,
@@ -69,6 +82,9 @@ make_prefix() {
     WINEDEBUG=-all wineboot -i
     cat >"$dir/settings.reg" <<EOF
 REGEDIT4
+
+[HKEY_CURRENT_USER\\Control Panel\\Desktop]
+"LogPixels"=dword:$(printf '%08x' "$dpi")
 
 [HKEY_CURRENT_USER\\Control Panel\\Desktop\\WindowMetrics]
 "MessageFont"=hex:$(logfont_hex "Microsoft YaHei UI")
@@ -100,6 +116,8 @@ EOF
     # Wine records the code page it derived from the locale at each start.
     grep -q '^"ACP"="936"' "$WINEPREFIX/system.reg" ||
         { echo "FAIL: the prefix did not get the ANSI code page 936" >&2; exit 1; }
+    grep -qx "\"LogPixels\"=dword:$(printf '%08x' "$dpi")" "$WINEPREFIX/user.reg" ||
+        { echo "FAIL: the prefix did not take $dpi DPI" >&2; exit 1; }
     local font
     font=$(sed -n '/^"MessageFont"=hex:/,/[^\\]$/p' "$WINEPREFIX/user.reg" | tr -d ' \\\n')
     [ "$font" = "\"MessageFont\"=hex:$(logfont_hex "Microsoft YaHei UI")" ] ||
@@ -113,7 +131,7 @@ flock 9
 wineserver -k 2>/dev/null || true
 wineserver -w 2>/dev/null || true
 if [ "$(cat "$dir/ready" 2>/dev/null)" != "$(stamp)" ]; then
-    echo "Making the Wine prefix $WINEPREFIX"
+    echo "Making the Wine prefix $WINEPREFIX at $dpi DPI"
     start=$SECONDS
     make_prefix
     echo "Wine prefix ready in $((SECONDS - start)) s"
