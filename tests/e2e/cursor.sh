@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# Over the link the server shows the 32 x 32 hand with its hot spot at (6, 0);
-# elsewhere it does not.
+# Over the link the server shows the 32 x 32 hand with its hot spot at (6, 0),
+# scaled to the screen's DPI; elsewhere it does not.
 source "$(dirname "$0")/lib.sh"
 : "${CURSOR_PROBE:?path of cursor_probe}"
 
-hand="32 32 6 0"
+hand="$(scale 32) $(scale 32) $(scale 6) $(scale 0)"
 cursor_is() {
     [ "$("$CURSOR_PROBE")" = "$1" ]
 }

@@ -51,12 +51,31 @@ start_vellumino() {
     xdotool windowfocus --sync "$WID" 2>/dev/null || true
 }
 
-# The centre of a zone, read from the same header the window is built from.
-zone_centre() {
-    local line
-    line=$(grep -E "\"$1\", *\{" "$VELLUMINO_LAYOUT") || fail "no zone $1 in the layout"
+# The program's screen, in dots per inch: its window's pixels are those of
+# app/layout.h scaled from 96 to this.
+VELLUMINO_DPI=${VELLUMINO_DPI:-96}
+
+# A length from the layout in the window's pixels, rounded as Windows' MulDiv.
+scale() {
+    echo $((($1 * VELLUMINO_DPI + 48) / 96))
+}
+
+# Where a control stands in the window's client area as "left top right
+# bottom", read from the same header the window is built from: a zone by its
+# name (Label3), or Text1, Label1, Label2. Each edge is scaled on its own, as
+# the window places them.
+layout_rect() {
+    local line x y w h
+    line=$(grep -E "(\"$1\", *|k$1)\{" "$VELLUMINO_LAYOUT") || fail "no $1 in the layout"
     read -r x y w h < <(sed -E 's/.*\{([0-9]+), *([0-9]+), *([0-9]+), *([0-9]+)\}.*/\1 \2 \3 \4/' <<<"$line")
-    echo "$((x + w / 2)) $((y + h / 2))"
+    echo "$(scale "$x") $(scale "$y") $(scale $((x + w))) $(scale $((y + h)))"
+}
+
+# The centre of a control named as for layout_rect.
+zone_centre() {
+    local left top right bottom
+    read -r left top right bottom < <(layout_rect "$1")
+    echo "$((left + (right - left) / 2)) $((top + (bottom - top) / 2))"
 }
 
 click_zone() {

@@ -7,13 +7,9 @@ source "$(dirname "$0")/lib.sh"
 # Right-clicks `$1` at its centre (a zone name, or Text1) and picks a menu
 # entry with the keys that follow.
 menu_pick() {
-    local target=$1 x y
+    local x y
+    read -r x y < <(zone_centre "$1")
     shift
-    if [ "$target" = Text1 ]; then
-        x=100 y=121
-    else
-        read -r x y < <(zone_centre "$target")
-    fi
     xdotool mousemove --window "$WID" "$x" "$y" click 3
     sleep 0.5
     xdotool key "$@"
