@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# A screen reader that knows only window texts finds every zone as a button
+# named after the label painted under it, the field as an edit and the two
+# previews as captions that follow the field, each where the picture shows it
+# at the screen's DPI, in tab order.
+source "$(dirname "$0")/../e2e/lib.sh"
+: "${CHILDREN_PROBE:?path of children_probe.exe}"
+: "${VELLUMINO_RUNNER:?wine}"
+
+children() {
+    "$VELLUMINO_RUNNER" "$CHILDREN_PROBE"
+}
+
+# What the probe should print while the field, the chat preview and the card
+# preview hold $1, $2 and $3.
+expected_children() {
+    local zone label
+    echo "Edit $(layout_rect Text1) $1"
+    echo "Vellumino.Caption $(layout_rect Label1) $2"
+    echo "Vellumino.Caption $(layout_rect Label2) $3"
+    sed -nE 's/.*\{ZoneId::[A-Za-z0-9]+, *"([^"]+)", *\{[^}]*\}, *"([^"]*)"\}.*/\1 \2/p' "$VELLUMINO_LAYOUT" |
+        while read -r zone label; do
+            echo "Button $(layout_rect "$zone") $label"
+        done
+}
+
+children_are() {
+    [ "$(children)" = "$1" ]
+}
+
+expect_children() {
+    local expected
+    expected=$(expected_children "$@")
+    [ "$(wc -l <<<"$expected")" -eq 10 ] || fail "the layout did not give ten controls:"$'\n'"$expected"
+    wait_until 10 children_are "$expected" ||
+        fail "the window's controls differ from the layout (- expected, + found):"$'\n'"$(
+            diff -u <(echo "$expected") <(children) | tail -n +3 | grep '^[-+]')"
+}
+
+start_vellumino
+expect_field "个性签名"
+
+# Without a window manager, Wine's X window is the client area alone.
+size=$(xwininfo -id "$WID" | awk '/^ *Width:/ { w = $2 } /^ *Height:/ { h = $2 } END { print w "x" h }')
+read -r width height < <(sed -nE 's/.*kClient(Width|Height) = ([0-9]+);.*/\2/p' "$VELLUMINO_LAYOUT" | paste -sd' ')
+[ "$size" = "$(scale "$width")x$(scale "$height")" ] ||
+    fail "the client area is $size at $VELLUMINO_DPI DPI, expected $(scale "$width")x$(scale "$height")"
+echo "client area: $size at $VELLUMINO_DPI DPI"
+
+children | sed 's/^/at start: /'
+expect_children "个性签名" "" ""
+
+signature="↗℡莪哋 签洺😀 <b>&</b>╰☆"
+paste_signature "$signature"
+expect_field "$signature"
+expect_children "$signature" "$signature" "$signature"
+
+click_zone Label7
+expect_clipboard "$signature"
+expect_children "$signature" "$signature" "QQ签名已复制、请在QQ中粘贴"
+children | sed 's/^/after 复制: /'
+
+kill -0 "$APP_PID" || fail "the program died"
+echo "children: ok"
