@@ -9,10 +9,11 @@ SHELL := /bin/bash
 RUN_PACKAGES := g++ cmake ninja-build pkg-config qt6-base-dev qt6-translations-l10n libgl-dev fonts-wqy-microhei
 # Tests: GoogleTest, an X server and the tools that drive it, clang for the fuzzers,
 # the Debian package's checkers, mingw-w64 for the Windows program, and Wine
-# (64-bit only) to run it, with the zh_CN locale source for its Chinese code page.
+# (64-bit only) to run it, with the zh_CN locale source for its Chinese code page,
+# and icoutils to read the resources back out of the built program file.
 TEST_PACKAGES := $(RUN_PACKAGES) libgtest-dev libgmock-dev xvfb xauth xdotool xclip x11-utils libx11-dev libxfixes-dev \
                  imagemagick clang libclang-rt-14-dev lintian desktop-file-utils appstream mingw-w64 libstb-dev \
-                 wine wine64 locales
+                 wine wine64 locales icoutils
 BENCH_PACKAGES := $(TEST_PACKAGES) libbenchmark-dev libxcb1-dev
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
