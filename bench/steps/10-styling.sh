@@ -7,7 +7,7 @@ set -euo pipefail
 build_dir=$1
 binary=$build_dir/bench/styling_bench
 json=$build_dir/bench/styling.json
-repetitions=${BENCH_REPETITIONS:-5}
+repetitions=${BENCH_REPETITIONS:-20}
 
 "$binary" --benchmark_repetitions="$repetitions" --benchmark_enable_random_interleaving=true \
     --benchmark_report_aggregates_only=true --benchmark_out="$json" --benchmark_out_format=json \
