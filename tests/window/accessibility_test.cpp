@@ -1,7 +1,10 @@
 // What a screen reader finds in the window, read back through QAccessible the
 // way an assistive technology walks it: from the window down to its children.
 #include <QAccessible>
+#include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QLineEdit>
+#include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -130,6 +133,30 @@ private Q_SLOTS:
             ->actionInterface()
             ->doAction(QAccessibleActionInterface::toggleAction());
         QCOMPARE(clicks.count(), 1);
+    }
+
+    // The reverse commands' menu entries are named as they read.
+    void menuEntriesAreNamed_data()
+    {
+        QTest::addColumn<QString>("zone");
+        QTest::addColumn<QString>("entry");
+        QTest::newRow("转火星") << "Label5"
+                                << "火星文转简体";
+        QTest::newRow("转繁体") << "Label6"
+                                << "繁体转简体";
+    }
+    void menuEntriesAreNamed()
+    {
+        QFETCH(QString, zone);
+        QFETCH(QString, entry);
+        QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(5, 5), QPoint(5, 5));
+        QCoreApplication::sendEvent(form->findChild<ClickLabel*>(zone), &rightClick);
+        std::unique_ptr<QMenu> menu(form->findChild<QMenu*>());
+        QVERIFY(menu);
+        QAccessibleInterface* list = QAccessible::queryAccessibleInterface(menu.get());
+        QVERIFY(list != nullptr && list->childCount() == 1);
+        QCOMPARE(list->child(0)->role(), QAccessible::MenuItem);
+        QCOMPARE(list->child(0)->text(QAccessible::Name), entry);
     }
 };
 
