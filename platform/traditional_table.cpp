@@ -2,21 +2,46 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstddef>
+#include <cstdint>
 #include <iterator>
+#include <string>
+#include <vector>
 
 #include "traditional.h"
 
 namespace vellumino::platform {
 namespace {
 
-// Regenerate both with tools/gen-traditional-table.py rather than editing by hand.
+// Regenerate all of these with tools/gen-traditional-table.py rather than editing by hand.
 constexpr CharacterPair kToTraditional[] = {
 #include "traditional_table.inc"
 };
 constexpr CharacterPair kToSimplified[] = {
 #include "simplified_table.inc"
 };
+
+// Runs of a count in one code unit followed by that many characters: for a
+// group, its characters in code order; for a phrase, the phrase and then its
+// converted form.
+constexpr std::u16string_view kTraditionalGroups =
+#include "traditional_groups.inc"
+    ;
+constexpr std::u16string_view kTraditionalPhrases =
+#include "traditional_phrases.inc"
+    ;
+constexpr std::u16string_view kSimplifiedGroups =
+#include "simplified_groups.inc"
+    ;
+constexpr std::u16string_view kSimplifiedPhrases =
+#include "simplified_phrases.inc"
+    ;
+
+constexpr bool IsSurrogate(char16_t unit)
+{
+    return unit >= 0xD800 && unit <= 0xDFFF;
+}
 
 template <std::size_t N>
 consteval bool IsSortedWithoutRepeats(const CharacterPair (&pairs)[N])
@@ -33,7 +58,7 @@ consteval bool AvoidsSurrogates(const CharacterPair (&pairs)[N])
 {
     return std::prev(std::end(pairs))->source < 0xD800 &&
            std::none_of(std::begin(pairs), std::end(pairs),
-                        [](const CharacterPair& p) { return p.target >= 0xD800 && p.target <= 0xDFFF; });
+                        [](const CharacterPair& p) { return IsSurrogate(p.target); });
 }
 
 static_assert(IsSortedWithoutRepeats(kToTraditional), "the table must be sorted by source with no repeats");
@@ -77,13 +102,374 @@ static_assert(IsFinal(kToTraditional, kTraditionalFlat),
 static_assert(IsFinal(kToSimplified, kSimplifiedFlat),
               "a target that is also a source would make the conversion change its own output");
 
-std::u16string MapThrough(const FlatTable& flat, std::u16string_view text)
+// Calls visit(position of the count, the characters) for each run; false if
+// a run is empty or overruns the text.
+template <typename Visit>
+constexpr bool ForEachRun(std::u16string_view runs, std::size_t unitsPerCount, Visit visit)
 {
-    std::u16string result(text);
-    for (char16_t& unit : result) {
-        unit = flat[unit];
+    std::size_t pos = 0;
+    while (pos < runs.size()) {
+        const std::size_t length = runs[pos] * unitsPerCount;
+        if (length == 0 || runs.size() - pos - 1 < length) {
+            return false;
+        }
+        visit(pos, runs.substr(pos + 1, length));
+        pos += 1 + length;
     }
-    return result;
+    return true;
+}
+
+// The groups, looked up in two steps so that only the 256-unit blocks that
+// hold a grouped character take room (under 50 KiB, where one slot per code
+// unit would take 128 KiB). A slot holds the distance from the unit down to
+// the first of its group; the shared block 0 holds zeros.
+constexpr std::size_t kBlock = 256;
+
+consteval std::size_t CountBlocks(std::u16string_view groups)
+{
+    std::array<bool, kBlock> used{};
+    ForEachRun(groups, 1, [&used](std::size_t, std::u16string_view members) {
+        for (const char16_t member : members.substr(1)) {
+            used[member / kBlock] = true;
+        }
+    });
+    return 1 + static_cast<std::size_t>(std::count(used.begin(), used.end(), true));
+}
+
+template <std::size_t Blocks>
+struct GroupTable {
+    static_assert(Blocks <= 256, "block numbers are one byte");
+    std::array<std::uint8_t, kBlock> block{};
+    std::array<std::array<char16_t, kBlock>, Blocks> distance{};
+
+    constexpr char16_t operator()(char16_t unit) const
+    {
+        return static_cast<char16_t>(unit - distance[block[unit / kBlock]][unit % kBlock]);
+    }
+};
+
+template <std::size_t Blocks>
+consteval GroupTable<Blocks> BuildGroups(std::u16string_view groups)
+{
+    GroupTable<Blocks> table{};
+    std::size_t used = 1;
+    ForEachRun(groups, 1, [&](std::size_t, std::u16string_view members) {
+        for (const char16_t member : members.substr(1)) {
+            std::uint8_t& block = table.block[member / kBlock];
+            if (block == 0) {
+                block = static_cast<std::uint8_t>(used++);
+            }
+            table.distance[block][member % kBlock] = static_cast<char16_t>(member - members[0]);
+        }
+    });
+    return table;
+}
+
+// Groups in code order, characters in code order within each, none in two
+// groups and no surrogates: then each group's first character is its smallest,
+// as the generator sorted the phrases by.
+consteval bool AreGroupsWellFormed(std::u16string_view groups)
+{
+    std::array<bool, kUnits> seen{};
+    char16_t previousFirst = 0;
+    bool ok = true;
+    ok &= ForEachRun(groups, 1, [&](std::size_t, std::u16string_view members) {
+        ok &= members.size() >= 2 && members[0] > previousFirst;
+        previousFirst = members[0];
+        for (std::size_t i = 0; i < members.size(); ++i) {
+            ok &= !IsSurrogate(members[i]) && !seen[members[i]] && (i == 0 || members[i - 1] < members[i]);
+            seen[members[i]] = true;
+        }
+    });
+    return ok;
+}
+
+static_assert(AreGroupsWellFormed(kTraditionalGroups), "malformed groups");
+static_assert(AreGroupsWellFormed(kSimplifiedGroups), "malformed groups");
+
+constexpr auto kTraditionalGroupOf = BuildGroups<CountBlocks(kTraditionalGroups)>(kTraditionalGroups);
+constexpr auto kSimplifiedGroupOf = BuildGroups<CountBlocks(kSimplifiedGroups)>(kSimplifiedGroups);
+
+// What makes a second run change nothing: the character table keeps each
+// character in its group, and so does every phrase, character by character.
+// The converted text then holds the same groups at the same places, the
+// same phrases match there, and what lies between them is already final.
+template <std::size_t N, typename Group>
+consteval bool KeepsGroups(const CharacterPair (&pairs)[N], const Group& group)
+{
+    return std::all_of(std::begin(pairs), std::end(pairs),
+                       [&group](const CharacterPair& p) { return group(p.source) == group(p.target); });
+}
+
+template <typename Group>
+consteval bool PhrasesKeepGroups(std::u16string_view phrases, const Group& group)
+{
+    bool ok = true;
+    ok &= ForEachRun(phrases, 2, [&](std::size_t, std::u16string_view both) {
+        const std::size_t length = both.size() / 2;
+        ok &= length >= 2;
+        for (std::size_t i = 0; i < length; ++i) {
+            ok &= !IsSurrogate(both[i]) && !IsSurrogate(both[length + i]) &&
+                  group(both[i]) == group(both[length + i]);
+        }
+    });
+    return ok;
+}
+
+static_assert(KeepsGroups(kToTraditional, kTraditionalGroupOf), "a character leaves its group");
+static_assert(KeepsGroups(kToSimplified, kSimplifiedGroupOf), "a character leaves its group");
+static_assert(PhrasesKeepGroups(kTraditionalPhrases, kTraditionalGroupOf), "a phrase leaves its groups");
+static_assert(PhrasesKeepGroups(kSimplifiedPhrases, kSimplifiedGroupOf), "a phrase leaves its groups");
+
+// Strictly ascending group-wise, a phrase before the longer ones it begins:
+// the search below narrows a range of them one character at a time.
+template <typename Group>
+consteval bool IsSortedGroupWise(std::u16string_view phrases, const Group& group)
+{
+    std::u16string_view previous;
+    bool ok = true;
+    ForEachRun(phrases, 2, [&](std::size_t, std::u16string_view both) {
+        const std::u16string_view key = both.substr(0, both.size() / 2);
+        ok &= std::lexicographical_compare(previous.begin(), previous.end(), key.begin(), key.end(),
+                                           [&group](char16_t a, char16_t b) { return group(a) < group(b); });
+        previous = key;
+    });
+    return ok;
+}
+
+static_assert(IsSortedGroupWise(kTraditionalPhrases, kTraditionalGroupOf), "phrases out of order");
+static_assert(IsSortedGroupWise(kSimplifiedPhrases, kSimplifiedGroupOf), "phrases out of order");
+
+// Where each phrase starts, and for each group that begins one, the range of
+// phrases that begin with it, found by counting the set bits before it.
+constexpr std::size_t kWords = kUnits / 64;
+using UnitSet = std::array<std::uint64_t, kWords>;
+
+constexpr bool Contains(const UnitSet& set, char16_t unit)
+{
+    return (set[unit / 64] >> (unit % 64)) & 1;
+}
+
+consteval std::size_t CountPhrases(std::u16string_view phrases)
+{
+    std::size_t count = 0;
+    ForEachRun(phrases, 2, [&count](std::size_t, std::u16string_view) { ++count; });
+    return count;
+}
+
+template <typename Group>
+consteval std::size_t CountFirsts(std::u16string_view phrases, const Group& group)
+{
+    std::size_t count = 0;
+    char16_t previous = 0;
+    ForEachRun(phrases, 2, [&](std::size_t, std::u16string_view both) {
+        count += count == 0 || group(both[0]) != previous;
+        previous = group(both[0]);
+    });
+    return count;
+}
+
+// The first two groups of a phrase, hashed into one of 2^17 bits: a position
+// whose pair's bit is clear starts no phrase. With 16 KiB of bits for under
+// 10,000 phrases, about one pair in twenty that starts none passes.
+constexpr std::size_t kPairBits = 17;
+using PairSet = std::array<std::uint64_t, (std::size_t{1} << kPairBits) / 64>;
+
+constexpr std::uint32_t PairHash(char16_t first, char16_t second)
+{
+    return static_cast<std::uint32_t>(((std::uint32_t{first} << 16 | second) * 0x9E3779B1u) >>
+                                      (32 - kPairBits));
+}
+
+template <std::size_t Count, std::size_t Firsts>
+struct PhraseIndex {
+    static_assert(Count < 0x10000, "phrase numbers are 16 bits");
+    std::array<std::uint32_t, Count> offset{};  // of each phrase's count
+    std::array<char16_t, Count> second{};       // the group of each phrase's second character
+    UnitSet starts{};                           // every unit whose group begins a phrase
+    UnitSet firsts{};                           // those groups' first characters
+    PairSet pairs{};
+    std::array<std::uint16_t, kWords> rank{};  // set bits of `firsts` before each word
+    std::array<std::uint16_t, Firsts + 1> begin{};
+};
+
+template <std::size_t Count, std::size_t Firsts, typename Group>
+consteval PhraseIndex<Count, Firsts> BuildIndex(std::u16string_view phrases, std::u16string_view groups,
+                                                const Group& group)
+{
+    PhraseIndex<Count, Firsts> index{};
+    std::size_t phrase = 0, first = 0;
+    ForEachRun(phrases, 2, [&](std::size_t pos, std::u16string_view both) {
+        const char16_t head = group(both[0]);
+        if (!Contains(index.firsts, head)) {
+            index.firsts[head / 64] |= std::uint64_t{1} << (head % 64);
+            index.starts[head / 64] |= std::uint64_t{1} << (head % 64);
+            index.begin[first++] = static_cast<std::uint16_t>(phrase);
+        }
+        const std::uint32_t pair = PairHash(head, group(both[1]));
+        index.pairs[pair / 64] |= std::uint64_t{1} << (pair % 64);
+        index.second[phrase] = group(both[1]);
+        index.offset[phrase++] = static_cast<std::uint32_t>(pos);
+    });
+    index.begin[first] = static_cast<std::uint16_t>(phrase);
+    ForEachRun(groups, 1, [&](std::size_t, std::u16string_view members) {
+        if (Contains(index.firsts, members[0])) {
+            for (const char16_t member : members) {
+                index.starts[member / 64] |= std::uint64_t{1} << (member % 64);
+            }
+        }
+    });
+    std::uint16_t before = 0;
+    for (std::size_t word = 0; word < kWords; ++word) {
+        index.rank[word] = before;
+        before = static_cast<std::uint16_t>(before + std::popcount(index.firsts[word]));
+    }
+    return index;
+}
+
+constexpr auto kTraditionalIndex =
+    BuildIndex<CountPhrases(kTraditionalPhrases), CountFirsts(kTraditionalPhrases, kTraditionalGroupOf)>(
+        kTraditionalPhrases, kTraditionalGroups, kTraditionalGroupOf);
+constexpr auto kSimplifiedIndex =
+    BuildIndex<CountPhrases(kSimplifiedPhrases), CountFirsts(kSimplifiedPhrases, kSimplifiedGroupOf)>(
+        kSimplifiedPhrases, kSimplifiedGroups, kSimplifiedGroupOf);
+
+// One direction's tables, without the sizes in the type.
+struct Direction {
+    const FlatTable& flat;
+    const std::uint8_t* block;
+    const std::array<char16_t, kBlock>* distance;
+    std::u16string_view phrases;
+    const std::uint32_t* offset;
+    const char16_t* second;
+    const UnitSet& starts;
+    const UnitSet& firsts;
+    const PairSet& pairs;
+    const std::uint16_t* rank;
+    const std::uint16_t* begin;
+
+    char16_t Group(char16_t unit) const
+    {
+        return static_cast<char16_t>(unit - distance[block[unit / kBlock]][unit % kBlock]);
+    }
+
+    std::size_t Length(std::size_t phrase) const { return phrases[offset[phrase]]; }
+
+    // The group of the phrase's character at `at`, which it must have.
+    char16_t GroupAt(std::size_t phrase, std::size_t at) const
+    {
+        return at == 1 ? second[phrase] : Group(phrases[offset[phrase] + 1 + at]);
+    }
+
+    // The longest phrase that matches `text` from `pos` on, whose first two
+    // units passed `starts` and `pairs`; its length, or 0 if none does.
+    std::size_t Longest(std::u16string_view text, std::size_t pos, std::size_t& found) const
+    {
+        const char16_t head = Group(text[pos]);
+        const std::size_t word = head / 64;
+        const std::uint64_t below = firsts[word] & ((std::uint64_t{1} << (head % 64)) - 1);
+        const std::size_t first = rank[word] + static_cast<std::size_t>(std::popcount(below));
+        std::size_t low = begin[first], high = begin[first + 1];
+        std::size_t best = 0;
+        // [low, high): the phrases whose first `matched` characters match.
+        for (std::size_t matched = 1;; ++matched) {
+            if (Length(low) == matched) {
+                best = matched;
+                found = low++;
+            }
+            if (low == high || pos + matched >= text.size()) {
+                return best;
+            }
+            const char16_t next = Group(text[pos + matched]);
+            std::size_t from = low, to = high;
+            while (from < to) {
+                const std::size_t mid = from + (to - from) / 2;
+                if (GroupAt(mid, matched) < next) {
+                    from = mid + 1;
+                } else {
+                    to = mid;
+                }
+            }
+            low = from;
+            to = high;
+            while (from < to) {
+                const std::size_t mid = from + (to - from) / 2;
+                if (GroupAt(mid, matched) <= next) {
+                    from = mid + 1;
+                } else {
+                    to = mid;
+                }
+            }
+            high = from;
+            if (low == high) {
+                return best;
+            }
+        }
+    }
+
+    // Writes the phrase that starts at `pos` into `out`, if one does, and
+    // returns its length, else 0; `pos` has passed `starts` and `pairs`. Kept
+    // out of line: the loop that calls it runs once per unit and does better
+    // with few registers in use.
+    [[gnu::noinline]] std::size_t WritePhrase(std::u16string_view text, std::size_t pos, char16_t* out) const
+    {
+        std::size_t found = 0;
+        const std::size_t length = Longest(text, pos, found);
+        const std::u16string_view target = phrases.substr(offset[found] + 1 + length, length);
+        std::copy(target.begin(), target.end(), out + pos);
+        return length;
+    }
+
+    std::u16string Convert(std::u16string_view text) const
+    {
+        std::u16string result(text.size(), u'\0');
+        char16_t* const out = result.data();
+        for (std::size_t pos = 0; pos < text.size(); ++pos) {
+            out[pos] = flat[text[pos]];
+        }
+        // Both tests at once and without a branch: on Chinese text a third of
+        // the units pass the first, so branching on it alone mispredicts often.
+        for (std::size_t pos = 0; pos + 1 < text.size(); ++pos) {
+            const char16_t unit = text[pos];
+            const std::uint32_t pair = PairHash(Group(unit), Group(text[pos + 1]));
+            if (Contains(starts, unit) & ((pairs[pair / 64] >> (pair % 64)) & 1)) [[unlikely]] {
+                const std::size_t length = WritePhrase(text, pos, out);
+                pos += length - (length != 0);
+            }
+        }
+        return result;
+    }
+};
+
+template <typename Groups, typename Index>
+constexpr Direction MakeDirection(const FlatTable& flat, const Groups& groups, std::u16string_view phrases,
+                                  const Index& index)
+{
+    return {flat,
+            groups.block.data(),
+            groups.distance.data(),
+            phrases,
+            index.offset.data(),
+            index.second.data(),
+            index.starts,
+            index.firsts,
+            index.pairs,
+            index.rank.data(),
+            index.begin.data()};
+}
+
+constexpr Direction kTraditional =
+    MakeDirection(kTraditionalFlat, kTraditionalGroupOf, kTraditionalPhrases, kTraditionalIndex);
+constexpr Direction kSimplified =
+    MakeDirection(kSimplifiedFlat, kSimplifiedGroupOf, kSimplifiedPhrases, kSimplifiedIndex);
+
+std::vector<Phrase> ListPhrases(std::u16string_view phrases)
+{
+    std::vector<Phrase> list;
+    ForEachRun(phrases, 2, [&list](std::size_t, std::u16string_view both) {
+        list.push_back({both.substr(0, both.size() / 2), both.substr(both.size() / 2)});
+    });
+    return list;
 }
 
 }  // namespace
@@ -98,14 +484,36 @@ std::span<const CharacterPair> SimplifiedTable()
     return kToSimplified;
 }
 
+std::span<const Phrase> TraditionalPhrases()
+{
+    static const std::vector<Phrase> list = ListPhrases(kTraditionalPhrases);
+    return list;
+}
+
+std::span<const Phrase> SimplifiedPhrases()
+{
+    static const std::vector<Phrase> list = ListPhrases(kSimplifiedPhrases);
+    return list;
+}
+
+char16_t TraditionalGroup(char16_t unit)
+{
+    return kTraditional.Group(unit);
+}
+
+char16_t SimplifiedGroup(char16_t unit)
+{
+    return kSimplified.Group(unit);
+}
+
 std::u16string MapToTraditional(std::u16string_view text)
 {
-    return MapThrough(kTraditionalFlat, text);
+    return kTraditional.Convert(text);
 }
 
 std::u16string MapToSimplified(std::u16string_view text)
 {
-    return MapThrough(kSimplifiedFlat, text);
+    return kSimplified.Convert(text);
 }
 
 }  // namespace vellumino::platform

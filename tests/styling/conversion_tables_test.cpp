@@ -23,8 +23,11 @@ using testing_gbk::ToGbk;
 struct Direction {
     const char* name;
     std::span<const CharacterPair> (*table)();
+    std::span<const platform::Phrase> (*phrases)();
+    char16_t (*group)(char16_t);
     SignatureText (*command)(SignatureView);
-    std::size_t atLeast;  // far fewer entries means the generator lost a dictionary
+    // Far fewer entries means the generator lost a dictionary.
+    std::size_t atLeast, phrasesAtLeast;
 };
 
 void PrintTo(const Direction& direction, std::ostream* out)
@@ -75,30 +78,88 @@ TEST_P(ConversionTable, EveryGbkCharacterStaysOneGbkCharacter)
     EXPECT_EQ(GetParam().command(converted), converted);
 }
 
-// Every code unit, surrogate halves and unassigned ones included, in one text:
-// only the table's sources may change.
+// Every code unit, surrogate halves and unassigned ones included, each after
+// a space so that no two make a phrase: only the table's sources may change.
 TEST_P(ConversionTable, OnlySourcesChange)
 {
-    SignatureText every(0x10000, u'\0');
-    for (std::size_t unit = 0; unit < every.size(); ++unit) {
-        every[unit] = static_cast<char16_t>(unit);
+    SignatureText every(2 * 0x10000, u' ');
+    for (std::size_t unit = 0; unit < 0x10000; ++unit) {
+        every[2 * unit + 1] = static_cast<char16_t>(unit);
     }
     const auto result = GetParam().command(every);
     ASSERT_EQ(result.size(), every.size());
     std::size_t changed = 0;
-    for (std::size_t unit = 0; unit < every.size(); ++unit) {
-        if (result[unit] != every[unit]) {
+    for (std::size_t i = 0; i < every.size(); ++i) {
+        if (result[i] != every[i]) {
             ++changed;
-            EXPECT_TRUE(IsSource(GetParam().table(), every[unit])) << "U+" << std::hex << unit;
+            EXPECT_TRUE(IsSource(GetParam().table(), every[i])) << "U+" << std::hex << int{every[i]};
         }
     }
     EXPECT_EQ(changed, GetParam().table().size());
 }
 
+// The phrases: each both ways GBK, equally long, converted as listed on its
+// own and left alone once converted; every character stays in its group.
+TEST_P(ConversionTable, PhrasesConvertAsListedAndStay)
+{
+    const auto phrases = GetParam().phrases();
+    ASSERT_GT(phrases.size(), GetParam().phrasesAtLeast);
+    for (const auto& [source, target] : phrases) {
+        SCOPED_TRACE(testing::PrintToString(SignatureText(source)));
+        ASSERT_EQ(source.size(), target.size());
+        ASSERT_GE(source.size(), 2u);
+        for (std::size_t i = 0; i < source.size(); ++i) {
+            EXPECT_EQ(ToGbk(source[i]).size(), 2u);
+            EXPECT_EQ(ToGbk(target[i]).size(), 2u);
+            EXPECT_EQ(GetParam().group(source[i]), GetParam().group(target[i]));
+        }
+        EXPECT_EQ(GetParam().command(SignatureText(source)), SignatureText(target));
+        EXPECT_EQ(GetParam().command(SignatureText(target)), SignatureText(target));
+    }
+}
+
+// The character table alone would convert each phrase otherwise, or it
+// would not be worth its room.
+TEST_P(ConversionTable, PhrasesDifferFromTheCharacterTable)
+{
+    const auto table = GetParam().table();
+    const auto byCharacter = [&table](char16_t unit) {
+        const auto found = std::lower_bound(
+            table.begin(), table.end(), CharacterPair{unit, 0},
+            [](const CharacterPair& a, const CharacterPair& b) { return a.source < b.source; });
+        return found != table.end() && found->source == unit ? found->target : unit;
+    };
+    for (const auto& [source, target] : GetParam().phrases()) {
+        SignatureText characters;
+        for (const char16_t unit : source)
+            characters += byCharacter(unit);
+        EXPECT_NE(characters, SignatureText(target)) << testing::PrintToString(SignatureText(source));
+    }
+}
+
+// Phrases back to back, overlapping by a character, and cut by a character
+// of their own: a second run changes nothing whatever the neighbours.
+TEST_P(ConversionTable, SecondRunChangesNothingAcrossPhrases)
+{
+    const auto phrases = GetParam().phrases();
+    for (std::size_t i = 0; i + 1 < phrases.size(); ++i) {
+        const SignatureText a(phrases[i].source), b(phrases[(i * 7919 + 1) % phrases.size()].source);
+        for (const SignatureText& text :
+             {a + b, a + b.substr(1), a.substr(0, a.size() - 1) + b, SignatureText(phrases[i].target) + b,
+              a + SignatureText(phrases[i + 1].target)}) {
+            const auto once = GetParam().command(text);
+            ASSERT_EQ(once.size(), text.size());
+            ASSERT_EQ(GetParam().command(once), once) << testing::PrintToString(text);
+        }
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Both, ConversionTable,
-    testing::Values(Direction{"ToTraditional", platform::TraditionalTable, ToTraditional, 2500},
-                    Direction{"ToSimplified", platform::SimplifiedTable, ToSimplified, 2700}),
+    testing::Values(Direction{"ToTraditional", platform::TraditionalTable, platform::TraditionalPhrases,
+                              platform::TraditionalGroup, ToTraditional, 2500, 9000},
+                    Direction{"ToSimplified", platform::SimplifiedTable, platform::SimplifiedPhrases,
+                              platform::SimplifiedGroup, ToSimplified, 2700, 200}),
     [](const auto& instance) { return std::string(instance.param.name); });
 
 }  // namespace

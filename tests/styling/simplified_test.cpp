@@ -56,19 +56,31 @@ INSTANTIATE_TEST_SUITE_P(
 
 #if !defined(_WIN32)
 
-// Where OpenCC offers several simplified forms, the common one in everyday
-// words wins, not the exception that its phrase list spells out.
+// The character alone takes OpenCC's first form; the words that need another
+// come from the phrases.
 INSTANTIATE_TEST_SUITE_P(TableChoices, ToSimplifiedTest,
                          testing::Values(Conversion{u"什麼", u"什么"}, Conversion{u"關於", u"关于"},
                                          Conversion{u"乾淨", u"干净"}, Conversion{u"畫畫", u"画画"},
                                          Conversion{u"特徵", u"特征"}, Conversion{u"鐘錶", u"钟表"},
+                                         Conversion{u"覆蓋", u"覆盖"}, Conversion{u"毀", u"毁"},
                                          // 苧 is the form of 薴, so it is never rewritten itself.
                                          Conversion{u"薴苧", u"苧苧"}));
 
+INSTANTIATE_TEST_SUITE_P(Phrases, ToSimplifiedTest,
+                         testing::Values(Conversion{u"複製粘貼個性簽名", u"复制粘贴个性签名"},
+                                         Conversion{u"複製", u"复制"}, Conversion{u"日誌", u"日志"},
+                                         Conversion{u"關係", u"关系"}, Conversion{u"合併", u"合并"},
+                                         Conversion{u"註冊", u"注册"}, Conversion{u"發佈", u"发布"},
+                                         Conversion{u"委託", u"委托"}, Conversion{u"乾隆", u"乾隆"},
+                                         Conversion{u"瞭解", u"了解"}, Conversion{u"一目瞭然", u"一目了然"},
+                                         Conversion{u"瞭望", u"瞭望"},
+                                         Conversion{u"乾坤大挪移", u"乾坤大挪移"}));
+
 // Simplified text is what ToSimplified leaves alone; a trip to traditional
 // and back returns it, except where several simplified characters share one
-// traditional form, or the traditional form has no entry of its own.
-TEST(ToSimplifiedRoundTrip, OnlySixteenCharactersDoNotComeBack)
+// traditional form, or the traditional form has no entry of its own
+// (tools/gen-traditional-table.py prints the list).
+TEST(ToSimplifiedRoundTrip, OnlyFifteenCharactersDoNotComeBack)
 {
     std::map<char16_t, char16_t> failures;
     SignatureText simplified;
@@ -76,14 +88,16 @@ TEST(ToSimplifiedRoundTrip, OnlySixteenCharactersDoNotComeBack)
         const SignatureText text{unit};
         if (ToSimplified(text) != text)
             continue;
+        // Spaced, so that neighbours in code order never make a phrase.
         simplified += unit;
+        simplified += u' ';
         const auto back = ToSimplified(ToTraditional(text));
         if (back != text)
             failures.emplace(unit, back[0]);
     }
-    EXPECT_EQ(failures.size(), 16u);
-    const std::map<char16_t, char16_t> examples{{u'麽', u'么'}, {u'锺', u'钟'}, {u'馀', u'余'},
-                                                {u'钜', u'巨'}, {u'昵', u'暱'}, {u'苎', u'苧'}};
+    EXPECT_EQ(failures.size(), 15u);
+    const std::map<char16_t, char16_t> examples{
+        {u'锺', u'钟'}, {u'馀', u'余'}, {u'钜', u'巨'}, {u'昵', u'暱'}, {u'苎', u'苧'}};
     for (const auto& [from, to] : examples) {
         const auto found = failures.find(from);
         ASSERT_NE(found, failures.end()) << testing::PrintToString(SignatureText{from});

@@ -34,7 +34,7 @@ INSTANTIATE_TEST_SUITE_P(
                     Conversion{u"QQ签名: 2024!", u"QQ簽名: 2024!"},
                     Conversion{u"↗℡个性签名╰☆", u"↗℡個性簽名╰☆"},
                     // Neighbours outside code page 936 neither stop nor disturb the mapping.
-                    Conversion{u"\U0001F600签\U0001F600", u"\U0001F600簽\U0001F600"},
+                    Conversion{u"\U0001F600签名\U0001F600", u"\U0001F600簽名\U0001F600"},
                     Conversion{std::u16string{kHigh, u'国', kLow}, std::u16string{kHigh, u'國', kLow}}));
 
 INSTANTIATE_TEST_SUITE_P(
@@ -49,11 +49,41 @@ INSTANTIATE_TEST_SUITE_P(
 
 #if !defined(_WIN32)
 
-// The choices the table makes among several traditional forms.
-INSTANTIATE_TEST_SUITE_P(TableChoices, ToTraditionalTest,
-                         testing::Values(Conversion{u"签", u"簽"}, Conversion{u"钟", u"鐘"},
-                                         Conversion{u"干", u"乾"}, Conversion{u"个", u"個"},
-                                         Conversion{u"里", u"里"}, Conversion{u"公里", u"公里"}));
+// Words whose characters each have several traditional forms: the phrase
+// decides, and the character alone takes OpenCC's first form.
+INSTANTIATE_TEST_SUITE_P(
+    Phrases, ToTraditionalTest,
+    testing::Values(Conversion{u"复制", u"複製"}, Conversion{u"日志", u"日誌"}, Conversion{u"关系", u"關係"},
+                    Conversion{u"合并", u"合併"}, Conversion{u"注册", u"註冊"}, Conversion{u"发布", u"發佈"},
+                    Conversion{u"委托", u"委託"}, Conversion{u"复制粘贴个性签名", u"複製粘貼個性簽名"},
+                    Conversion{u"时钟", u"時鐘"}, Conversion{u"干净", u"乾淨"}, Conversion{u"若干", u"若干"},
+                    Conversion{u"公里", u"公里"}, Conversion{u"标签", u"標籤"}, Conversion{u"反复", u"反覆"},
+                    Conversion{u"恢复", u"恢復"}, Conversion{u"头发", u"頭髮"}, Conversion{u"发现", u"發現"},
+                    // The longest phrase wins where two overlap: 文件夹 over 文件, 夹.
+                    Conversion{u"文件夹", u"文件夾"},
+                    Conversion{u"复制文件夹里的日志", u"複製文件夾裏的日誌"}));
+
+INSTANTIATE_TEST_SUITE_P(Characters, ToTraditionalTest,
+                         testing::Values(Conversion{u"毁", u"毀"}, Conversion{u"摧毁", u"摧毀"},
+                                         Conversion{u"签", u"籤"}, Conversion{u"钟", u"鍾"},
+                                         Conversion{u"干", u"幹"}, Conversion{u"里", u"裏"},
+                                         Conversion{u"复", u"復"}, Conversion{u"个", u"個"}));
+
+// Text already converted, or half converted, finds the same phrases as the
+// simplified text did, so it keeps the forms they chose.
+INSTANTIATE_TEST_SUITE_P(AlreadyTraditional, ToTraditionalTest,
+                         testing::Values(Conversion{u"複製粘貼個性簽名", u"複製粘貼個性簽名"},
+                                         Conversion{u"若干", u"若干"}, Conversion{u"公里", u"公里"},
+                                         Conversion{u"複制", u"複製"}, Conversion{u"复製", u"複製"},
+                                         Conversion{u"時鐘", u"時鐘"}, Conversion{u"乾淨", u"乾淨"}));
+
+// A phrase is matched whole: neither an emoji, a surrogate half nor a space
+// in the middle lets it through.
+INSTANTIATE_TEST_SUITE_P(Broken, ToTraditionalTest,
+                         testing::Values(Conversion{u"复😀制", u"復😀制"}, Conversion{u"复 制", u"復 制"},
+                                         Conversion{std::u16string{u'复', kHigh, u'制'},
+                                                    std::u16string{u'復', kHigh, u'制'}},
+                                         Conversion{u"日", u"日"}, Conversion{u"日志日", u"日誌日"}));
 
 #endif
 
