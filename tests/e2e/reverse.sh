@@ -51,5 +51,17 @@ for text in "个性签名" "我们的国家"; do
     fi
 done
 
+# The program's own button names: phrases, not characters one by one.
+if [ "$VELLUMINO_TRADITIONAL" = converted ]; then
+    paste_signature "复制粘贴个性签名"
+    expect_field "复制粘贴个性签名"
+    click_zone Label6
+    expect_field "複製粘貼個性簽名"
+    click_zone Label6
+    expect_field "複製粘貼個性簽名"
+    menu_pick Label6 Down Return
+    expect_field "复制粘贴个性签名"
+fi
+
 kill -0 "$APP_PID" || fail "the program died"
 echo "reverse: ok"
