@@ -22,14 +22,17 @@ COMMON = {
 
 EXTRA = {
     "to_martian_fuzzer": {"martian-keys": "的一国在人了有中是年和大业不为发会工经上地市要个产"},
-    "to_traditional_fuzzer": {"traditional-sources": "个性签名国钟干里发后台万与丑专业丛东丝两"},
+    "to_traditional_fuzzer": {"traditional-sources": "个性签名国钟干里发后台万与丑专业丛东丝两",
+                              "phrases": "复制粘贴个性签名日志关系合并注册发布委托文件夹里的若干公里时钟",
+                              "half-converted": "複制复製若干乾淨干净時钟时鐘標签签名"},
     "from_martian_fuzzer": {"martian-text": "莪哋签洺焱暒妏①②彡④ㄖとふル",
                             "martian-keys": "的一国在人了有中是年和大业不为发会工经上地市要个产",
                             "shared-lookalikes": "哋莋汸炷尒姠汜凊妑泹浗叒鉽臸姃媾財詶咜戶烮潒娖旣忲悢菅",
                             "shared-keys": "的地作做方防访主住注小尔向响记纪情清把巴但担求球又双式试"
                                            "至致证征构购才财材州洲它她护户列烈象像足促即既太态粮良馆官"},
     "to_simplified_fuzzer": {"simplified-sources": "個性簽名我們的國家什麼關於乾淨畫徵鐘錶薴苧",
-                             "no-way-back": "侭昵渖稆縆缐苎讬谘钜锺镟馀麹麺麽"},
+                             "no-way-back": "侭昵渖稆縆缐苎讬谘钜锺镟馀麹麺",
+                             "phrases": "複製粘貼個性簽名日誌關係合併註冊發佈委託乾隆瞭解一目瞭然覆蓋"},
     "add_symbols_fuzzer": {"framed-twice": "↗℡↗℡签名╰☆╰☆"},
     "add_spaces_fuzzer": {"spaced": "我 的 签 名 😀"},
 }

@@ -8,6 +8,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     using namespace vellumino;
-    fuzz::CheckMapping(ToTraditional, fuzz::UnitsFromBytes(data, size), fuzz::Targets::IdeographsOnly);
+    fuzz::CheckMapping(ToTraditional, fuzz::UnitsFromBytes(data, size), fuzz::Targets::IdeographsOnly,
+                       fuzz::Sources::IdeographsOnly, fuzz::Context::Phrases);
     return 0;
 }
