@@ -39,10 +39,10 @@ Rules for the character tables, applied in this order:
     need another form. So with the phrases in place the character alone takes
     毁 to 毀, 于 back from 於, 复 to 復 (複製 and 反覆 come from phrases).
     On the 802,953 Han characters of the Chinese manual pages that
-    bench/steps/40-accuracy.sh converts, this agrees with OpenCC on 99.952 %
+    bench/steps/40-accuracy.sh converts, this agrees with OpenCC on 99.940 %
     simplified to traditional and 100.000 % back; choosing instead the form
     that OpenCC's phrase lists use most often, as this generator did before,
-    with phrase tables built the same way, agrees on 99.883 % and 99.972 %:
+    with phrase tables built the same way, agrees on 99.884 % and 99.972 %:
     those lists gather the exceptions, so the count favours them (毁 to 燬,
     里 to 里, 覆 back to 复). The cost: a character
     that OpenCC gives a rare first form keeps it when it stands alone or in a
@@ -57,10 +57,11 @@ Rules for the phrase tables:
 
 (d) A phrase is dropped when its converted form is not as long as it in
     UTF-16 code units (a character beyond the BMP on one side only), when
-    either holds a character outside GBK's double-byte set, or when it turns
+    either holds a character outside GBK's double-byte set, when it turns
     a character into one that the character dictionary does not list among
-    its forms (坐标 to 座標, 家具 to 傢俱, 沈沒 to 沉没): such a pair would
-    join two characters of everyday text in one group under rule (f).
+    its forms (坐标 to 座標, 家具 to 傢俱, 沈沒 to 沉没), or when its key
+    holds a character that the other direction converts (兩 in a simplified
+    key): under rule (f) such pairs and keys would catch ordinary text.
 (e) A phrase is stored only when the character table converts it otherwise
     (日志 to 日誌, not 日志 to 日志 as the table would). This leaves out the
     phrases that would only stop a later phrase from matching where OpenCC's
@@ -73,11 +74,24 @@ Rules for the phrase tables:
     the same group as the key's (the conversion's own output, or text already
     half converted, included). Converting keeps every character in its
     group, so a second run finds the same phrases at the same places and
-    changes nothing. Keys that become the same group-wise with different
-    converted forms are all dropped, and the groups are formed again without
-    them, until none are left; of keys that become the same with the same
-    converted form, the one with the fewest characters already in that
-    form is kept (注册 rather than 注冊 for 註冊), then the first in code order.
+    changes nothing.
+    Ordinary text of the keys' script is every character that the other
+    direction's character table leaves alone (覆 and 了 are simplified
+    text). Where a phrase writes such a character for another (反复 to 反覆),
+    it joins the two, and text with the first would be read as the second
+    (被覆盖 would match 被复, 被複). So for each stored key and each such
+    character of a group the key's characters belong to, the key with that
+    character put in is converted group-wise and exactly; where the two
+    differ, the phrases that join the character to the group are dropped,
+    and the groups are formed again, until nothing more can be dropped. The
+    characters that the character table itself joins stay read as one
+    another; the generator prints them (rare forms such as 锺 and 馀 with
+    钟 and 余, 髮 with 發 back from traditional).
+    Keys that become the same group-wise with different converted forms are
+    all dropped, and the groups are formed again without them, until none
+    are left; of keys that become the same with the same converted form, the
+    one with the fewest characters already in that form is kept (注册 rather
+    than 注冊 for 註冊), then the first in code order.
 
 The generator prints how many phrases each rule drops, and the simplified
 characters that do not come back from a trip to traditional and back on
@@ -185,10 +199,13 @@ LENGTH = "dropped: converted form of another length in UTF-16"
 PHRASE_OUTSIDE = "dropped: a character outside GBK"
 UNLISTED = "dropped: a character converted to a form its own entry does not list"
 SAME = "not stored: the character table gives the same"
+FOREIGN = "dropped: a character of the key is one the other direction converts"
+MISREAD = "dropped: would have ordinary text read as another character"
+MISREAD_LEFT = "ordinary characters still read as another of their group somewhere"
 CLASH = "dropped: same group-wise as another key, converted otherwise"
 REPEATED = "dropped: same group-wise as another key, converted alike"
 STORED = "stored"
-PHRASE_STATS = (PHRASES, LENGTH, PHRASE_OUTSIDE, UNLISTED, SAME, CLASH, REPEATED, STORED)
+PHRASE_STATS = (PHRASES, LENGTH, PHRASE_OUTSIDE, UNLISTED, FOREIGN, SAME, MISREAD, MISREAD_LEFT, CLASH, REPEATED, STORED)
 
 
 def build(characters):
@@ -260,9 +277,30 @@ def shared_characters(key, value):
     return sum(1 for char, form in zip(key, value) if char == form)
 
 
-def build_phrases(entries, table, characters):
+def misread(phrases, table, representative, plain):
+    """{(character, a character of its group)}: the ordinary characters that some
+    stored phrase, with the character in place of the other, converts otherwise
+    group-wise than exactly (被覆 read as 被复)."""
+    members = collections.defaultdict(set)
+    for char, group in representative.items():
+        members[group].update((char, group))
+    by_group = converter(table, phrases, representative)
+    exactly = converter(table, phrases, {})
+    found = set()
+    for key in phrases:
+        for at, char in enumerate(key):
+            for other in members.get(representative.get(char, char), ()):
+                if other != char and other in plain and (other, char) not in found:
+                    text = key[:at] + other + key[at + 1:]
+                    if by_group(text) != exactly(text):
+                        found.add((other, char))
+    return found
+
+
+def build_phrases(entries, table, characters, other_table):
     """{key: converted} for the phrases per rules (d) to (f); entries: OpenCC phrase entries,
-    characters: the character entries of the same direction."""
+    characters: the character entries of the same direction, other_table: the other
+    direction's character table."""
     forms = dict(characters)
     stats = collections.Counter()
     phrases = {}
@@ -275,10 +313,31 @@ def build_phrases(entries, table, characters):
             stats[PHRASE_OUTSIDE] += 1
         elif any(char != form and form not in forms.get(char, ()) for char, form in zip(key, value)):
             stats[UNLISTED] += 1
+        elif any(char in other_table for char in key):
+            stats[FOREIGN] += 1
         elif by_characters(key, table) == value:
             stats[SAME] += 1
         else:
             phrases[key] = value
+    # Ordinary text of the phrases' own script is what the other direction
+    # leaves alone (覆, 了); a phrase that writes such a character for another
+    # puts the two in one group.
+    plain = {char for char in set(table) | set(table.values()) | {char for pair in phrases.items()
+             for char in "".join(pair)} if char not in other_table}
+    while True:
+        representative = groups(table, phrases)
+        hazards = misread(phrases, table, representative, plain)
+        joining = [key for key, value in phrases.items()
+                   if any((form, char) in hazards for char, form in zip(key, value) if form != char)]
+        for key in joining:
+            stats[MISREAD] += 1
+            del phrases[key]
+        if not joining:
+            stats[MISREAD_LEFT] = len(hazards)
+            if hazards:
+                print(f"still read as another character of their group: "
+                      f"{' '.join(sorted(f'{a}~{b}' for a, b in hazards))}", file=sys.stderr)
+            break
     while True:
         representative = groups(table, phrases)
         keys_of = collections.defaultdict(list)
@@ -462,18 +521,24 @@ def main():
         dictionaries = {name: read_dictionary(args.opencc_dir, name, workdir) for name in names}
 
     looked_at = set()
-    built = {}
-    for direction, characters, phrase_list in (("simplified to traditional", ST_CHARACTERS, ST_PHRASES),
-                                               ("traditional to simplified", TS_CHARACTERS, TS_PHRASES)):
+    tables = {}
+    for direction, characters in (("simplified to traditional", ST_CHARACTERS),
+                                  ("traditional to simplified", TS_CHARACTERS)):
         print(f"{direction}, characters ({characters}):")
         table, stats, seen = build(dictionaries[characters])
         looked_at |= seen
         for name in CHARACTER_STATS:
             print(f"  {name}: {stats[name]}")
         print(f"  pairs written: {len(table)}")
+        tables[characters] = table
+    built = {}
+    for direction, characters, phrase_list, other in (
+            ("simplified to traditional", ST_CHARACTERS, ST_PHRASES, TS_CHARACTERS),
+            ("traditional to simplified", TS_CHARACTERS, TS_PHRASES, ST_CHARACTERS)):
+        table = tables[characters]
         print(f"{direction}, phrases ({phrase_list}):")
         phrases, representative, stats = build_phrases(dictionaries[phrase_list], table,
-                                                       dictionaries[characters])
+                                                       dictionaries[characters], tables[other])
         for name in PHRASE_STATS:
             print(f"  {name}: {stats[name]}")
         grouped = collections.Counter(representative.values())

@@ -57,8 +57,8 @@ INSTANTIATE_TEST_SUITE_P(
                     Conversion{u"合并", u"合併"}, Conversion{u"注册", u"註冊"}, Conversion{u"发布", u"發佈"},
                     Conversion{u"委托", u"委託"}, Conversion{u"复制粘贴个性签名", u"複製粘貼個性簽名"},
                     Conversion{u"时钟", u"時鐘"}, Conversion{u"干净", u"乾淨"}, Conversion{u"若干", u"若干"},
-                    Conversion{u"公里", u"公里"}, Conversion{u"标签", u"標籤"}, Conversion{u"反复", u"反覆"},
-                    Conversion{u"恢复", u"恢復"}, Conversion{u"头发", u"頭髮"}, Conversion{u"发现", u"發現"},
+                    Conversion{u"公里", u"公里"}, Conversion{u"标签", u"標籤"}, Conversion{u"恢复", u"恢復"},
+                    Conversion{u"头发", u"頭髮"}, Conversion{u"发现", u"發現"},
                     // The longest phrase wins where two overlap: 文件夹 over 文件, 夹.
                     Conversion{u"文件夹", u"文件夾"},
                     Conversion{u"复制文件夹里的日志", u"複製文件夾裏的日誌"}));
@@ -68,6 +68,16 @@ INSTANTIATE_TEST_SUITE_P(Characters, ToTraditionalTest,
                                          Conversion{u"签", u"籤"}, Conversion{u"钟", u"鍾"},
                                          Conversion{u"干", u"幹"}, Conversion{u"里", u"裏"},
                                          Conversion{u"复", u"復"}, Conversion{u"个", u"個"}));
+
+// Characters that are simplified text themselves are read only as
+// themselves: 覆 is not taken for 复 (被复 is 被複), so no phrase may write it
+// for 复 either, nor 瞭 for 了 (回复 is 回復 and 了解 is 了解, where OpenCC
+// writes 回覆 and 瞭解). The phrase that starts first wins, as in OpenCC:
+// 被复 before 复制.
+INSTANTIATE_TEST_SUITE_P(OrdinaryText, ToTraditionalTest,
+                         testing::Values(Conversion{u"被覆盖", u"被覆蓋"}, Conversion{u"覆盖", u"覆蓋"},
+                                         Conversion{u"被复制", u"被複制"}, Conversion{u"回复", u"回復"},
+                                         Conversion{u"了解", u"了解"}, Conversion{u"瞭望", u"瞭望"}));
 
 // Text already converted, or half converted, finds the same phrases as the
 // simplified text did, so it keeps the forms they chose.
