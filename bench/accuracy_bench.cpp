@@ -149,7 +149,7 @@ void Report(const char* name, const std::u32string& source, const std::u32string
     std::stable_sort(sorted.begin(), sorted.end(),
                      [](const auto& a, const auto& b) { return a.first > b.first; });
     std::printf("    %zu kinds (source: ours / OpenCC's, count, first seen in):\n", sorted.size());
-    for (std::size_t k = 0; k < sorted.size() && k < 25; ++k) {
+    for (std::size_t k = 0; k < sorted.size() && k < 40; ++k) {
         const auto& [key, seen] = *sorted[k].second;
         const auto [from, mine, opencc] = key;
         const std::size_t at = seen.second;
