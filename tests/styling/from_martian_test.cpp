@@ -5,23 +5,12 @@
 #include <set>
 #include <string>
 
+#include "conversion.h"
 #include "martian_map.h"
 #include "styling.h"
 
 namespace vellumino {
 namespace {
-
-const char16_t kHigh = 0xD83D;  // the halves of U+1F600
-const char16_t kLow = 0xDE00;
-
-struct Conversion {
-    SignatureText text, expected;
-};
-
-void PrintTo(const Conversion& conversion, std::ostream* out)
-{
-    *out << testing::PrintToString(conversion.text);
-}
 
 class FromMartianTest : public testing::TestWithParam<Conversion> {};
 

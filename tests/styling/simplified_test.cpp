@@ -3,6 +3,7 @@
 #include <map>
 #include <string>
 
+#include "conversion.h"
 #include "styling.h"
 
 #if !defined(_WIN32)
@@ -11,18 +12,6 @@
 
 namespace vellumino {
 namespace {
-
-const char16_t kHigh = 0xD83D;  // the halves of U+1F600
-const char16_t kLow = 0xDE00;
-
-struct Conversion {
-    SignatureText text, expected;
-};
-
-void PrintTo(const Conversion& conversion, std::ostream* out)
-{
-    *out << testing::PrintToString(conversion.text);
-}
 
 class ToSimplifiedTest : public testing::TestWithParam<Conversion> {};
 

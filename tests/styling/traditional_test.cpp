@@ -2,22 +2,11 @@
 
 #include <string>
 
+#include "conversion.h"
 #include "styling.h"
 
 namespace vellumino {
 namespace {
-
-const char16_t kHigh = 0xD83D;  // the halves of U+1F600
-const char16_t kLow = 0xDE00;
-
-struct Conversion {
-    std::u16string text, expected;
-};
-
-void PrintTo(const Conversion& conversion, std::ostream* out)
-{
-    *out << testing::PrintToString(conversion.text);
-}
 
 class ToTraditionalTest : public testing::TestWithParam<Conversion> {};
 
