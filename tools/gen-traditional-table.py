@@ -11,8 +11,9 @@
                                     other than the first one listed for them
 
 The first six are for builds without a platform mapping service (not Windows).
-Needs Debian's `opencc` (for opencc_dict) and `libopencc-data` (the .ocd2
-dictionaries) and glibc's iconv. Standard library only.
+Needs Debian's `opencc` (for opencc_dict), `libopencc-data` (the .ocd2
+dictionaries), `icu-devtools` (uconv, for CLDR's transforms) and glibc's
+iconv. Standard library only.
 
     python3 tools/gen-traditional-table.py [--check] [--opencc-dir DIR]
 
@@ -33,21 +34,30 @@ Rules for the character tables, applied in this order:
     as sources and as targets. Forms outside GBK are dropped before choosing;
     a source left without a form keeps itself (no entry). Python's codec is
     checked against glibc iconv (GBK and CP936) for every character looked at.
-(b) Of several forms, the one OpenCC lists first wins, in both directions:
-    it is the form OpenCC's converter writes wherever none of its phrases
-    applies, and OpenCC keeps its phrase lists for exactly the words that
-    need another form. So with the phrases in place the character alone takes
-    毁 to 毀, 于 back from 於, 复 to 復 (複製 and 反覆 come from phrases).
-    On the 802,953 Han characters of the Chinese manual pages that
-    bench/steps/40-accuracy.sh converts, this agrees with OpenCC on 99.940 %
-    simplified to traditional and 100.000 % back; choosing instead the form
-    that OpenCC's phrase lists use most often, as this generator did before,
-    with phrase tables built the same way, agrees on 99.884 % and 99.972 %:
-    those lists gather the exceptions, so the count favours them (毁 to 燬,
-    里 to 里, 覆 back to 复). The cost: a character
-    that OpenCC gives a rare first form keeps it when it stands alone or in a
-    word OpenCC does not list, as OpenCC's converter does (钟 alone is 鍾; 时钟,
-    分钟, 钟表 and the other listed words are 鐘).
+(b) Of several forms, the one OpenCC lists first wins, unless two
+    independent sources agree on another: CLDR's transform for the direction
+    (ICU's Hans-Hant or Hant-Hans, given the character alone) writes that
+    other form, and OpenCC's own phrase list for the direction writes it for
+    the character at least ten times as often as the first (a list with no
+    word for the first counts one). OpenCC's first form is what its
+    converter writes wherever none of its phrases applies, and its lists
+    gather the words that need another form, so a count there favours the
+    exceptions (毁: 毀 8, 燬 10, 譭 10; 巨: 鉅 28, 巨 4) and cannot settle a
+    default alone, nor by a bare majority (喂: 餵 32, 喂 6, where 喂 alone is
+    mostly "hello"); CLDR, which knows no phrases, writes the form a
+    character most often stands for, but alone would leave 里 and 余 as they
+    are, against OpenCC, whose lists leave out 这里 and 其余 because they
+    take the first form. Together they overrule OpenCC once each way: 钟 to
+    鐘 (鐘 in 352 listed words, 鍾 in 20), and back 瞭 to 了 (13 to 1); the
+    generator prints them. So 毁 is 毀, 签 籤, 干 幹, 里 裏, 余 餘, and back
+    於 is 于, 覆 覆, 藉 藉. On the 802,953 Han characters of the Chinese
+    manual pages that bench/steps/40-accuracy.sh converts, this agrees with
+    OpenCC on 99.953 % simplified to traditional and 100.000 % back.
+    Measured the same way: OpenCC's first form alone, 99.940 % and 100.000 %
+    (钟 alone 鍾); the form most frequent in the phrase list, 99.884 % and
+    99.972 % (毁 燬, 巨 鉅, 覆 back to 复); CLDR alone, 99.885 % (里 里); the
+    two agreeing at two to one instead of ten, 99.955 % and 99.999 % (喂 餵,
+    藉 back to 借).
     A source whose winner is itself gets no entry.
 (c) A character chosen as the form of another is never itself rewritten: its
     own entry is dropped. Converted text then comes back unchanged and
@@ -182,17 +192,18 @@ def read_dictionary(opencc_dir, name, workdir):
     return entries
 
 
-def opencc_version():
-    return subprocess.run(["dpkg-query", "-W", "-f", "${Version}", "libopencc-data"],
+def package_version(package):
+    return subprocess.run(["dpkg-query", "-W", "-f", "${Version}", package],
                           capture_output=True, text=True, check=True).stdout.strip()
 
 
 OUTSIDE = "sources outside GBK"
 NO_FORM = "sources whose forms all lie outside GBK"
-SEVERAL = "sources with several GBK forms, the first taken"
-ITSELF = "sources whose first form is the source itself"
+SEVERAL = "sources with several GBK forms"
+OVERRULED = "of those, OpenCC's first form overruled by CLDR and the phrases"
+ITSELF = "sources whose chosen form is the source itself"
 CHAINS = "chains broken"
-CHARACTER_STATS = (OUTSIDE, NO_FORM, SEVERAL, ITSELF, CHAINS)
+CHARACTER_STATS = (OUTSIDE, NO_FORM, SEVERAL, OVERRULED, ITSELF, CHAINS)
 
 PHRASES = "phrases in OpenCC's list"
 LENGTH = "dropped: converted form of another length in UTF-16"
@@ -208,11 +219,34 @@ STORED = "stored"
 PHRASE_STATS = (PHRASES, LENGTH, PHRASE_OUTSIDE, UNLISTED, FOREIGN, SAME, MISREAD, MISREAD_LEFT, CLASH, REPEATED, STORED)
 
 
-def build(characters):
-    """One form per character, rules (a) to (c); characters: OpenCC character entries."""
+def cldr_forms(chars, transform):
+    """{character: what ICU's CLDR transform writes for it alone}."""
+    chars = sorted(chars)
+    result = subprocess.run(["uconv", "-f", "UTF-8", "-t", "UTF-8", "-x", transform],
+                            input="\n".join(chars) + "\n", capture_output=True, text=True, check=True)
+    written = result.stdout.split("\n")[:-1]
+    if len(written) != len(chars):
+        sys.exit(f"uconv -x {transform}: expected {len(chars)} lines, got {len(written)}")
+    return dict(zip(chars, written))
+
+
+def phrase_counts(phrases):
+    """{character: Counter(form: how many listed words write it so)}."""
+    counts = collections.defaultdict(collections.Counter)
+    for key, values in phrases:
+        if len(key) == len(values[0]):
+            for char, form in zip(key, values[0]):
+                counts[char][form] += 1
+    return counts
+
+
+def build(characters, phrases, transform):
+    """One form per character, rules (a) to (c); characters and phrases: OpenCC's entries
+    for one direction, transform: CLDR's for the same direction."""
     stats = collections.Counter()
     looked_at = set()
     chosen = {}
+    several = {}
     for source, forms in characters:
         looked_at.add(source)
         looked_at.update(forms)
@@ -225,10 +259,21 @@ def build(characters):
             continue
         if len(candidates) > 1:
             stats[SEVERAL] += 1
-        if candidates[0] == source:
-            stats[ITSELF] += 1
-            continue
+            several[source] = candidates
         chosen[source] = candidates[0]
+
+    cldr = cldr_forms(several, transform)
+    counts = phrase_counts(phrases)
+    for source, candidates in several.items():
+        other, first = cldr[source], candidates[0]
+        if other != first and other in candidates and counts[source][other] >= 10 * max(counts[source][first], 1):
+            print(f"overruled: {source} -> {other}, not {first} "
+                  f"({counts[source][other]} words to {counts[source][first]})", file=sys.stderr)
+            stats[OVERRULED] += 1
+            chosen[source] = other
+    for source in [source for source, form in chosen.items() if form == source]:
+        stats[ITSELF] += 1
+        del chosen[source]
 
     targets = set(chosen.values())
     for source in sorted(chosen):
@@ -450,17 +495,20 @@ LICENCE = ("// Derived from OpenCC's dictionaries, Copyright 2010-2022 BYVoid, l
            "// Apache License 2.0 (platform/OPENCC-LICENSE); {what}\n")
 
 
-def provenance(version, sources):
-    return (f"// Generated by {SCRIPT} from OpenCC {version} (Debian libopencc-data): "
-            f"{', '.join(sources)}. Do not edit.\n")
+def provenance(version, sources, transform=None):
+    text = (f"// Generated by {SCRIPT} from OpenCC {version} (Debian libopencc-data): "
+            f"{', '.join(sources)}")
+    if transform:
+        text += f",\n// and ICU's CLDR transform {transform} (Debian icu-devtools {package_version('icu-devtools')})"
+    return text + ". Do not edit.\n"
 
 
 def pair_line(first, second, comment):
     return f"{{u'\\u{ord(first):04X}', u'\\u{ord(second):04X}'}},  // {comment}\n"
 
 
-def character_text(table, version, source, what):
-    text = provenance(version, (source,))
+def character_text(table, version, sources, transform, what):
+    text = provenance(version, sources, transform)
     text += LICENCE.format(what=f"one {what[1]} form chosen per\n// {what[0]} character by the generator above.")
     text += f"// {len(table)} pairs {{{what[0]}, {what[1]}}}, sorted by the {what[0]} code unit.\n"
     for source in sorted(table):
@@ -522,10 +570,11 @@ def main():
 
     looked_at = set()
     tables = {}
-    for direction, characters in (("simplified to traditional", ST_CHARACTERS),
-                                  ("traditional to simplified", TS_CHARACTERS)):
-        print(f"{direction}, characters ({characters}):")
-        table, stats, seen = build(dictionaries[characters])
+    for direction, characters, phrases, transform in (
+            ("simplified to traditional", ST_CHARACTERS, ST_PHRASES, "Hans-Hant"),
+            ("traditional to simplified", TS_CHARACTERS, TS_PHRASES, "Hant-Hans")):
+        print(f"{direction}, characters ({characters}, {phrases}, CLDR {transform}):")
+        table, stats, seen = build(dictionaries[characters], dictionaries[phrases], transform)
         looked_at |= seen
         for name in CHARACTER_STATS:
             print(f"  {name}: {stats[name]}")
@@ -568,13 +617,15 @@ def main():
 
     check_against_iconv(looked_at)
 
-    version = opencc_version()
+    version = package_version("libopencc-data")
     outputs = {
-        TRADITIONAL_OUTPUT: character_text(traditional, version, ST_CHARACTERS, ("simplified", "traditional")),
+        TRADITIONAL_OUTPUT: character_text(traditional, version, (ST_CHARACTERS, ST_PHRASES), "Hans-Hant",
+                                            ("simplified", "traditional")),
         TRADITIONAL_PHRASES_OUTPUT: phrase_text(traditional_phrases, traditional_groups, version,
                                                 (ST_PHRASES, ST_CHARACTERS), ("simplified", "traditional"),
                                                 TRADITIONAL_GROUPS_OUTPUT),
-        SIMPLIFIED_OUTPUT: character_text(simplified, version, TS_CHARACTERS, ("traditional", "simplified")),
+        SIMPLIFIED_OUTPUT: character_text(simplified, version, (TS_CHARACTERS, TS_PHRASES), "Hant-Hans",
+                                           ("traditional", "simplified")),
         SIMPLIFIED_PHRASES_OUTPUT: phrase_text(simplified_phrases, simplified_groups, version,
                                                (TS_PHRASES, TS_CHARACTERS), ("traditional", "simplified"),
                                                SIMPLIFIED_GROUPS_OUTPUT),

@@ -45,13 +45,14 @@ INSTANTIATE_TEST_SUITE_P(
 
 #if !defined(_WIN32)
 
-// The character alone takes OpenCC's first form; the words that need another
-// come from the phrases.
+// The character alone takes its usual form; the words that need another come
+// from the phrases.
 INSTANTIATE_TEST_SUITE_P(TableChoices, ToSimplifiedTest,
                          testing::Values(Conversion{u"什麼", u"什么"}, Conversion{u"關於", u"关于"},
                                          Conversion{u"乾淨", u"干净"}, Conversion{u"畫畫", u"画画"},
                                          Conversion{u"特徵", u"特征"}, Conversion{u"鐘錶", u"钟表"},
                                          Conversion{u"覆蓋", u"覆盖"}, Conversion{u"毀", u"毁"},
+                                         Conversion{u"瞭", u"了"}, Conversion{u"藉", u"藉"},
                                          // 苧 is the form of 薴, so it is never rewritten itself.
                                          Conversion{u"薴苧", u"苧苧"}));
 

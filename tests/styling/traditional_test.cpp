@@ -39,7 +39,7 @@ INSTANTIATE_TEST_SUITE_P(
 #if !defined(_WIN32)
 
 // Words whose characters each have several traditional forms: the phrase
-// decides, and the character alone takes OpenCC's first form.
+// decides, and the character alone takes its usual form.
 INSTANTIATE_TEST_SUITE_P(
     Phrases, ToTraditionalTest,
     testing::Values(Conversion{u"复制", u"複製"}, Conversion{u"日志", u"日誌"}, Conversion{u"关系", u"關係"},
@@ -48,25 +48,28 @@ INSTANTIATE_TEST_SUITE_P(
                     Conversion{u"时钟", u"時鐘"}, Conversion{u"干净", u"乾淨"}, Conversion{u"若干", u"若干"},
                     Conversion{u"公里", u"公里"}, Conversion{u"标签", u"標籤"}, Conversion{u"恢复", u"恢復"},
                     Conversion{u"头发", u"頭髮"}, Conversion{u"发现", u"發現"},
+                    Conversion{u"钟情", u"鍾情"}, Conversion{u"托盘", u"托盤"},
+                    Conversion{u"喂养", u"餵養"}, Conversion{u"喂，你好", u"喂，你好"},
                     // The longest phrase wins where two overlap: 文件夹 over 文件, 夹.
                     Conversion{u"文件夹", u"文件夾"},
                     Conversion{u"复制文件夹里的日志", u"複製文件夾裏的日誌"}));
 
 INSTANTIATE_TEST_SUITE_P(Characters, ToTraditionalTest,
                          testing::Values(Conversion{u"毁", u"毀"}, Conversion{u"摧毁", u"摧毀"},
-                                         Conversion{u"签", u"籤"}, Conversion{u"钟", u"鍾"},
+                                         Conversion{u"签", u"籤"}, Conversion{u"钟", u"鐘"},
                                          Conversion{u"干", u"幹"}, Conversion{u"里", u"裏"},
-                                         Conversion{u"复", u"復"}, Conversion{u"个", u"個"}));
+                                         Conversion{u"复", u"復"}, Conversion{u"个", u"個"},
+                                         Conversion{u"托", u"託"}, Conversion{u"余", u"餘"}));
 
 // Characters that are simplified text themselves are read only as
 // themselves: 覆 is not taken for 复 (被复 is 被複), so no phrase may write it
-// for 复 either, nor 瞭 for 了 (回复 is 回復 and 了解 is 了解, where OpenCC
-// writes 回覆 and 瞭解). The phrase that starts first wins, as in OpenCC:
-// 被复 before 复制.
+// for 复 either (回复 is 回復, where OpenCC writes 回覆). 瞭 is not simplified
+// text (it becomes 了), so 了解 may be 瞭解. The phrase that starts first
+// wins, as in OpenCC: 被复 before 复制.
 INSTANTIATE_TEST_SUITE_P(OrdinaryText, ToTraditionalTest,
                          testing::Values(Conversion{u"被覆盖", u"被覆蓋"}, Conversion{u"覆盖", u"覆蓋"},
                                          Conversion{u"被复制", u"被複制"}, Conversion{u"回复", u"回復"},
-                                         Conversion{u"了解", u"了解"}, Conversion{u"瞭望", u"瞭望"}));
+                                         Conversion{u"了解", u"瞭解"}, Conversion{u"瞭望", u"瞭望"}));
 
 // Text already converted, or half converted, finds the same phrases as the
 // simplified text did, so it keeps the forms they chose.
