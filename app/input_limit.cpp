@@ -9,16 +9,6 @@ bool IsLineBreak(char16_t unit)
     return unit == u'\n' || unit == u'\r' || unit == u'\u2028' || unit == u'\u2029';
 }
 
-bool IsHighSurrogate(char16_t unit)
-{
-    return unit >= 0xD800 && unit <= 0xDBFF;
-}
-
-bool IsLowSurrogate(char16_t unit)
-{
-    return unit >= 0xDC00 && unit <= 0xDFFF;
-}
-
 }  // namespace
 
 SignatureText FitToRoom(SignatureView incoming, std::ptrdiff_t room)

@@ -140,15 +140,22 @@ consteval std::size_t CountBlocks(std::u16string_view groups)
     return 1 + static_cast<std::size_t>(std::count(used.begin(), used.end(), true));
 }
 
+using Distances = std::array<char16_t, kBlock>;
+
+constexpr char16_t GroupOf(const std::uint8_t* block, const Distances* distance, char16_t unit)
+{
+    return static_cast<char16_t>(unit - distance[block[unit / kBlock]][unit % kBlock]);
+}
+
 template <std::size_t Blocks>
 struct GroupTable {
     static_assert(Blocks <= 256, "block numbers are one byte");
     std::array<std::uint8_t, kBlock> block{};
-    std::array<std::array<char16_t, kBlock>, Blocks> distance{};
+    std::array<Distances, Blocks> distance{};
 
     constexpr char16_t operator()(char16_t unit) const
     {
-        return static_cast<char16_t>(unit - distance[block[unit / kBlock]][unit % kBlock]);
+        return GroupOf(block.data(), distance.data(), unit);
     }
 };
 
@@ -342,7 +349,7 @@ constexpr auto kSimplifiedIndex =
 struct Direction {
     const FlatTable& flat;
     const std::uint8_t* block;
-    const std::array<char16_t, kBlock>* distance;
+    const Distances* distance;
     std::u16string_view phrases;
     const std::uint32_t* offset;
     const char16_t* second;
@@ -352,10 +359,7 @@ struct Direction {
     const std::uint16_t* rank;
     const std::uint16_t* begin;
 
-    char16_t Group(char16_t unit) const
-    {
-        return static_cast<char16_t>(unit - distance[block[unit / kBlock]][unit % kBlock]);
-    }
+    char16_t Group(char16_t unit) const { return GroupOf(block, distance, unit); }
 
     std::size_t Length(std::size_t phrase) const { return phrases[offset[phrase]]; }
 

@@ -10,4 +10,14 @@ namespace vellumino {
 using SignatureText = std::u16string;
 using SignatureView = std::u16string_view;
 
+constexpr bool IsHighSurrogate(char16_t unit)
+{
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+
+constexpr bool IsLowSurrogate(char16_t unit)
+{
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
+
 }  // namespace vellumino

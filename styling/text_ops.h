@@ -13,15 +13,6 @@ SignatureText ReplaceAll(SignatureView text, SignatureView search, SignatureView
 // Strips leading and trailing U+0020 only; tabs and other white space stay.
 SignatureView Trim(SignatureView text);
 
-inline bool IsHighSurrogate(char16_t unit)
-{
-    return unit >= 0xD800 && unit <= 0xDBFF;
-}
-inline bool IsLowSurrogate(char16_t unit)
-{
-    return unit >= 0xDC00 && unit <= 0xDFFF;
-}
-
 // Number of code units of the character starting at `pos`: 2 for a well-formed
 // surrogate pair, 1 for anything else (a lone surrogate counts on its own).
 inline std::size_t CharacterLength(SignatureView text, std::size_t pos)

@@ -71,11 +71,16 @@ HMENU CreateFieldMenu(HWND edit, std::span<const MenuCommand> commands, UINT fir
         DestroyMenu(system);
 
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    for (std::size_t i = 0; i < commands.size(); ++i) {
-        const std::wstring label(commands[i].label.begin(), commands[i].label.end());
-        AppendMenuW(menu, MF_STRING, firstId + static_cast<UINT>(i), label.c_str());
-    }
+    for (std::size_t i = 0; i < commands.size(); ++i)
+        AppendMenuCommand(menu, commands[i], firstId + static_cast<UINT>(i));
     return menu;
+}
+
+void AppendMenuCommand(HMENU menu, const MenuCommand& command, UINT id)
+{
+    // The label is a view; the menu wants it NUL-terminated.
+    const std::wstring label(command.label.begin(), command.label.end());
+    AppendMenuW(menu, MF_STRING, id, label.c_str());
 }
 
 bool RunStandardEntry(HWND edit, UINT id)

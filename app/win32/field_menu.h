@@ -14,6 +14,9 @@ namespace vellumino::win32 {
 // standard entries keep ids below 0x1000. The caller destroys the menu.
 HMENU CreateFieldMenu(HWND edit, std::span<const MenuCommand> commands, UINT firstId);
 
+// Appends one of the window's own commands to `menu` as the entry `id`.
+void AppendMenuCommand(HMENU menu, const MenuCommand& command, UINT id);
+
 // Carries out a standard entry chosen from that menu; false if `id` is not one.
 bool RunStandardEntry(HWND edit, UINT id);
 

@@ -453,8 +453,7 @@ void Form1::OnContextMenu(HWND over, POINT at)
                 continue;
             if (!menu)
                 menu = CreatePopupMenu();
-            const std::wstring label(commands[i].label.begin(), commands[i].label.end());
-            AppendMenuW(menu, MF_STRING, kFirstMenuCommandId + static_cast<UINT>(i), label.c_str());
+            AppendMenuCommand(menu, commands[i], kFirstMenuCommandId + static_cast<UINT>(i));
         }
     }
     if (!menu)

@@ -20,19 +20,23 @@ WNDPROC OriginalProc(HWND edit)
     return reinterpret_cast<WNDPROC>(GetWindowLongPtrW(edit, GWLP_USERDATA));
 }
 
-std::ptrdiff_t Room(HWND edit)
-{
+struct Selection {
     DWORD start = 0, end = 0;
-    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    const std::ptrdiff_t length = GetWindowTextLengthW(edit);
-    return kInputLimit - (length - static_cast<std::ptrdiff_t>(end - start));
+};
+
+Selection SelectionOf(HWND edit)
+{
+    Selection selection;
+    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&selection.start),
+                 reinterpret_cast<LPARAM>(&selection.end));
+    return selection;
 }
 
-bool HasSelection(HWND edit)
+std::ptrdiff_t Room(HWND edit)
 {
-    DWORD start = 0, end = 0;
-    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    return end > start;
+    const Selection selection = SelectionOf(edit);
+    const std::ptrdiff_t length = GetWindowTextLengthW(edit);
+    return kInputLimit - (length - static_cast<std::ptrdiff_t>(selection.end - selection.start));
 }
 
 void ReplaceSelection(HWND edit, const SignatureText& text)
@@ -67,7 +71,8 @@ void PasteFitted(HWND edit)
     if (GetWindowLongPtrW(edit, GWL_STYLE) & ES_READONLY)
         return;
     const SignatureText incoming = ClipboardText(edit);
-    if (incoming.empty() && !HasSelection(edit))
+    const Selection selection = SelectionOf(edit);
+    if (incoming.empty() && selection.end == selection.start)
         return;
     ReplaceSelection(edit, FitToRoom(incoming, Room(edit)));
 }
@@ -75,10 +80,10 @@ void PasteFitted(HWND edit)
 // Whether a typed code unit may go in. A surrogate pair arrives as two
 // messages; its high half is let in only if the low half fits too, and a low
 // half whose high half was refused is refused with it.
-bool AcceptTyped(HWND edit, wchar_t unit)
+bool AcceptTyped(HWND edit, char16_t unit)
 {
-    const bool high = unit >= 0xD800 && unit <= 0xDBFF;
-    const bool low = unit >= 0xDC00 && unit <= 0xDFFF;
+    const bool high = IsHighSurrogate(unit);
+    const bool low = IsLowSurrogate(unit);
     if (low && RemovePropW(edit, kDroppedHighSurrogate))
         return false;
     RemovePropW(edit, kDroppedHighSurrogate);
@@ -97,11 +102,9 @@ bool AcceptTyped(HWND edit, wchar_t unit)
 LRESULT CommitComposition(HWND edit, WPARAM wParam, LPARAM lParam)
 {
     const std::ptrdiff_t room = Room(edit);
-    DWORD start = 0, end = 0;
-    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    const DWORD start = SelectionOf(edit).start;
     const LRESULT result = CallWindowProcW(OriginalProc(edit), edit, WM_IME_COMPOSITION, wParam, lParam);
-    DWORD caret = 0;
-    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&caret), 0);
+    const DWORD caret = SelectionOf(edit).start;
     if (GetWindowTextLengthW(edit) <= kInputLimit || caret <= start)
         return result;
     std::u16string text(static_cast<std::size_t>(GetWindowTextLengthW(edit)) + 1, u'\0');
@@ -132,7 +135,7 @@ LRESULT CALLBACK EditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam)
         case WM_IME_CHAR:
             if (wParam == 0x01)  // Ctrl+A's character: handled above, no beep
                 return 0;
-            if (!AcceptTyped(edit, static_cast<wchar_t>(wParam)))
+            if (!AcceptTyped(edit, static_cast<char16_t>(wParam)))
                 return 0;
             break;
         case WM_IME_COMPOSITION:
