@@ -6,7 +6,7 @@
 #include "fuzz_support.h"
 #include "mapping_properties.h"
 #include "styling.h"
-#include "traditional_table.h"
+#include "chinese_tables.h"
 
 namespace {
 
@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::Check(back.size() == simplified.size(), "there and back keeps the length", simplified, back);
     for (std::size_t i = 0; i < simplified.size(); ++i) {
         fuzz::Check(back[i] == simplified[i] || kNoWayBack.find(simplified[i]) != std::u16string_view::npos ||
-                        platform::TraditionalGroup(back[i]) == platform::TraditionalGroup(simplified[i]),
+                        chinese::TraditionalGroup(back[i]) == chinese::TraditionalGroup(simplified[i]),
                     "simplified text comes back from traditional", simplified, back);
     }
     return 0;

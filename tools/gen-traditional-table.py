@@ -1,16 +1,15 @@
 #!/usr/bin/env python3
 """Generates the tables that come from OpenCC's dictionaries:
 
-  platform/traditional_table.inc    simplified to traditional, character by character
-  platform/traditional_phrases.inc  simplified to traditional, the phrases that need context
-  platform/traditional_groups.inc   the groups of characters that its phrases match by
-  platform/simplified_table.inc     traditional to simplified, character by character
-  platform/simplified_phrases.inc   traditional to simplified, the phrases that need context
-  platform/simplified_groups.inc    the groups of characters that its phrases match by
+  styling/opencc/traditional_table.inc    simplified to traditional, character by character
+  styling/opencc/traditional_phrases.inc  simplified to traditional, the phrases that need context
+  styling/opencc/traditional_groups.inc   the groups of characters that its phrases match by
+  styling/opencc/simplified_table.inc     traditional to simplified, character by character
+  styling/opencc/simplified_phrases.inc   traditional to simplified, the phrases that need context
+  styling/opencc/simplified_groups.inc    the groups of characters that its phrases match by
   styling/martian_preferred.inc     the Martian lookalikes that go back to a key
                                     other than the first one listed for them
 
-The first six are for builds without a platform mapping service (not Windows).
 Needs Debian's `opencc` (for opencc_dict), `libopencc-data` (the .ocd2
 dictionaries), `icu-devtools` (uconv, for CLDR's transforms) and glibc's
 iconv. Standard library only.
@@ -136,12 +135,12 @@ import tempfile
 REPO = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 SCRIPT = "tools/gen-traditional-table.py"
 
-TRADITIONAL_OUTPUT = "platform/traditional_table.inc"
-TRADITIONAL_PHRASES_OUTPUT = "platform/traditional_phrases.inc"
-TRADITIONAL_GROUPS_OUTPUT = "platform/traditional_groups.inc"
-SIMPLIFIED_OUTPUT = "platform/simplified_table.inc"
-SIMPLIFIED_PHRASES_OUTPUT = "platform/simplified_phrases.inc"
-SIMPLIFIED_GROUPS_OUTPUT = "platform/simplified_groups.inc"
+TRADITIONAL_OUTPUT = "styling/opencc/traditional_table.inc"
+TRADITIONAL_PHRASES_OUTPUT = "styling/opencc/traditional_phrases.inc"
+TRADITIONAL_GROUPS_OUTPUT = "styling/opencc/traditional_groups.inc"
+SIMPLIFIED_OUTPUT = "styling/opencc/simplified_table.inc"
+SIMPLIFIED_PHRASES_OUTPUT = "styling/opencc/simplified_phrases.inc"
+SIMPLIFIED_GROUPS_OUTPUT = "styling/opencc/simplified_groups.inc"
 MARTIAN_OUTPUT = "styling/martian_preferred.inc"
 MARTIAN_MAP = "styling/martian_map.h"
 
@@ -201,9 +200,10 @@ OUTSIDE = "sources outside GBK"
 NO_FORM = "sources whose forms all lie outside GBK"
 SEVERAL = "sources with several GBK forms"
 OVERRULED = "of those, OpenCC's first form overruled by CLDR and the phrases"
+OVERRIDDEN = "sources whose form is set by an override"
 ITSELF = "sources whose chosen form is the source itself"
 CHAINS = "chains broken"
-CHARACTER_STATS = (OUTSIDE, NO_FORM, SEVERAL, OVERRULED, ITSELF, CHAINS)
+CHARACTER_STATS = (OUTSIDE, NO_FORM, SEVERAL, OVERRULED, OVERRIDDEN, ITSELF, CHAINS)
 
 PHRASES = "phrases in OpenCC's list"
 LENGTH = "dropped: converted form of another length in UTF-16"
@@ -216,7 +216,24 @@ MISREAD_LEFT = "ordinary characters still read as another of their group somewhe
 CLASH = "dropped: same group-wise as another key, converted otherwise"
 REPEATED = "dropped: same group-wise as another key, converted alike"
 STORED = "stored"
-PHRASE_STATS = (PHRASES, LENGTH, PHRASE_OUTSIDE, UNLISTED, FOREIGN, SAME, MISREAD, MISREAD_LEFT, CLASH, REPEATED, STORED)
+BLOCKERS = "kept to block a wrong match, converted by the character table"
+PHRASE_STATS = (PHRASES, LENGTH, PHRASE_OUTSIDE, UNLISTED, FOREIGN, SAME, MISREAD, MISREAD_LEFT, CLASH, REPEATED, STORED,
+                BLOCKERS)
+
+# Rule (h): the single characters no rule settles, with the reason for each.
+# Reviewed like OpenCC's own candidate order: add one only with a reason that
+# a reader can check against the dictionaries.
+OVERRIDES = {
+    ST_CHARACTERS: {
+        "签": ("簽", "alone it is mostly 'sign' (签名, 签字, 签到): OpenCC's phrases write 簽 111 times to 籤 40, "
+                    "and CLDR writes 簽; the ratio is short of rule (b)'s ten, which 喂 (餵 5 to 1) needs"),
+    },
+    TS_CHARACTERS: {},
+}
+
+# Runs of these between two characters are transparent to phrases: spaced
+# text (我 的 头 发) converts as the unspaced text does.
+SPACES = " \u3000"
 
 
 def cldr_forms(chars, transform):
@@ -240,9 +257,10 @@ def phrase_counts(phrases):
     return counts
 
 
-def build(characters, phrases, transform):
+def build(characters, phrases, transform, overrides):
     """One form per character, rules (a) to (c); characters and phrases: OpenCC's entries
-    for one direction, transform: CLDR's for the same direction."""
+    for one direction, transform: CLDR's for the same direction, overrides: the
+    direction's entries of OVERRIDES."""
     stats = collections.Counter()
     looked_at = set()
     chosen = {}
@@ -271,6 +289,11 @@ def build(characters, phrases, transform):
                   f"({counts[source][other]} words to {counts[source][first]})", file=sys.stderr)
             stats[OVERRULED] += 1
             chosen[source] = other
+    for source, (form, reason) in overrides.items():
+        if chosen.get(source) != form:
+            print(f"override: {source} -> {form}, not {chosen.get(source, source)} ({reason})", file=sys.stderr)
+            stats[OVERRIDDEN] += 1
+            chosen[source] = form
     for source in [source for source, form in chosen.items() if form == source]:
         stats[ITSELF] += 1
         del chosen[source]
@@ -404,23 +427,63 @@ def build_phrases(entries, table, characters, other_table):
             stats[REPEATED] += 1
             del phrases[key]
     stats[STORED] = len(phrases)
-    return phrases, representative, stats
+    blockers = find_blockers(entries, phrases, representative, other_table)
+    stats[BLOCKERS] = len(blockers)
+    return phrases, blockers, representative, stats
 
 
-def converter(table, phrases, representative):
-    """What the converter writes for a text: the longest phrase first, else the character."""
+def find_blockers(entries, phrases, representative, other_table):
+    """Rule (i): the keys of OpenCC's list that are not stored but, read
+    longest first as OpenCC reads them, stop a stored or kept key from
+    matching: one of those begins inside them (at their second character or
+    later, running on past their end or not), or is a shorter start of them.
+    Taken until none is left to take, so the keys kept and the stored ones
+    segment any text where OpenCC's whole list would. Keys holding a
+    character that the other direction converts are left out, as in rule (d),
+    and so are keys beyond the BMP and keys that are the same group-wise as a
+    stored one."""
+    kept = {group_key(key, representative) for key in phrases}
+    candidates = {}
+    for key, _ in entries:
+        folded = group_key(key, representative)
+        if (folded not in kept and len(key) >= 2 and all(ord(char) < 0xD800 or 0xE000 <= ord(char) < 0x10000
+                                                         for char in key)
+                and not any(char in other_table for char in key)):
+            candidates.setdefault(folded, key)
+    starts = {key[:length] for key in kept for length in range(1, len(key) + 1)}
+    blockers = {}
+    while True:
+        taken = []
+        for folded, key in candidates.items():
+            if any((at > 0 and folded[at:] in starts) or
+                   any(folded[at:end] in kept for end in range(at + 2, len(folded) + (at > 0)))
+                   for at in range(len(folded))):
+                taken.append(folded)
+        if not taken:
+            return blockers
+        for folded in taken:
+            blockers[folded] = candidates.pop(folded)
+            kept.add(folded)
+            starts.update(folded[:length] for length in range(1, len(folded) + 1))
+
+
+def converter(table, phrases, representative, blockers=()):
+    """What the converter writes for a text: the longest phrase first, else the
+    character; a blocker's characters go by the table. Spaces are read through."""
     keys = {group_key(key, representative): value for key, value in phrases.items()}
+    keys.update((group_key(key, representative), None) for key in blockers)
     longest = max(map(len, keys), default=0)
 
-    def convert(text):
+    def convert_dense(text):
         folded = group_key(text, representative)
         out = []
         position = 0
         while position < len(text):
             for length in range(min(longest, len(text) - position), 1, -1):
-                value = keys.get(folded[position:position + length])
-                if value is not None:
-                    out.append(value)
+                folded_key = folded[position:position + length]
+                if folded_key in keys:
+                    value = keys[folded_key]
+                    out.append(value if value is not None else by_characters(text[position:position + length], table))
                     position += length
                     break
             else:
@@ -428,13 +491,18 @@ def converter(table, phrases, representative):
                 position += 1
         return "".join(out)
 
+    def convert(text):
+        dense = convert_dense("".join(char for char in text if char not in SPACES))
+        units = iter(dense)
+        return "".join(char if char in SPACES else next(units) for char in text)
+
     return convert
 
 
-def check_phrases(phrases, table, representative):
+def check_phrases(phrases, table, representative, blockers):
     """Every stored phrase, alone, converts to its converted form, and that form
     to itself: what the converter's tests take for granted."""
-    convert = converter(table, phrases, representative)
+    convert = converter(table, phrases, representative, blockers)
     for key, value in phrases.items():
         once = convert(key)
         if once != value or convert(once) != once:
@@ -492,7 +560,7 @@ def preferred_keys(martian, ts_characters, variants_to_standard):
 
 
 LICENCE = ("// Derived from OpenCC's dictionaries, Copyright 2010-2022 BYVoid, licensed under the\n"
-           "// Apache License 2.0 (platform/OPENCC-LICENSE); {what}\n")
+           "// Apache License 2.0 (styling/opencc/OPENCC-LICENSE); {what}\n")
 
 
 def provenance(version, sources, transform=None):
@@ -532,15 +600,22 @@ def group_text(representative, version, sources, what):
     return text
 
 
-def phrase_text(phrases, representative, version, sources, what, groups_output):
+def phrase_text(phrases, blockers, representative, version, sources, what, groups_output):
     text = provenance(version, sources)
     text += LICENCE.format(what=f"the {what[0]} phrases that the\n// character table would convert otherwise, "
-                                f"with their {what[1]} form.")
+                                f"with their {what[1]} form, and those kept to match where OpenCC's would.")
     text += (f"// {len(phrases)} phrases as one string: each its length in UTF-16 units, then the\n"
-             f"// {what[0]} phrase, then its {what[1]} form; sorted group-wise (each character\n"
-             f"// read as the first of its group in {os.path.basename(groups_output)}).\n")
-    for key in sorted(phrases, key=lambda key: group_key(key, representative)):
-        text += f'u"\\u{len(key):04X}" u"{key}" u"{phrases[key]}"\n'
+             f"// {what[0]} phrase, then its {what[1]} form; and {len(blockers)} phrases whose\n"
+             f"// characters the table converts: their length plus 0x8000, then the phrase alone.\n"
+             f"// Sorted group-wise (each character read as the first of its group in\n"
+             f"// {os.path.basename(groups_output)}).\n")
+    entries = [(group_key(key, representative), key, value) for key, value in phrases.items()]
+    entries += [(folded, key, None) for folded, key in blockers.items()]
+    for _, key, value in sorted(entries):
+        if value is None:
+            text += f'u"\\u{0x8000 + len(key):04X}" u"{key}"\n'
+        else:
+            text += f'u"\\u{len(key):04X}" u"{key}" u"{value}"\n'
     return text
 
 
@@ -574,7 +649,8 @@ def main():
             ("simplified to traditional", ST_CHARACTERS, ST_PHRASES, "Hans-Hant"),
             ("traditional to simplified", TS_CHARACTERS, TS_PHRASES, "Hant-Hans")):
         print(f"{direction}, characters ({characters}, {phrases}, CLDR {transform}):")
-        table, stats, seen = build(dictionaries[characters], dictionaries[phrases], transform)
+        table, stats, seen = build(dictionaries[characters], dictionaries[phrases], transform,
+                                  OVERRIDES[characters])
         looked_at |= seen
         for name in CHARACTER_STATS:
             print(f"  {name}: {stats[name]}")
@@ -586,17 +662,21 @@ def main():
             ("traditional to simplified", TS_CHARACTERS, TS_PHRASES, ST_CHARACTERS)):
         table = tables[characters]
         print(f"{direction}, phrases ({phrase_list}):")
-        phrases, representative, stats = build_phrases(dictionaries[phrase_list], table,
+        phrases, blockers, representative, stats = build_phrases(dictionaries[phrase_list], table,
                                                        dictionaries[characters], tables[other])
         for name in PHRASE_STATS:
             print(f"  {name}: {stats[name]}")
         grouped = collections.Counter(representative.values())
         print(f"  groups of characters: {len(grouped)}, holding {sum(grouped.values()) + len(grouped)} characters")
-        check_phrases(phrases, table, representative)
+        check_phrases(phrases, table, representative, blockers)
         looked_at.update(char for key, value in phrases.items() for char in key + value)
-        built[characters] = (table, phrases, representative)
-    traditional, traditional_phrases, traditional_groups = built[ST_CHARACTERS]
-    simplified, simplified_phrases, simplified_groups = built[TS_CHARACTERS]
+        built[characters] = (table, phrases, blockers, representative)
+    traditional, traditional_phrases, traditional_blockers, traditional_groups = built[ST_CHARACTERS]
+    simplified, simplified_phrases, simplified_blockers, simplified_groups = built[TS_CHARACTERS]
+    if os.environ.get("GEN_DUMP"):
+        import pickle
+        with open(os.environ["GEN_DUMP"], "wb") as dump:
+            pickle.dump(built, dump)
 
     failures = round_trip_failures(traditional, simplified)
     print(f"simplified characters that do not come back from traditional: {len(failures)}")
@@ -621,12 +701,12 @@ def main():
     outputs = {
         TRADITIONAL_OUTPUT: character_text(traditional, version, (ST_CHARACTERS, ST_PHRASES), "Hans-Hant",
                                             ("simplified", "traditional")),
-        TRADITIONAL_PHRASES_OUTPUT: phrase_text(traditional_phrases, traditional_groups, version,
+        TRADITIONAL_PHRASES_OUTPUT: phrase_text(traditional_phrases, traditional_blockers, traditional_groups, version,
                                                 (ST_PHRASES, ST_CHARACTERS), ("simplified", "traditional"),
                                                 TRADITIONAL_GROUPS_OUTPUT),
         SIMPLIFIED_OUTPUT: character_text(simplified, version, (TS_CHARACTERS, TS_PHRASES), "Hant-Hans",
                                            ("traditional", "simplified")),
-        SIMPLIFIED_PHRASES_OUTPUT: phrase_text(simplified_phrases, simplified_groups, version,
+        SIMPLIFIED_PHRASES_OUTPUT: phrase_text(simplified_phrases, simplified_blockers, simplified_groups, version,
                                                (TS_PHRASES, TS_CHARACTERS), ("traditional", "simplified"),
                                                SIMPLIFIED_GROUPS_OUTPUT),
         TRADITIONAL_GROUPS_OUTPUT: group_text(traditional_groups, version, (ST_CHARACTERS, ST_PHRASES),

@@ -36,8 +36,6 @@ INSTANTIATE_TEST_SUITE_P(
                     Conversion{std::u16string{kLow, kHigh}, std::u16string{kLow, kHigh}},
                     Conversion{std::u16string{u'a', kLow, u'b'}, std::u16string{u'a', kLow, u'b'}}));
 
-#if !defined(_WIN32)
-
 // Words whose characters each have several traditional forms: the phrase
 // decides, and the character alone takes its usual form.
 INSTANTIATE_TEST_SUITE_P(
@@ -56,7 +54,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 INSTANTIATE_TEST_SUITE_P(Characters, ToTraditionalTest,
                          testing::Values(Conversion{u"毁", u"毀"}, Conversion{u"摧毁", u"摧毀"},
-                                         Conversion{u"签", u"籤"}, Conversion{u"钟", u"鐘"},
+                                         Conversion{u"签", u"簽"}, Conversion{u"钟", u"鐘"},
                                          Conversion{u"干", u"幹"}, Conversion{u"里", u"裏"},
                                          Conversion{u"复", u"復"}, Conversion{u"个", u"個"},
                                          Conversion{u"托", u"託"}, Conversion{u"余", u"餘"}));
@@ -79,15 +77,29 @@ INSTANTIATE_TEST_SUITE_P(AlreadyTraditional, ToTraditionalTest,
                                          Conversion{u"複制", u"複製"}, Conversion{u"复製", u"複製"},
                                          Conversion{u"時鐘", u"時鐘"}, Conversion{u"乾淨", u"乾淨"}));
 
-// A phrase is matched whole: neither an emoji, a surrogate half nor a space
-// in the middle lets it through.
+// A phrase is matched whole: neither an emoji nor a surrogate half in the
+// middle lets it through.
 INSTANTIATE_TEST_SUITE_P(Broken, ToTraditionalTest,
-                         testing::Values(Conversion{u"复😀制", u"復😀制"}, Conversion{u"复 制", u"復 制"},
+                         testing::Values(Conversion{u"复😀制", u"復😀制"}, Conversion{u"复-制", u"復-制"},
                                          Conversion{std::u16string{u'复', kHigh, u'制'},
                                                     std::u16string{u'復', kHigh, u'制'}},
                                          Conversion{u"日", u"日"}, Conversion{u"日志日", u"日誌日"}));
 
-#endif
+
+// Spaces between characters, as 加空格 puts them, are read through and stay
+// where they are: the spaced text converts as the unspaced one.
+INSTANTIATE_TEST_SUITE_P(Spaced, ToTraditionalTest,
+                         testing::Values(Conversion{u"个 性 签 名", u"個 性 簽 名"},
+                                         Conversion{u"我 的 头 发", u"我 的 頭 髮"},
+                                         Conversion{u"复 制 粘 贴", u"複 製 粘 貼"},
+                                         Conversion{u" 复\u3000\u3000制  ", u" 複\u3000\u3000製  "},
+                                         Conversion{u"标 签", u"標 籤"}));
+
+// Phrases that convert as their characters do still hold their place, so a
+// phrase starting inside them does not match where OpenCC's list would not.
+INSTANTIATE_TEST_SUITE_P(Segmentation, ToTraditionalTest,
+                         testing::Values(Conversion{u"体系结构", u"體系結構"}, Conversion{u"表明了", u"表明了"},
+                                         Conversion{u"集合中", u"集合中"}));
 
 }  // namespace
 }  // namespace vellumino

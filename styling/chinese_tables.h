@@ -1,11 +1,12 @@
-// The simplified/traditional tables compiled into every build that has no
-// platform mapping service. Exposed so that their properties can be checked.
+// The simplified/traditional tables behind ToTraditional and ToSimplified,
+// generated from OpenCC's dictionaries. Exposed so that their properties can
+// be checked.
 #pragma once
 
 #include <span>
 #include <string_view>
 
-namespace vellumino::platform {
+namespace vellumino::chinese {
 
 struct CharacterPair {
     char16_t source;
@@ -18,7 +19,9 @@ std::span<const CharacterPair> TraditionalTable();  // simplified -> traditional
 std::span<const CharacterPair> SimplifiedTable();   // traditional -> simplified
 
 // A phrase that the character table alone would convert otherwise, with the
-// form it converts to; both equally long.
+// form it converts to, both equally long; or, with no target, one whose
+// characters the table converts, kept so that phrases match only where
+// OpenCC's whole list would let them.
 struct Phrase {
     std::u16string_view source;
     std::u16string_view target;
@@ -34,4 +37,9 @@ std::span<const Phrase> SimplifiedPhrases();
 char16_t TraditionalGroup(char16_t unit);
 char16_t SimplifiedGroup(char16_t unit);
 
-}  // namespace vellumino::platform
+// Whether both phrase lists hold what the conversion's search relies on:
+// sorted group-wise, at least two characters each, no surrogates, and every
+// converted character in its source's group.
+bool PhrasesAreWellFormed();
+
+}  // namespace vellumino::chinese

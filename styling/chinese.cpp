@@ -1,4 +1,4 @@
-#include "traditional_table.h"
+#include "chinese_tables.h"
 
 #include <algorithm>
 #include <array>
@@ -6,39 +6,43 @@
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "traditional.h"
+#include "styling.h"
 
-namespace vellumino::platform {
+namespace vellumino::chinese {
 namespace {
 
 // Regenerate all of these with tools/gen-traditional-table.py rather than editing by hand.
 constexpr CharacterPair kToTraditional[] = {
-#include "traditional_table.inc"
+#include "opencc/traditional_table.inc"
 };
 constexpr CharacterPair kToSimplified[] = {
-#include "simplified_table.inc"
+#include "opencc/simplified_table.inc"
 };
 
 // Runs of a count in one code unit followed by that many characters: for a
 // group, its characters in code order; for a phrase, the phrase and then its
-// converted form. The phrases make one literal longer than the 65,536 units
-// the standard promises; GCC and Clang take far longer ones.
+// converted form, or, with the count's top bit set, the phrase alone: a
+// phrase kept only so that it matches where OpenCC's whole list would, and
+// whose characters the table converts. The phrases make one literal longer
+// than the 65,536 units the standard promises; GCC and Clang take far longer
+// ones.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Woverlength-strings"
 constexpr std::u16string_view kTraditionalGroups =
-#include "traditional_groups.inc"
+#include "opencc/traditional_groups.inc"
     ;
 constexpr std::u16string_view kTraditionalPhrases =
-#include "traditional_phrases.inc"
+#include "opencc/traditional_phrases.inc"
     ;
 constexpr std::u16string_view kSimplifiedGroups =
-#include "simplified_groups.inc"
+#include "opencc/simplified_groups.inc"
     ;
 constexpr std::u16string_view kSimplifiedPhrases =
-#include "simplified_phrases.inc"
+#include "opencc/simplified_phrases.inc"
     ;
 #pragma GCC diagnostic pop
 
@@ -55,6 +59,8 @@ consteval bool IsSortedWithoutRepeats(const CharacterPair (&pairs)[N])
                                   return a.source >= b.source;
                               }) == std::end(pairs);
 }
+
+constexpr char16_t kTableOnly = 0x8000;
 
 // Half of a surrogate pair must never be rewritten on its own, nor written.
 template <std::size_t N>
@@ -107,7 +113,8 @@ static_assert(IsFinal(kToSimplified, kSimplifiedFlat),
               "a target that is also a source would make the conversion change its own output");
 
 // Calls visit(position of the count, the characters) for each run; false if
-// a run is empty or overruns the text.
+// a run is empty or overruns the text. Groups only: phrases go through
+// ForEachPhrase.
 template <typename Visit>
 constexpr bool ForEachRun(std::u16string_view runs, std::size_t unitsPerCount, Visit visit)
 {
@@ -119,6 +126,26 @@ constexpr bool ForEachRun(std::u16string_view runs, std::size_t unitsPerCount, V
         }
         visit(pos, runs.substr(pos + 1, length));
         pos += 1 + length;
+    }
+    return true;
+}
+
+// Calls visit(position of the count, the phrase, its converted form) for
+// each phrase, the form empty where the table converts it; false if a phrase
+// is empty or overruns the text.
+template <typename Visit>
+constexpr bool ForEachPhrase(std::u16string_view phrases, Visit visit)
+{
+    std::size_t pos = 0;
+    while (pos < phrases.size()) {
+        const bool tableOnly = phrases[pos] & kTableOnly;
+        const std::size_t length = phrases[pos] & ~kTableOnly;
+        const std::size_t units = tableOnly ? length : 2 * length;
+        if (length == 0 || phrases.size() - pos - 1 < units) {
+            return false;
+        }
+        visit(pos, phrases.substr(pos + 1, length), tableOnly ? std::u16string_view{} : phrases.substr(pos + 1 + length, length));
+        pos += 1 + units;
     }
     return true;
 }
@@ -212,35 +239,22 @@ consteval bool KeepsGroups(const CharacterPair (&pairs)[N], const Group& group)
                        [&group](const CharacterPair& p) { return group(p.source) == group(p.target); });
 }
 
+// Neither half of a surrogate pair, every phrase at least two characters,
+// and each converted character in its source's group; strictly ascending
+// group-wise, a phrase before the longer ones it begins, as the search below
+// narrows a range of them one character at a time. Too many phrases for the
+// compiler to check in reasonable time: the tests check it instead.
 template <typename Group>
-consteval bool PhrasesKeepGroups(std::u16string_view phrases, const Group& group)
-{
-    bool ok = true;
-    ok &= ForEachRun(phrases, 2, [&](std::size_t, std::u16string_view both) {
-        const std::size_t length = both.size() / 2;
-        ok &= length >= 2;
-        for (std::size_t i = 0; i < length; ++i) {
-            ok &= !IsSurrogate(both[i]) && !IsSurrogate(both[length + i]) &&
-                  group(both[i]) == group(both[length + i]);
-        }
-    });
-    return ok;
-}
-
-static_assert(KeepsGroups(kToTraditional, kTraditionalGroupOf), "a character leaves its group");
-static_assert(KeepsGroups(kToSimplified, kSimplifiedGroupOf), "a character leaves its group");
-static_assert(PhrasesKeepGroups(kTraditionalPhrases, kTraditionalGroupOf), "a phrase leaves its groups");
-static_assert(PhrasesKeepGroups(kSimplifiedPhrases, kSimplifiedGroupOf), "a phrase leaves its groups");
-
-// Strictly ascending group-wise, a phrase before the longer ones it begins:
-// the search below narrows a range of them one character at a time.
-template <typename Group>
-consteval bool IsSortedGroupWise(std::u16string_view phrases, const Group& group)
+bool PhrasesAreWellFormed(std::u16string_view phrases, const Group& group)
 {
     std::u16string_view previous;
     bool ok = true;
-    ForEachRun(phrases, 2, [&](std::size_t, std::u16string_view both) {
-        const std::u16string_view key = both.substr(0, both.size() / 2);
+    ok &= ForEachPhrase(phrases, [&](std::size_t, std::u16string_view key, std::u16string_view target) {
+        ok &= key.size() >= 2;
+        for (std::size_t i = 0; i < key.size(); ++i) {
+            ok &= !IsSurrogate(key[i]) &&
+                  (target.empty() || (!IsSurrogate(target[i]) && group(key[i]) == group(target[i])));
+        }
         ok &= std::lexicographical_compare(previous.begin(), previous.end(), key.begin(), key.end(),
                                            [&group](char16_t a, char16_t b) { return group(a) < group(b); });
         previous = key;
@@ -248,8 +262,8 @@ consteval bool IsSortedGroupWise(std::u16string_view phrases, const Group& group
     return ok;
 }
 
-static_assert(IsSortedGroupWise(kTraditionalPhrases, kTraditionalGroupOf), "phrases out of order");
-static_assert(IsSortedGroupWise(kSimplifiedPhrases, kSimplifiedGroupOf), "phrases out of order");
+static_assert(KeepsGroups(kToTraditional, kTraditionalGroupOf), "a character leaves its group");
+static_assert(KeepsGroups(kToSimplified, kSimplifiedGroupOf), "a character leaves its group");
 
 // Where each phrase starts, and for each group that begins one, the range of
 // phrases that begin with it, found by counting the set bits before it.
@@ -261,29 +275,10 @@ constexpr bool Contains(const UnitSet& set, char16_t unit)
     return (set[unit / 64] >> (unit % 64)) & 1;
 }
 
-consteval std::size_t CountPhrases(std::u16string_view phrases)
-{
-    std::size_t count = 0;
-    ForEachRun(phrases, 2, [&count](std::size_t, std::u16string_view) { ++count; });
-    return count;
-}
-
-template <typename Group>
-consteval std::size_t CountFirsts(std::u16string_view phrases, const Group& group)
-{
-    std::size_t count = 0;
-    char16_t previous = 0;
-    ForEachRun(phrases, 2, [&](std::size_t, std::u16string_view both) {
-        count += count == 0 || group(both[0]) != previous;
-        previous = group(both[0]);
-    });
-    return count;
-}
-
-// The first two groups of a phrase, hashed into one of 2^17 bits: a position
-// whose pair's bit is clear starts no phrase. With 16 KiB of bits for under
-// 10,000 phrases, about one pair in twenty that starts none passes.
-constexpr std::size_t kPairBits = 17;
+// The first two groups of a phrase, hashed into one of 2^19 bits: a position
+// whose pair's bit is clear starts no phrase. 64 KiB of bits keep the share
+// of pairs that start none but pass to a few in a hundred.
+constexpr std::size_t kPairBits = 19;
 using PairSet = std::array<std::uint64_t, (std::size_t{1} << kPairBits) / 64>;
 
 constexpr std::uint32_t PairHash(char16_t first, char16_t second)
@@ -292,58 +287,50 @@ constexpr std::uint32_t PairHash(char16_t first, char16_t second)
                                       (32 - kPairBits));
 }
 
-template <std::size_t Count, std::size_t Firsts>
+// Built on the first conversion in that direction, in well under a
+// millisecond: the compiler takes minutes over so many phrases.
 struct PhraseIndex {
-    static_assert(Count < 0x10000, "phrase numbers are 16 bits");
-    std::array<std::uint32_t, Count> offset{};  // of each phrase's count
-    std::array<char16_t, Count> second{};       // the group of each phrase's second character
-    UnitSet starts{};                           // every unit whose group begins a phrase
-    UnitSet firsts{};                           // those groups' first characters
+    std::vector<std::uint32_t> offset;  // of each phrase's count
+    std::vector<char16_t> second;       // the group of each phrase's second character
+    UnitSet starts{};                   // every unit whose group begins a phrase
+    UnitSet firsts{};                   // those groups' first characters
     PairSet pairs{};
-    std::array<std::uint16_t, kWords> rank{};  // set bits of `firsts` before each word
-    std::array<std::uint16_t, Firsts + 1> begin{};
+    std::array<std::uint32_t, kWords> rank{};  // set bits of `firsts` before each word
+    std::vector<std::uint32_t> begin;
 };
 
-template <std::size_t Count, std::size_t Firsts, typename Group>
-consteval PhraseIndex<Count, Firsts> BuildIndex(std::u16string_view phrases, std::u16string_view groups,
-                                                const Group& group)
+template <typename Group>
+std::unique_ptr<const PhraseIndex> BuildIndex(std::u16string_view phrases, std::u16string_view groups,
+                                              const Group& group)
 {
-    PhraseIndex<Count, Firsts> index{};
-    std::size_t phrase = 0, first = 0;
-    ForEachRun(phrases, 2, [&](std::size_t pos, std::u16string_view both) {
-        const char16_t head = group(both[0]);
-        if (!Contains(index.firsts, head)) {
-            index.firsts[head / 64] |= std::uint64_t{1} << (head % 64);
-            index.starts[head / 64] |= std::uint64_t{1} << (head % 64);
-            index.begin[first++] = static_cast<std::uint16_t>(phrase);
+    auto index = std::make_unique<PhraseIndex>();
+    ForEachPhrase(phrases, [&](std::size_t pos, std::u16string_view key, std::u16string_view) {
+        const char16_t head = group(key[0]);
+        if (!Contains(index->firsts, head)) {
+            index->firsts[head / 64] |= std::uint64_t{1} << (head % 64);
+            index->starts[head / 64] |= std::uint64_t{1} << (head % 64);
+            index->begin.push_back(static_cast<std::uint32_t>(index->offset.size()));
         }
-        const std::uint32_t pair = PairHash(head, group(both[1]));
-        index.pairs[pair / 64] |= std::uint64_t{1} << (pair % 64);
-        index.second[phrase] = group(both[1]);
-        index.offset[phrase++] = static_cast<std::uint32_t>(pos);
+        const std::uint32_t pair = PairHash(head, group(key[1]));
+        index->pairs[pair / 64] |= std::uint64_t{1} << (pair % 64);
+        index->second.push_back(group(key[1]));
+        index->offset.push_back(static_cast<std::uint32_t>(pos));
     });
-    index.begin[first] = static_cast<std::uint16_t>(phrase);
+    index->begin.push_back(static_cast<std::uint32_t>(index->offset.size()));
     ForEachRun(groups, 1, [&](std::size_t, std::u16string_view members) {
-        if (Contains(index.firsts, members[0])) {
+        if (Contains(index->firsts, members[0])) {
             for (const char16_t member : members) {
-                index.starts[member / 64] |= std::uint64_t{1} << (member % 64);
+                index->starts[member / 64] |= std::uint64_t{1} << (member % 64);
             }
         }
     });
-    std::uint16_t before = 0;
+    std::uint32_t before = 0;
     for (std::size_t word = 0; word < kWords; ++word) {
-        index.rank[word] = before;
-        before = static_cast<std::uint16_t>(before + std::popcount(index.firsts[word]));
+        index->rank[word] = before;
+        before += static_cast<std::uint32_t>(std::popcount(index->firsts[word]));
     }
     return index;
 }
-
-constexpr auto kTraditionalIndex =
-    BuildIndex<CountPhrases(kTraditionalPhrases), CountFirsts(kTraditionalPhrases, kTraditionalGroupOf)>(
-        kTraditionalPhrases, kTraditionalGroups, kTraditionalGroupOf);
-constexpr auto kSimplifiedIndex =
-    BuildIndex<CountPhrases(kSimplifiedPhrases), CountFirsts(kSimplifiedPhrases, kSimplifiedGroupOf)>(
-        kSimplifiedPhrases, kSimplifiedGroups, kSimplifiedGroupOf);
 
 // One direction's tables, without the sizes in the type.
 struct Direction {
@@ -351,17 +338,18 @@ struct Direction {
     const std::uint8_t* block;
     const Distances* distance;
     std::u16string_view phrases;
-    const std::uint32_t* offset;
-    const char16_t* second;
-    const UnitSet& starts;
-    const UnitSet& firsts;
-    const PairSet& pairs;
-    const std::uint16_t* rank;
-    const std::uint16_t* begin;
+    std::unique_ptr<const PhraseIndex> index;
+    const std::uint32_t* offset = index->offset.data();
+    const char16_t* second = index->second.data();
+    const UnitSet& starts = index->starts;
+    const UnitSet& firsts = index->firsts;
+    const PairSet& pairs = index->pairs;
+    const std::uint32_t* rank = index->rank.data();
+    const std::uint32_t* begin = index->begin.data();
 
     char16_t Group(char16_t unit) const { return GroupOf(block, distance, unit); }
 
-    std::size_t Length(std::size_t phrase) const { return phrases[offset[phrase]]; }
+    std::size_t Length(std::size_t phrase) const { return phrases[offset[phrase]] & ~kTableOnly; }
 
     // The group of the phrase's character at `at`, which it must have.
     char16_t GroupAt(std::size_t phrase, std::size_t at) const
@@ -423,12 +411,38 @@ struct Direction {
     {
         std::size_t found = 0;
         const std::size_t length = Longest(text, pos, found);
-        const std::u16string_view target = phrases.substr(offset[found] + 1 + length, length);
-        std::copy(target.begin(), target.end(), out + pos);
+        // A phrase kept for its place alone leaves the table's forms in `out`.
+        if (length != 0 && !(phrases[offset[found]] & kTableOnly)) {
+            const std::u16string_view target = phrases.substr(offset[found] + 1 + length, length);
+            std::copy(target.begin(), target.end(), out + pos);
+        }
         return length;
     }
 
+    // Phrases are matched as if the spaces between characters were not there,
+    // so that spaced text (复 制) converts as the unspaced text does, and each
+    // space stays where it was.
     std::u16string Convert(std::u16string_view text) const
+    {
+        const auto isSpace = [](char16_t unit) { return unit == u' ' || unit == u'\u3000'; };
+        const auto firstSpace = std::find_if(text.begin(), text.end(), isSpace);
+        if (firstSpace == text.end()) {
+            return ConvertUnspaced(text);
+        }
+        std::u16string dense(text.begin(), firstSpace);
+        std::copy_if(firstSpace, text.end(), std::back_inserter(dense), [&](char16_t unit) { return !isSpace(unit); });
+        const std::u16string converted = ConvertUnspaced(dense);
+        std::u16string result(text);
+        auto next = converted.begin();
+        for (char16_t& unit : result) {
+            if (!isSpace(unit)) {
+                unit = *next++;
+            }
+        }
+        return result;
+    }
+
+    std::u16string ConvertUnspaced(std::u16string_view text) const
     {
         std::u16string result(text.size(), u'\0');
         char16_t* const out = result.data();
@@ -449,33 +463,32 @@ struct Direction {
     }
 };
 
-template <typename Groups, typename Index>
-constexpr Direction MakeDirection(const FlatTable& flat, const Groups& groups, std::u16string_view phrases,
-                                  const Index& index)
+template <typename Groups>
+Direction MakeDirection(const FlatTable& flat, const Groups& groups, std::u16string_view phrases,
+                        std::u16string_view groupRuns)
 {
-    return {flat,
-            groups.block.data(),
-            groups.distance.data(),
-            phrases,
-            index.offset.data(),
-            index.second.data(),
-            index.starts,
-            index.firsts,
-            index.pairs,
-            index.rank.data(),
-            index.begin.data()};
+    return {flat, groups.block.data(), groups.distance.data(), phrases, BuildIndex(phrases, groupRuns, groups)};
 }
 
-constexpr Direction kTraditional =
-    MakeDirection(kTraditionalFlat, kTraditionalGroupOf, kTraditionalPhrases, kTraditionalIndex);
-constexpr Direction kSimplified =
-    MakeDirection(kSimplifiedFlat, kSimplifiedGroupOf, kSimplifiedPhrases, kSimplifiedIndex);
+const Direction& Traditional()
+{
+    static const Direction direction =
+        MakeDirection(kTraditionalFlat, kTraditionalGroupOf, kTraditionalPhrases, kTraditionalGroups);
+    return direction;
+}
+
+const Direction& Simplified()
+{
+    static const Direction direction =
+        MakeDirection(kSimplifiedFlat, kSimplifiedGroupOf, kSimplifiedPhrases, kSimplifiedGroups);
+    return direction;
+}
 
 std::vector<Phrase> ListPhrases(std::u16string_view phrases)
 {
     std::vector<Phrase> list;
-    ForEachRun(phrases, 2, [&list](std::size_t, std::u16string_view both) {
-        list.push_back({both.substr(0, both.size() / 2), both.substr(both.size() / 2)});
+    ForEachPhrase(phrases, [&list](std::size_t, std::u16string_view key, std::u16string_view target) {
+        list.push_back({key, target});
     });
     return list;
 }
@@ -506,22 +519,32 @@ std::span<const Phrase> SimplifiedPhrases()
 
 char16_t TraditionalGroup(char16_t unit)
 {
-    return kTraditional.Group(unit);
+    return kTraditionalGroupOf(unit);
 }
 
 char16_t SimplifiedGroup(char16_t unit)
 {
-    return kSimplified.Group(unit);
+    return kSimplifiedGroupOf(unit);
 }
 
-std::u16string MapToTraditional(std::u16string_view text)
+bool PhrasesAreWellFormed()
 {
-    return kTraditional.Convert(text);
+    return PhrasesAreWellFormed(kTraditionalPhrases, kTraditionalGroupOf) &&
+           PhrasesAreWellFormed(kSimplifiedPhrases, kSimplifiedGroupOf);
 }
 
-std::u16string MapToSimplified(std::u16string_view text)
+}  // namespace vellumino::chinese
+
+namespace vellumino {
+
+SignatureText ToTraditional(SignatureView text)
 {
-    return kSimplified.Convert(text);
+    return chinese::Traditional().Convert(text);
 }
 
-}  // namespace vellumino::platform
+SignatureText ToSimplified(SignatureView text)
+{
+    return chinese::Simplified().Convert(text);
+}
+
+}  // namespace vellumino
