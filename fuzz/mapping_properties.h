@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "fuzz_support.h"
+#include "styling.h"
 
 namespace vellumino::fuzz {
 
@@ -22,13 +23,13 @@ enum class Sources { IdeographsOnly, AnyBmpCharacter };
 enum class Targets { AnyBmpCharacter, IdeographsOnly };
 
 // Whether a character's neighbours may decide its form. Phrases hold only
-// characters that GBK writes in two bytes, so ASCII and surrogates, paired or
-// not, always end one.
+// characters that GBK writes in two bytes, so ASCII but the space, which
+// phrases read through, and surrogates, paired or not, always end one.
 enum class Context { None, Phrases };
 
 inline bool EndsEveryPhrase(char16_t unit)
 {
-    return unit < 0x80 || IsSurrogate(unit);
+    return (unit < 0x80 && unit != u' ') || IsSurrogate(unit);
 }
 
 template <typename Mapping>
@@ -68,6 +69,10 @@ void CheckMapping(Mapping map, std::u16string_view input, Targets targets,
     Check(map(input.substr(0, cut)) + map(input.substr(cut)) == once,
           context == Context::None ? "each character maps on its own" : "no phrase reaches past ASCII or a surrogate",
           input, once);
+
+    // Phrases read through spaces: spacing before or after gives the same.
+    if (context == Context::Phrases)
+        Check(map(AddSpaces(input)) == AddSpaces(once), "spacing and converting commute", input, once);
 }
 
 }  // namespace vellumino::fuzz

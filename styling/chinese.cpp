@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <iterator>
 #include <memory>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -23,13 +24,11 @@ constexpr CharacterPair kToSimplified[] = {
 #include "opencc/simplified_table.inc"
 };
 
-// Runs of a count in one code unit followed by that many characters: for a
-// group, its characters in code order; for a phrase, the phrase and then its
-// converted form, or, with the count's top bit set, the phrase alone: a
-// phrase kept only so that it matches where OpenCC's whole list would, and
-// whose characters the table converts. The phrases make one literal longer
-// than the 65,536 units the standard promises; GCC and Clang take far longer
-// ones.
+// Groups: runs of a count in one code unit followed by that many
+// characters, in code order. Phrases: packed as the generator's header
+// describes, each sharing the start of the phrase before it, and unpacked on
+// first use. The phrases make one literal longer than the 65,536 units the
+// standard promises; GCC and Clang take far longer ones.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Woverlength-strings"
 constexpr std::u16string_view kTraditionalGroups =
@@ -60,6 +59,10 @@ consteval bool IsSortedWithoutRepeats(const CharacterPair (&pairs)[N])
                               }) == std::end(pairs);
 }
 
+// Unpacked, a phrase is a count and then the phrase and its converted form,
+// or, with the count's top bit set, the phrase alone: one kept only so that
+// phrases match where OpenCC's whole list would, whose characters the table
+// converts.
 constexpr char16_t kTableOnly = 0x8000;
 
 // Half of a surrogate pair must never be rewritten on its own, nor written.
@@ -75,42 +78,6 @@ static_assert(IsSortedWithoutRepeats(kToTraditional), "the table must be sorted 
 static_assert(IsSortedWithoutRepeats(kToSimplified), "the table must be sorted by source with no repeats");
 static_assert(AvoidsSurrogates(kToTraditional), "surrogates must be neither sources nor targets");
 static_assert(AvoidsSurrogates(kToSimplified), "surrogates must be neither sources nor targets");
-
-// One slot per UTF-16 code unit, holding the unit itself where the table has
-// no entry, so a lookup is a single load with no branch. Bounding the table to
-// the sources' range instead needs a range check per unit, and on text that
-// mixes Chinese with Latin letters that check mispredicts often enough to make
-// the conversion several times slower.
-constexpr std::size_t kUnits = 0x10000;
-using FlatTable = std::array<char16_t, kUnits>;
-
-template <std::size_t N>
-consteval FlatTable BuildFlatTable(const CharacterPair (&pairs)[N])
-{
-    FlatTable flat{};
-    for (std::size_t i = 0; i < kUnits; ++i) {
-        flat[i] = static_cast<char16_t>(i);
-    }
-    for (const CharacterPair& pair : pairs) {
-        flat[pair.source] = pair.target;
-    }
-    return flat;
-}
-
-constexpr FlatTable kTraditionalFlat = BuildFlatTable(kToTraditional);
-constexpr FlatTable kSimplifiedFlat = BuildFlatTable(kToSimplified);
-
-template <std::size_t N>
-consteval bool IsFinal(const CharacterPair (&pairs)[N], const FlatTable& flat)
-{
-    return std::all_of(std::begin(pairs), std::end(pairs),
-                       [&flat](const CharacterPair& p) { return flat[p.target] == p.target; });
-}
-
-static_assert(IsFinal(kToTraditional, kTraditionalFlat),
-              "a target that is also a source would make the conversion change its own output");
-static_assert(IsFinal(kToSimplified, kSimplifiedFlat),
-              "a target that is also a source would make the conversion change its own output");
 
 // Calls visit(position of the count, the characters) for each run; false if
 // a run is empty or overruns the text. Groups only: phrases go through
@@ -150,11 +117,53 @@ constexpr bool ForEachPhrase(std::u16string_view phrases, Visit visit)
     return true;
 }
 
-// The groups, looked up in two steps so that only the 256-unit blocks that
-// hold a grouped character take room (under 50 KiB, where one slot per code
-// unit would take 128 KiB). A slot holds the distance from the unit down to
-// the first of its group; the shared block 0 holds zeros.
+// The generator's packing: a count holding the top bit, the number of
+// units shared with the previous phrase (bits 8 to 14) and the length (bits
+// 0 to 7), then the units not shared, then the converted form unless the
+// top bit is set.
+std::u16string UnpackPhrases(std::u16string_view packed)
+{
+    std::u16string phrases;
+    phrases.reserve(packed.size() * 3 / 2);
+    std::size_t previous = 0;  // where the previous phrase's characters start
+    for (std::size_t pos = 0; pos < packed.size();) {
+        const char16_t count = packed[pos++];
+        const bool tableOnly = count & kTableOnly;
+        const std::size_t shared = (count >> 8) & 0x7F, length = count & 0xFF;
+        const std::size_t own = length - std::min(shared, length);
+        const std::size_t target = tableOnly ? 0 : length;
+        if (packed.size() - pos < own + target) {
+            break;  // cut short: the tests catch a malformed list
+        }
+        const std::size_t start = phrases.size() + 1;
+        phrases.push_back(static_cast<char16_t>((tableOnly ? kTableOnly : 0) | length));
+        phrases.append(phrases, previous, length - own);
+        phrases.append(packed.substr(pos, own + target));
+        previous = start;
+        pos += own + target;
+    }
+    return phrases;
+}
+
+// The character tables and the groups, each looked up in two steps so that
+// only the 256-unit blocks that hold a source or a grouped character take
+// room (under 50 KiB, where one slot per code unit would take 128 KiB). A
+// slot holds the distance from the unit down to its form or to the first of
+// its group; the shared block 0 holds zeros. Both loads and the subtraction
+// run without a branch, so mixed Chinese and Latin text costs no mispredicted
+// range checks.
+constexpr std::size_t kUnits = 0x10000;
 constexpr std::size_t kBlock = 256;
+
+template <std::size_t N>
+consteval std::size_t CountBlocks(const CharacterPair (&pairs)[N])
+{
+    std::array<bool, kBlock> used{};
+    for (const CharacterPair& pair : pairs) {
+        used[pair.source / kBlock] = true;
+    }
+    return 1 + static_cast<std::size_t>(std::count(used.begin(), used.end(), true));
+}
 
 consteval std::size_t CountBlocks(std::u16string_view groups)
 {
@@ -175,7 +184,7 @@ constexpr char16_t GroupOf(const std::uint8_t* block, const Distances* distance,
 }
 
 template <std::size_t Blocks>
-struct GroupTable {
+struct BlockTable {
     static_assert(Blocks <= 256, "block numbers are one byte");
     std::array<std::uint8_t, kBlock> block{};
     std::array<Distances, Blocks> distance{};
@@ -187,9 +196,9 @@ struct GroupTable {
 };
 
 template <std::size_t Blocks>
-consteval GroupTable<Blocks> BuildGroups(std::u16string_view groups)
+consteval BlockTable<Blocks> BuildGroups(std::u16string_view groups)
 {
-    GroupTable<Blocks> table{};
+    BlockTable<Blocks> table{};
     std::size_t used = 1;
     ForEachRun(groups, 1, [&](std::size_t, std::u16string_view members) {
         for (const char16_t member : members.substr(1)) {
@@ -202,6 +211,36 @@ consteval GroupTable<Blocks> BuildGroups(std::u16string_view groups)
     });
     return table;
 }
+
+template <std::size_t Blocks, std::size_t N>
+consteval BlockTable<Blocks> BuildMap(const CharacterPair (&pairs)[N])
+{
+    BlockTable<Blocks> table{};
+    std::size_t used = 1;
+    for (const CharacterPair& pair : pairs) {
+        std::uint8_t& block = table.block[pair.source / kBlock];
+        if (block == 0) {
+            block = static_cast<std::uint8_t>(used++);
+        }
+        table.distance[block][pair.source % kBlock] = static_cast<char16_t>(pair.source - pair.target);
+    }
+    return table;
+}
+
+constexpr auto kTraditionalMap = BuildMap<CountBlocks(kToTraditional)>(kToTraditional);
+constexpr auto kSimplifiedMap = BuildMap<CountBlocks(kToSimplified)>(kToSimplified);
+
+template <std::size_t N, typename Map>
+consteval bool IsFinal(const CharacterPair (&pairs)[N], const Map& map)
+{
+    return std::all_of(std::begin(pairs), std::end(pairs),
+                       [&map](const CharacterPair& p) { return map(p.target) == p.target; });
+}
+
+static_assert(IsFinal(kToTraditional, kTraditionalMap),
+              "a target that is also a source would make the conversion change its own output");
+static_assert(IsFinal(kToSimplified, kSimplifiedMap),
+              "a target that is also a source would make the conversion change its own output");
 
 // Groups in code order, characters in code order within each, none in two
 // groups and no surrogates: then each group's first character is its smallest,
@@ -334,10 +373,11 @@ std::unique_ptr<const PhraseIndex> BuildIndex(std::u16string_view phrases, std::
 
 // One direction's tables, without the sizes in the type.
 struct Direction {
-    const FlatTable& flat;
+    const std::uint8_t* mapBlock;
+    const Distances* mapDistance;
     const std::uint8_t* block;
     const Distances* distance;
-    std::u16string_view phrases;
+    std::u16string phrases;
     std::unique_ptr<const PhraseIndex> index;
     const std::uint32_t* offset = index->offset.data();
     const char16_t* second = index->second.data();
@@ -348,6 +388,8 @@ struct Direction {
     const std::uint32_t* begin = index->begin.data();
 
     char16_t Group(char16_t unit) const { return GroupOf(block, distance, unit); }
+
+    char16_t Map(char16_t unit) const { return GroupOf(mapBlock, mapDistance, unit); }
 
     std::size_t Length(std::size_t phrase) const { return phrases[offset[phrase]] & ~kTableOnly; }
 
@@ -413,7 +455,7 @@ struct Direction {
         const std::size_t length = Longest(text, pos, found);
         // A phrase kept for its place alone leaves the table's forms in `out`.
         if (length != 0 && !(phrases[offset[found]] & kTableOnly)) {
-            const std::u16string_view target = phrases.substr(offset[found] + 1 + length, length);
+            const auto target = std::u16string_view(phrases).substr(offset[found] + 1 + length, length);
             std::copy(target.begin(), target.end(), out + pos);
         }
         return length;
@@ -447,7 +489,7 @@ struct Direction {
         std::u16string result(text.size(), u'\0');
         char16_t* const out = result.data();
         for (std::size_t pos = 0; pos < text.size(); ++pos) {
-            out[pos] = flat[text[pos]];
+            out[pos] = Map(text[pos]);
         }
         // Both tests at once and without a branch: on Chinese text a third of
         // the units pass the first, so branching on it alone mispredicts often.
@@ -463,24 +505,27 @@ struct Direction {
     }
 };
 
-template <typename Groups>
-Direction MakeDirection(const FlatTable& flat, const Groups& groups, std::u16string_view phrases,
+template <typename Map, typename Groups>
+Direction MakeDirection(const Map& map, const Groups& groups, std::u16string_view packed,
                         std::u16string_view groupRuns)
 {
-    return {flat, groups.block.data(), groups.distance.data(), phrases, BuildIndex(phrases, groupRuns, groups)};
+    std::u16string phrases = UnpackPhrases(packed);
+    auto index = BuildIndex(phrases, groupRuns, groups);
+    return {map.block.data(), map.distance.data(), groups.block.data(), groups.distance.data(),
+            std::move(phrases), std::move(index)};
 }
 
 const Direction& Traditional()
 {
     static const Direction direction =
-        MakeDirection(kTraditionalFlat, kTraditionalGroupOf, kTraditionalPhrases, kTraditionalGroups);
+        MakeDirection(kTraditionalMap, kTraditionalGroupOf, kTraditionalPhrases, kTraditionalGroups);
     return direction;
 }
 
 const Direction& Simplified()
 {
     static const Direction direction =
-        MakeDirection(kSimplifiedFlat, kSimplifiedGroupOf, kSimplifiedPhrases, kSimplifiedGroups);
+        MakeDirection(kSimplifiedMap, kSimplifiedGroupOf, kSimplifiedPhrases, kSimplifiedGroups);
     return direction;
 }
 
@@ -507,13 +552,13 @@ std::span<const CharacterPair> SimplifiedTable()
 
 std::span<const Phrase> TraditionalPhrases()
 {
-    static const std::vector<Phrase> list = ListPhrases(kTraditionalPhrases);
+    static const std::vector<Phrase> list = ListPhrases(Traditional().phrases);
     return list;
 }
 
 std::span<const Phrase> SimplifiedPhrases()
 {
-    static const std::vector<Phrase> list = ListPhrases(kSimplifiedPhrases);
+    static const std::vector<Phrase> list = ListPhrases(Simplified().phrases);
     return list;
 }
 
@@ -529,8 +574,8 @@ char16_t SimplifiedGroup(char16_t unit)
 
 bool PhrasesAreWellFormed()
 {
-    return PhrasesAreWellFormed(kTraditionalPhrases, kTraditionalGroupOf) &&
-           PhrasesAreWellFormed(kSimplifiedPhrases, kSimplifiedGroupOf);
+    return PhrasesAreWellFormed(Traditional().phrases, kTraditionalGroupOf) &&
+           PhrasesAreWellFormed(Simplified().phrases, kSimplifiedGroupOf);
 }
 
 }  // namespace vellumino::chinese

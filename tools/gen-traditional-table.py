@@ -604,18 +604,23 @@ def phrase_text(phrases, blockers, representative, version, sources, what, group
     text = provenance(version, sources)
     text += LICENCE.format(what=f"the {what[0]} phrases that the\n// character table would convert otherwise, "
                                 f"with their {what[1]} form, and those kept to match where OpenCC's would.")
-    text += (f"// {len(phrases)} phrases as one string: each its length in UTF-16 units, then the\n"
-             f"// {what[0]} phrase, then its {what[1]} form; and {len(blockers)} phrases whose\n"
-             f"// characters the table converts: their length plus 0x8000, then the phrase alone.\n"
-             f"// Sorted group-wise (each character read as the first of its group in\n"
-             f"// {os.path.basename(groups_output)}).\n")
+    text += (f"// {len(phrases)} phrases with their {what[1]} form and {len(blockers)} kept for their place, as\n"
+             f"// one string sorted group-wise (each character read as the first of its group in\n"
+             f"// {os.path.basename(groups_output)}). Each starts with a count: 0x8000 where the table converts\n"
+             f"// the phrase, plus 0x100 times the number of units it shares with the start of the\n"
+             f"// phrase before it, plus its length; then the units not shared, then its {what[1]}\n"
+             f"// form unless the table converts it.\n")
     entries = [(group_key(key, representative), key, value) for key, value in phrases.items()]
     entries += [(folded, key, None) for folded, key in blockers.items()]
+    previous = ""
     for _, key, value in sorted(entries):
-        if value is None:
-            text += f'u"\\u{0x8000 + len(key):04X}" u"{key}"\n'
-        else:
-            text += f'u"\\u{len(key):04X}" u"{key}" u"{value}"\n'
+        shared = 0
+        while shared < min(len(key), len(previous), 0x7F) and key[shared] == previous[shared]:
+            shared += 1
+        assert len(key) <= 0xFF
+        count = (0x8000 if value is None else 0) + (shared << 8) + len(key)
+        text += f'u"\\u{count:04X}" u"{key[shared:]}"' + ("" if value is None else f' u"{value}"') + "\n"
+        previous = key
     return text
 
 
@@ -673,10 +678,6 @@ def main():
         built[characters] = (table, phrases, blockers, representative)
     traditional, traditional_phrases, traditional_blockers, traditional_groups = built[ST_CHARACTERS]
     simplified, simplified_phrases, simplified_blockers, simplified_groups = built[TS_CHARACTERS]
-    if os.environ.get("GEN_DUMP"):
-        import pickle
-        with open(os.environ["GEN_DUMP"], "wb") as dump:
-            pickle.dump(built, dump)
 
     failures = round_trip_failures(traditional, simplified)
     print(f"simplified characters that do not come back from traditional: {len(failures)}")

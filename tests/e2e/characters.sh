@@ -4,7 +4,6 @@
 source "$(dirname "$0")/lib.sh"
 # How 转繁体 answers on this system: "converted" by the program's own table,
 # or "unchanged" where the system's mapping hands its input back (Wine).
-: "${VELLUMINO_TRADITIONAL:?converted or unchanged}"
 
 repeat() {
     local text=$1 times=$2 out=""
@@ -40,11 +39,7 @@ clicked() {
 }
 clicked Label4 "↗℡${signature}╰☆"
 clicked Label5 "個悻签洺😀 <b>&amp;</b> & ↗℡╰☆ 한 嬡"
-case $VELLUMINO_TRADITIONAL in
-    converted) clicked Label6 "個性簽名😀 <b>&amp;</b> & ↗℡╰☆ 한 愛" ;;
-    unchanged) clicked Label6 "$signature" ;;
-    *) fail "VELLUMINO_TRADITIONAL is '$VELLUMINO_TRADITIONAL'" ;;
-esac
+clicked Label6 "個性簽名😀 <b>&amp;</b> & ↗℡╰☆ 한 愛"
 
 kill -0 "$APP_PID" || fail "the program died"
 echo "characters: ok"

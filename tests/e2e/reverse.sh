@@ -2,7 +2,6 @@
 # The reverse commands, from a right-click on the button they undo and from
 # the field's own menu, take a styled signature back to plain text.
 source "$(dirname "$0")/lib.sh"
-: "${VELLUMINO_TRADITIONAL:?converted or unchanged}"
 
 # Right-clicks `$1` at its centre (a zone name, or Text1) and picks a menu
 # entry with the keys that follow.
@@ -36,32 +35,23 @@ for text in "个性签名" "我们的国家"; do
     paste_signature "$text"
     expect_field "$text"
     click_zone Label6
-    # Where the system's own mapping hands its input back (Wine), the
-    # traditional text is given directly; the reverse must still keep it whole.
-    if [ "$VELLUMINO_TRADITIONAL" = converted ]; then
-        expect_field "$(case $text in 个性签名) echo 個性簽名 ;; *) echo 我們的國家 ;; esac)"
-        menu_pick Label6 Down Return
-        expect_field "$text"
-        click_zone Label6
-        menu_pick Text1 Up Return
-        expect_field "$text"
-    else
-        menu_pick Label6 Down Return
-        expect_field "$text"
-    fi
+    expect_field "$(case $text in 个性签名) echo 個性簽名 ;; *) echo 我們的國家 ;; esac)"
+    menu_pick Label6 Down Return
+    expect_field "$text"
+    click_zone Label6
+    menu_pick Text1 Up Return
+    expect_field "$text"
 done
 
 # The program's own button names: phrases, not characters one by one.
-if [ "$VELLUMINO_TRADITIONAL" = converted ]; then
-    paste_signature "复制粘贴个性签名"
-    expect_field "复制粘贴个性签名"
-    click_zone Label6
-    expect_field "複製粘貼個性簽名"
-    click_zone Label6
-    expect_field "複製粘貼個性簽名"
-    menu_pick Label6 Down Return
-    expect_field "复制粘贴个性签名"
-fi
+paste_signature "复制粘贴个性签名"
+expect_field "复制粘贴个性签名"
+click_zone Label6
+expect_field "複製粘貼個性簽名"
+click_zone Label6
+expect_field "複製粘貼個性簽名"
+menu_pick Label6 Down Return
+expect_field "复制粘贴个性签名"
 
 kill -0 "$APP_PID" || fail "the program died"
 echo "reverse: ok"
