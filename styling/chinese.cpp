@@ -5,6 +5,7 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <iterator>
 #include <memory>
 #include <utility>
@@ -305,7 +306,7 @@ static_assert(KeepsGroups(kToTraditional, kTraditionalGroupOf), "a character lea
 static_assert(KeepsGroups(kToSimplified, kSimplifiedGroupOf), "a character leaves its group");
 
 // Where each phrase starts, and for each group that begins one, the range of
-// phrases that begin with it, found by counting the set bits before it.
+// phrases that begin with it.
 constexpr std::size_t kWords = kUnits / 64;
 using UnitSet = std::array<std::uint64_t, kWords>;
 
@@ -314,28 +315,78 @@ constexpr bool Contains(const UnitSet& set, char16_t unit)
     return (set[unit / 64] >> (unit % 64)) & 1;
 }
 
-// The first two groups of a phrase, hashed into one of 2^19 bits: a position
-// whose pair's bit is clear starts no phrase. 64 KiB of bits keep the share
-// of pairs that start none but pass to a few in a hundred.
-constexpr std::size_t kPairBits = 19;
-using PairSet = std::array<std::uint64_t, (std::size_t{1} << kPairBits) / 64>;
+// A phrase of two characters by its two groups, and a longer one by its
+// first three, each hashed into one of 2^19 bits: a position where neither
+// bit is set starts no phrase. Most pairs that start phrases start only
+// longer ones, so the third character turns away most of the positions that
+// would otherwise be looked up for nothing; 64 KiB of bits each keep the
+// share that passes for nothing to a few in a hundred.
+constexpr std::size_t kHashBits = 19;
+using HashSet = std::array<std::uint64_t, (std::size_t{1} << kHashBits) / 64>;
 
 constexpr std::uint32_t PairHash(char16_t first, char16_t second)
 {
-    return static_cast<std::uint32_t>(((std::uint32_t{first} << 16 | second) * 0x9E3779B1u) >>
-                                      (32 - kPairBits));
+    return static_cast<std::uint32_t>(((std::uint32_t{first} << 16 | second) * 0x9E3779B1u) >> (32 - kHashBits));
 }
 
-// Built on the first conversion in that direction, in well under a
-// millisecond: the compiler takes minutes over so many phrases.
+constexpr std::uint32_t TripleHash(char16_t first, char16_t second, char16_t third)
+{
+    return static_cast<std::uint32_t>(
+        ((std::uint32_t{first} << 16 | second) * 0x9E3779B1u + std::uint32_t{third} * 0x85EBCA6Bu) >>
+        (32 - kHashBits));
+}
+
+constexpr bool Contains(const HashSet& set, std::uint32_t hash)
+{
+    return (set[hash / 64] >> (hash % 64)) & 1;
+}
+
+constexpr void Add(HashSet& set, std::uint32_t hash)
+{
+    set[hash / 64] |= std::uint64_t{1} << (hash % 64);
+}
+
+// For each pair of groups that begins a phrase, where the phrases that
+// begin with it lie, one after the other, in a table with open addressing:
+// one probe and one stretch of memory where a search by the first character
+// and then the second took a dozen reads, each a likely cache miss.
+struct PairRange {
+    std::uint32_t pair = 0;  // first group << 16 | second group; 0 for an empty slot
+    // Where the first phrase's count is (bits 0 to 21), how many phrases
+    // there are (bits 22 to 30), and whether they are one phrase of the two
+    // characters alone that the table converts (bit 31): the most common
+    // match then needs nothing more read.
+    std::uint32_t where = 0;
+
+    static constexpr std::size_t kOffsetBits = 22, kCountBits = 9;
+
+    std::size_t Offset() const { return where & ((1u << kOffsetBits) - 1); }
+    std::size_t Count() const { return (where >> kOffsetBits) & ((1u << kCountBits) - 1); }
+    bool PairOnly() const { return where >> 31; }
+};
+
+// Built on the first conversion in that direction, in about a millisecond:
+// the compiler takes minutes over so many phrases.
 struct PhraseIndex {
-    std::vector<std::uint32_t> offset;  // of each phrase's count
-    std::vector<char16_t> second;       // the group of each phrase's second character
-    UnitSet starts{};                   // every unit whose group begins a phrase
-    UnitSet firsts{};                   // those groups' first characters
-    PairSet pairs{};
-    std::array<std::uint32_t, kWords> rank{};  // set bits of `firsts` before each word
-    std::vector<std::uint32_t> begin;
+    UnitSet starts{};  // every unit whose group begins a phrase
+    HashSet twos{}, threes{};
+    std::vector<PairRange> ranges;
+    unsigned rangeBits = 0;
+    bool fits = true;  // every range's offset and count fit their bits
+
+    static std::uint32_t Slot(std::uint32_t pair, unsigned bits) { return (pair * 0x9E3779B1u) >> (32 - bits); }
+
+    const PairRange* Find(std::uint32_t pair) const
+    {
+        for (std::size_t slot = Slot(pair, rangeBits);; slot = (slot + 1) & (ranges.size() - 1)) {
+            if (ranges[slot].pair == pair) {
+                return &ranges[slot];
+            }
+            if (ranges[slot].pair == 0) {
+                return nullptr;
+            }
+        }
+    }
 };
 
 template <typename Group>
@@ -343,32 +394,77 @@ std::unique_ptr<const PhraseIndex> BuildIndex(std::u16string_view phrases, std::
                                               const Group& group)
 {
     auto index = std::make_unique<PhraseIndex>();
+    struct Found {
+        std::uint32_t pair;
+        std::size_t offset, count;
+    };
+    std::vector<Found> found;
     ForEachPhrase(phrases, [&](std::size_t pos, std::u16string_view key, std::u16string_view) {
         const char16_t head = group(key[0]);
-        if (!Contains(index->firsts, head)) {
-            index->firsts[head / 64] |= std::uint64_t{1} << (head % 64);
-            index->starts[head / 64] |= std::uint64_t{1} << (head % 64);
-            index->begin.push_back(static_cast<std::uint32_t>(index->offset.size()));
+        const std::uint32_t pair = std::uint32_t{head} << 16 | group(key[1]);
+        if (found.empty() || found.back().pair != pair) {
+            found.push_back({pair, pos, 0});
         }
-        const std::uint32_t pair = PairHash(head, group(key[1]));
-        index->pairs[pair / 64] |= std::uint64_t{1} << (pair % 64);
-        index->second.push_back(group(key[1]));
-        index->offset.push_back(static_cast<std::uint32_t>(pos));
+        ++found.back().count;
+        index->starts[head / 64] |= std::uint64_t{1} << (head % 64);
+        if (key.size() == 2) {
+            Add(index->twos, PairHash(head, group(key[1])));
+        } else {
+            Add(index->threes, TripleHash(head, group(key[1]), group(key[2])));
+        }
     });
-    index->begin.push_back(static_cast<std::uint32_t>(index->offset.size()));
+    std::vector<PairRange> packed;
+    for (const Found& range : found) {
+        index->fits &= range.offset < (std::size_t{1} << PairRange::kOffsetBits) &&
+                       range.count < (std::size_t{1} << PairRange::kCountBits);
+        const bool pairOnly = range.count == 1 && phrases[range.offset] == (kTableOnly | 2);
+        packed.push_back({range.pair, static_cast<std::uint32_t>(range.offset | range.count << PairRange::kOffsetBits |
+                                                                  std::size_t{pairOnly} << 31)});
+    }
+    // At most half full, so that a probe seldom goes on.
+    while ((std::size_t{1} << index->rangeBits) < 2 * found.size() + 2) {
+        ++index->rangeBits;
+    }
+    index->ranges.resize(std::size_t{1} << index->rangeBits);
+    for (const PairRange& range : packed) {
+        std::size_t slot = PhraseIndex::Slot(range.pair, index->rangeBits);
+        while (index->ranges[slot].pair != 0) {
+            slot = (slot + 1) & (index->ranges.size() - 1);
+        }
+        index->ranges[slot] = range;
+    }
     ForEachRun(groups, 1, [&](std::size_t, std::u16string_view members) {
-        if (Contains(index->firsts, members[0])) {
+        if (Contains(index->starts, members[0])) {
             for (const char16_t member : members) {
                 index->starts[member / 64] |= std::uint64_t{1} << (member % 64);
             }
         }
     });
-    std::uint32_t before = 0;
-    for (std::size_t word = 0; word < kWords; ++word) {
-        index->rank[word] = before;
-        before += static_cast<std::uint32_t>(std::popcount(index->firsts[word]));
-    }
     return index;
+}
+
+// What Longest finds for a phrase whose characters the table converts,
+// where it can tell without reading the phrase.
+constexpr std::size_t kNothingToWrite = SIZE_MAX;
+
+// Whether the four units from `units` on are all ASCII, in one load.
+inline bool AllAscii(const char16_t* units)
+{
+    std::uint64_t four;
+    std::memcpy(&four, units, sizeof four);
+    return (four & 0xFF80FF80FF80FF80u) == 0;
+}
+
+// Whether any of the four units from `units` on is U+0020 or U+3000, in one
+// load: a lane that equals the space becomes zero, and a zero lane borrows.
+inline bool AnySpace(const char16_t* units)
+{
+    std::uint64_t four;
+    std::memcpy(&four, units, sizeof four);
+    const auto hasZero = [](std::uint64_t lanes) {
+        return ((lanes - 0x0001000100010001u) & ~lanes & 0x8000800080008000u) != 0;
+    };
+    return hasZero(four ^ 0x0020002000200020u) || hasZero(four ^ 0x3000300030003000u);
 }
 
 // One direction's tables, without the sizes in the type.
@@ -379,84 +475,67 @@ struct Direction {
     const Distances* distance;
     std::u16string phrases;
     std::unique_ptr<const PhraseIndex> index;
-    const std::uint32_t* offset = index->offset.data();
-    const char16_t* second = index->second.data();
     const UnitSet& starts = index->starts;
-    const UnitSet& firsts = index->firsts;
-    const PairSet& pairs = index->pairs;
-    const std::uint32_t* rank = index->rank.data();
-    const std::uint32_t* begin = index->begin.data();
+    const HashSet& twos = index->twos;
+    const HashSet& threes = index->threes;
 
     char16_t Group(char16_t unit) const { return GroupOf(block, distance, unit); }
 
     char16_t Map(char16_t unit) const { return GroupOf(mapBlock, mapDistance, unit); }
 
-    std::size_t Length(std::size_t phrase) const { return phrases[offset[phrase]] & ~kTableOnly; }
-
-    // The group of the phrase's character at `at`, which it must have.
-    char16_t GroupAt(std::size_t phrase, std::size_t at) const
-    {
-        return at == 1 ? second[phrase] : Group(phrases[offset[phrase] + 1 + at]);
-    }
-
     // The longest phrase that matches `text` from `pos` on, whose first two
-    // units passed `starts` and `pairs`; its length, or 0 if none does.
+    // units passed `starts` and the hashes; its length, or 0 if none does, and
+    // in `found` where its count is.
     std::size_t Longest(std::u16string_view text, std::size_t pos, std::size_t& found) const
     {
-        const char16_t head = Group(text[pos]);
-        const std::size_t word = head / 64;
-        const std::uint64_t below = firsts[word] & ((std::uint64_t{1} << (head % 64)) - 1);
-        const std::size_t first = rank[word] + static_cast<std::size_t>(std::popcount(below));
-        std::size_t low = begin[first], high = begin[first + 1];
-        std::size_t best = 0;
-        // [low, high): the phrases whose first `matched` characters match.
-        for (std::size_t matched = 1;; ++matched) {
-            if (Length(low) == matched) {
-                best = matched;
-                found = low++;
-            }
-            if (low == high || pos + matched >= text.size()) {
-                return best;
-            }
-            const char16_t next = Group(text[pos + matched]);
-            std::size_t from = low, to = high;
-            while (from < to) {
-                const std::size_t mid = from + (to - from) / 2;
-                if (GroupAt(mid, matched) < next) {
-                    from = mid + 1;
-                } else {
-                    to = mid;
-                }
-            }
-            low = from;
-            to = high;
-            while (from < to) {
-                const std::size_t mid = from + (to - from) / 2;
-                if (GroupAt(mid, matched) <= next) {
-                    from = mid + 1;
-                } else {
-                    to = mid;
-                }
-            }
-            high = from;
-            if (low == high) {
-                return best;
-            }
+        const PairRange* range = index->Find(std::uint32_t{Group(text[pos])} << 16 | Group(text[pos + 1]));
+        if (range == nullptr) {
+            return 0;
         }
+        if (range->PairOnly()) {
+            found = kNothingToWrite;
+            return 2;
+        }
+        // Sorted group-wise, a phrase before the longer ones it begins: the
+        // first that runs past the text, or sorts after it, ends the search.
+        std::size_t best = 0;
+        std::size_t at = range->Offset();
+        for (std::size_t left = range->Count(); left > 0; --left) {
+            const char16_t count = phrases[at];
+            const std::size_t length = count & ~kTableOnly;
+            const char16_t* key = phrases.data() + at + 1;
+            std::size_t matched = 2;
+            while (matched < length && pos + matched < text.size() &&
+                   Group(key[matched]) == Group(text[pos + matched])) {
+                ++matched;
+            }
+            if (matched == length) {
+                best = length;
+                found = at;
+            } else if (pos + matched >= text.size() || Group(key[matched]) > Group(text[pos + matched])) {
+                break;
+            }
+            at += 1 + (count & kTableOnly ? length : 2 * length);
+        }
+        return best;
     }
 
     // Writes the phrase that starts at `pos` into `out`, if one does, and
-    // returns its length, else 0; `pos` has passed `starts` and `pairs`. Kept
+    // returns its length, else 0; `pos` has passed `starts` and the hashes. Kept
     // out of line: the loop that calls it runs once per unit and does better
     // with few registers in use.
     [[gnu::noinline]] std::size_t WritePhrase(std::u16string_view text, std::size_t pos, char16_t* out) const
     {
         std::size_t found = 0;
         const std::size_t length = Longest(text, pos, found);
-        // A phrase kept for its place alone leaves the table's forms in `out`.
-        if (length != 0 && !(phrases[offset[found]] & kTableOnly)) {
-            const auto target = std::u16string_view(phrases).substr(offset[found] + 1 + length, length);
+        if (length != 0 && found != kNothingToWrite && !(phrases[found] & kTableOnly)) {
+            const auto target = std::u16string_view(phrases).substr(found + 1 + length, length);
             std::copy(target.begin(), target.end(), out + pos);
+        } else {
+            // A phrase kept for its place alone, or none: the table's forms.
+            for (std::size_t at = pos; at < pos + std::max<std::size_t>(length, 1); ++at) {
+                out[at] = Map(text[at]);
+            }
         }
         return length;
     }
@@ -464,41 +543,97 @@ struct Direction {
     // Phrases are matched as if the spaces between characters were not there,
     // so that spaced text (复 制) converts as the unspaced text does, and each
     // space stays where it was.
+    // Only runs between two characters that phrases may hold are taken out:
+    // next to ASCII or a surrogate a phrase ends anyway. Text without such a
+    // run, most text, is converted as it stands.
     std::u16string Convert(std::u16string_view text) const
     {
         const auto isSpace = [](char16_t unit) { return unit == u' ' || unit == u'\u3000'; };
-        const auto firstSpace = std::find_if(text.begin(), text.end(), isSpace);
-        if (firstSpace == text.end()) {
+        const auto inPhrases = [](char16_t unit) { return unit >= 0x80 && !IsSurrogate(unit); };
+        struct Run {
+            std::size_t start, end;
+        };
+        std::vector<Run> runs;
+        const std::size_t size = text.size();
+        for (std::size_t pos = 0; pos + 1 < size; ++pos) {
+            // Four at a time: ASCII ends a run's chances, and so does having
+            // no space after it.
+            if (pos + 5 <= size && (AllAscii(text.data() + pos) || !AnySpace(text.data() + pos + 1))) {
+                pos += 3;
+                continue;
+            }
+            if (!inPhrases(text[pos]) || isSpace(text[pos]) || !isSpace(text[pos + 1])) {
+                continue;
+            }
+            std::size_t end = pos + 1;
+            while (end < size && isSpace(text[end])) {
+                ++end;
+            }
+            if (end < size && inPhrases(text[end])) {
+                runs.push_back({pos + 1, end});
+            }
+            pos = end - 1;
+        }
+        if (runs.empty()) {
             return ConvertUnspaced(text);
         }
-        std::u16string dense(text.begin(), firstSpace);
-        std::copy_if(firstSpace, text.end(), std::back_inserter(dense), [&](char16_t unit) { return !isSpace(unit); });
-        const std::u16string converted = ConvertUnspaced(dense);
-        std::u16string result(text);
-        auto next = converted.begin();
-        for (char16_t& unit : result) {
-            if (!isSpace(unit)) {
-                unit = *next++;
-            }
+        std::u16string dense;
+        dense.reserve(text.size());
+        std::size_t from = 0;
+        for (const Run& run : runs) {
+            dense.append(text.substr(from, run.start - from));
+            from = run.end;
         }
+        dense.append(text.substr(from));
+        const std::u16string converted = ConvertUnspaced(dense);
+        std::u16string result;
+        result.reserve(text.size());
+        from = 0;
+        std::size_t taken = 0;
+        for (const Run& run : runs) {
+            result.append(converted, taken, run.start - from);
+            taken += run.start - from;
+            result.append(text.substr(run.start, run.end - run.start));
+            from = run.end;
+        }
+        result.append(converted, taken);
         return result;
     }
 
     std::u16string ConvertUnspaced(std::u16string_view text) const
     {
-        std::u16string result(text.size(), u'\0');
+        // ASCII maps to itself: only the units looked at below are mapped.
+        std::u16string result(text);
         char16_t* const out = result.data();
-        for (std::size_t pos = 0; pos < text.size(); ++pos) {
-            out[pos] = Map(text[pos]);
-        }
-        // Both tests at once and without a branch: on Chinese text a third of
+        // All tests at once and without a branch: on Chinese text a third of
         // the units pass the first, so branching on it alone mispredicts often.
-        for (std::size_t pos = 0; pos + 1 < text.size(); ++pos) {
+        // Each unit's group is looked up once, as the third of three, then the
+        // second and the first. No phrase holds ASCII, so where four units in
+        // a row are ASCII, as in most text around Chinese, none can start one.
+        const std::size_t size = text.size();
+        const auto groupAt = [&](std::size_t pos) { return pos < size ? Group(text[pos]) : u'\0'; };
+        char16_t first = groupAt(0), second = groupAt(1);
+        for (std::size_t pos = 0; pos < size; ++pos) {
+            if (pos + 5 < size && AllAscii(text.data() + pos)) {
+                pos += 3;
+                first = groupAt(pos + 1);
+                second = groupAt(pos + 2);
+                continue;
+            }
             const char16_t unit = text[pos];
-            const std::uint32_t pair = PairHash(Group(unit), Group(text[pos + 1]));
-            if (Contains(starts, unit) & ((pairs[pair / 64] >> (pair % 64)) & 1)) [[unlikely]] {
+            out[pos] = Map(unit);
+            const char16_t third = groupAt(pos + 2);
+            const bool start = Contains(twos, PairHash(first, second)) |
+                               Contains(threes, TripleHash(first, second, third));
+            first = second;
+            second = third;
+            if (Contains(starts, unit) & start & (pos + 1 < size)) [[unlikely]] {
                 const std::size_t length = WritePhrase(text, pos, out);
-                pos += length - (length != 0);
+                if (length != 0) {
+                    pos += length - 1;
+                    first = groupAt(pos + 1);
+                    second = groupAt(pos + 2);
+                }
             }
         }
         return result;
@@ -574,8 +709,8 @@ char16_t SimplifiedGroup(char16_t unit)
 
 bool PhrasesAreWellFormed()
 {
-    return PhrasesAreWellFormed(Traditional().phrases, kTraditionalGroupOf) &&
-           PhrasesAreWellFormed(Simplified().phrases, kSimplifiedGroupOf);
+    return PhrasesAreWellFormed(Traditional().phrases, kTraditionalGroupOf) && Traditional().index->fits &&
+           PhrasesAreWellFormed(Simplified().phrases, kSimplifiedGroupOf) && Simplified().index->fits;
 }
 
 }  // namespace vellumino::chinese
