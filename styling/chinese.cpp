@@ -455,18 +455,6 @@ inline bool AllAscii(const char16_t* units)
     return (four & 0xFF80FF80FF80FF80u) == 0;
 }
 
-// Whether any of the four units from `units` on is U+0020 or U+3000, in one
-// load: a lane that equals the space becomes zero, and a zero lane borrows.
-inline bool AnySpace(const char16_t* units)
-{
-    std::uint64_t four;
-    std::memcpy(&four, units, sizeof four);
-    const auto hasZero = [](std::uint64_t lanes) {
-        return ((lanes - 0x0001000100010001u) & ~lanes & 0x8000800080008000u) != 0;
-    };
-    return hasZero(four ^ 0x0020002000200020u) || hasZero(four ^ 0x3000300030003000u);
-}
-
 // One direction's tables, without the sizes in the type.
 struct Direction {
     const std::uint8_t* mapBlock;
@@ -483,12 +471,28 @@ struct Direction {
 
     char16_t Map(char16_t unit) const { return GroupOf(mapBlock, mapDistance, unit); }
 
-    // The longest phrase that matches `text` from `pos` on, whose first two
-    // units passed `starts` and the hashes; its length, or 0 if none does, and
-    // in `found` where its count is.
-    std::size_t Longest(std::u16string_view text, std::size_t pos, std::size_t& found) const
+    static bool IsSpace(char16_t unit) { return unit == u' ' || unit == u'\u3000'; }
+
+    // The first unit from `pos` on that is not a space, or the text's size.
+    // Phrases read through spaces, so that spaced text (复 制) converts as
+    // the unspaced text does, and each space stays where it was; next to
+    // ASCII or a surrogate a phrase ends anyway.
+    static std::size_t Skip(std::u16string_view text, std::size_t pos)
     {
-        const PairRange* range = index->Find(std::uint32_t{Group(text[pos])} << 16 | Group(text[pos + 1]));
+        pos = std::min(pos, text.size());
+        while (pos < text.size() && IsSpace(text[pos])) [[unlikely]] {
+            ++pos;
+        }
+        return pos;
+    }
+
+    // The longest phrase that matches `text` from `pos` on, `next` being the
+    // unit after `pos` that is not a space; they passed `starts` and the
+    // hashes. Its length, or 0 if none does, and in `found` where its count
+    // is.
+    std::size_t Longest(std::u16string_view text, std::size_t pos, std::size_t next, std::size_t& found) const
+    {
+        const PairRange* range = index->Find(std::uint32_t{Group(text[pos])} << 16 | Group(text[next]));
         if (range == nullptr) {
             return 0;
         }
@@ -504,15 +508,15 @@ struct Direction {
             const char16_t count = phrases[at];
             const std::size_t length = count & ~kTableOnly;
             const char16_t* key = phrases.data() + at + 1;
-            std::size_t matched = 2;
-            while (matched < length && pos + matched < text.size() &&
-                   Group(key[matched]) == Group(text[pos + matched])) {
+            std::size_t matched = 2, cursor = Skip(text, next + 1);
+            while (matched < length && cursor < text.size() && key[matched] == Group(text[cursor])) {
                 ++matched;
+                cursor = Skip(text, cursor + 1);
             }
             if (matched == length) {
                 best = length;
                 found = at;
-            } else if (pos + matched >= text.size() || Group(key[matched]) > Group(text[pos + matched])) {
+            } else if (cursor >= text.size() || key[matched] > Group(text[cursor])) {
                 break;
             }
             at += 1 + (count & kTableOnly ? length : 2 * length);
@@ -520,89 +524,30 @@ struct Direction {
         return best;
     }
 
-    // Writes the phrase that starts at `pos` into `out`, if one does, and
-    // returns its length, else 0; `pos` has passed `starts` and the hashes. Kept
-    // out of line: the loop that calls it runs once per unit and does better
-    // with few registers in use.
-    [[gnu::noinline]] std::size_t WritePhrase(std::u16string_view text, std::size_t pos, char16_t* out) const
+    // Writes the phrase that starts at `pos` into `out` and returns where its
+    // last unit is, if one starts there; else returns `pos`. Kept out of
+    // line: the loop that calls it runs once per unit and does better with
+    // few registers in use.
+    [[gnu::noinline]] std::size_t WritePhrase(std::u16string_view text, std::size_t pos, std::size_t next,
+                                              char16_t* out) const
     {
         std::size_t found = 0;
-        const std::size_t length = Longest(text, pos, found);
-        if (length != 0 && found != kNothingToWrite && !(phrases[found] & kTableOnly)) {
-            const auto target = std::u16string_view(phrases).substr(found + 1 + length, length);
-            std::copy(target.begin(), target.end(), out + pos);
-        } else {
-            // A phrase kept for its place alone, or none: the table's forms.
-            for (std::size_t at = pos; at < pos + std::max<std::size_t>(length, 1); ++at) {
-                out[at] = Map(text[at]);
-            }
+        const std::size_t length = Longest(text, pos, next, found);
+        // A phrase kept for its place alone takes the table's forms.
+        const bool tableOnly = found == kNothingToWrite || (phrases[found] & kTableOnly);
+        const char16_t* target = tableOnly ? nullptr : phrases.data() + found + 1 + length;
+        std::size_t last = pos;
+        for (std::size_t i = 0, at = pos; i < length; ++i, at = Skip(text, at + 1)) {
+            out[at] = tableOnly ? Map(text[at]) : target[i];
+            last = at;
         }
-        return length;
+        return last;
     }
 
-    // Phrases are matched as if the spaces between characters were not there,
-    // so that spaced text (复 制) converts as the unspaced text does, and each
-    // space stays where it was.
-    // Only runs between two characters that phrases may hold are taken out:
-    // next to ASCII or a surrogate a phrase ends anyway. Text without such a
-    // run, most text, is converted as it stands.
     std::u16string Convert(std::u16string_view text) const
     {
-        const auto isSpace = [](char16_t unit) { return unit == u' ' || unit == u'\u3000'; };
-        const auto inPhrases = [](char16_t unit) { return unit >= 0x80 && !IsSurrogate(unit); };
-        struct Run {
-            std::size_t start, end;
-        };
-        std::vector<Run> runs;
-        const std::size_t size = text.size();
-        for (std::size_t pos = 0; pos + 1 < size; ++pos) {
-            // Four at a time: ASCII ends a run's chances, and so does having
-            // no space after it.
-            if (pos + 5 <= size && (AllAscii(text.data() + pos) || !AnySpace(text.data() + pos + 1))) {
-                pos += 3;
-                continue;
-            }
-            if (!inPhrases(text[pos]) || isSpace(text[pos]) || !isSpace(text[pos + 1])) {
-                continue;
-            }
-            std::size_t end = pos + 1;
-            while (end < size && isSpace(text[end])) {
-                ++end;
-            }
-            if (end < size && inPhrases(text[end])) {
-                runs.push_back({pos + 1, end});
-            }
-            pos = end - 1;
-        }
-        if (runs.empty()) {
-            return ConvertUnspaced(text);
-        }
-        std::u16string dense;
-        dense.reserve(text.size());
-        std::size_t from = 0;
-        for (const Run& run : runs) {
-            dense.append(text.substr(from, run.start - from));
-            from = run.end;
-        }
-        dense.append(text.substr(from));
-        const std::u16string converted = ConvertUnspaced(dense);
-        std::u16string result;
-        result.reserve(text.size());
-        from = 0;
-        std::size_t taken = 0;
-        for (const Run& run : runs) {
-            result.append(converted, taken, run.start - from);
-            taken += run.start - from;
-            result.append(text.substr(run.start, run.end - run.start));
-            from = run.end;
-        }
-        result.append(converted, taken);
-        return result;
-    }
-
-    std::u16string ConvertUnspaced(std::u16string_view text) const
-    {
-        // ASCII maps to itself: only the units looked at below are mapped.
+        // ASCII and spaces map to themselves: only the units looked at below
+        // are mapped.
         std::u16string result(text);
         char16_t* const out = result.data();
         // All tests at once and without a branch: on Chinese text a third of
@@ -611,30 +556,39 @@ struct Direction {
         // second and the first. No phrase holds ASCII, so where four units in
         // a row are ASCII, as in most text around Chinese, none can start one.
         const std::size_t size = text.size();
-        const auto groupAt = [&](std::size_t pos) { return pos < size ? Group(text[pos]) : u'\0'; };
-        char16_t first = groupAt(0), second = groupAt(1);
-        for (std::size_t pos = 0; pos < size; ++pos) {
-            if (pos + 5 < size && AllAscii(text.data() + pos)) {
-                pos += 3;
-                first = groupAt(pos + 1);
-                second = groupAt(pos + 2);
+        const auto groupAt = [&](std::size_t at) { return at < size ? Group(text[at]) : u'\0'; };
+        std::size_t pos = 0, next = 0, after = 0;
+        char16_t first = 0, second = 0;
+        const auto restart = [&](std::size_t at) {
+            pos = Skip(text, at);
+            next = Skip(text, pos + 1);
+            after = Skip(text, next + 1);
+            first = groupAt(pos);
+            second = groupAt(next);
+        };
+        restart(0);
+        while (pos < size) {
+            if (pos + 4 < size && AllAscii(text.data() + pos)) {
+                restart(pos + 4);
                 continue;
             }
             const char16_t unit = text[pos];
             out[pos] = Map(unit);
-            const char16_t third = groupAt(pos + 2);
+            const char16_t third = groupAt(after);
             const bool start = Contains(twos, PairHash(first, second)) |
                                Contains(threes, TripleHash(first, second, third));
-            first = second;
-            second = third;
-            if (Contains(starts, unit) & start & (pos + 1 < size)) [[unlikely]] {
-                const std::size_t length = WritePhrase(text, pos, out);
-                if (length != 0) {
-                    pos += length - 1;
-                    first = groupAt(pos + 1);
-                    second = groupAt(pos + 2);
+            if (Contains(starts, unit) & start & (next < size)) [[unlikely]] {
+                const std::size_t last = WritePhrase(text, pos, next, out);
+                if (last != pos) {
+                    restart(last + 1);
+                    continue;
                 }
             }
+            pos = next;
+            next = after;
+            after = Skip(text, after + 1);
+            first = second;
+            second = third;
         }
         return result;
     }
@@ -644,7 +598,14 @@ template <typename Map, typename Groups>
 Direction MakeDirection(const Map& map, const Groups& groups, std::u16string_view packed,
                         std::u16string_view groupRuns)
 {
+    // Each phrase's own characters are kept as the first of their groups, so
+    // that matching looks up only the text's.
     std::u16string phrases = UnpackPhrases(packed);
+    ForEachPhrase(phrases, [&](std::size_t pos, std::u16string_view key, std::u16string_view) {
+        for (std::size_t i = 0; i < key.size(); ++i) {
+            phrases[pos + 1 + i] = groups(key[i]);
+        }
+    });
     auto index = BuildIndex(phrases, groupRuns, groups);
     return {map.block.data(), map.distance.data(), groups.block.data(), groups.distance.data(),
             std::move(phrases), std::move(index)};
@@ -687,13 +648,15 @@ std::span<const CharacterPair> SimplifiedTable()
 
 std::span<const Phrase> TraditionalPhrases()
 {
-    static const std::vector<Phrase> list = ListPhrases(Traditional().phrases);
+    static const std::u16string phrases = UnpackPhrases(kTraditionalPhrases);
+    static const std::vector<Phrase> list = ListPhrases(phrases);
     return list;
 }
 
 std::span<const Phrase> SimplifiedPhrases()
 {
-    static const std::vector<Phrase> list = ListPhrases(Simplified().phrases);
+    static const std::u16string phrases = UnpackPhrases(kSimplifiedPhrases);
+    static const std::vector<Phrase> list = ListPhrases(phrases);
     return list;
 }
 
@@ -709,8 +672,9 @@ char16_t SimplifiedGroup(char16_t unit)
 
 bool PhrasesAreWellFormed()
 {
-    return PhrasesAreWellFormed(Traditional().phrases, kTraditionalGroupOf) && Traditional().index->fits &&
-           PhrasesAreWellFormed(Simplified().phrases, kSimplifiedGroupOf) && Simplified().index->fits;
+    return PhrasesAreWellFormed(UnpackPhrases(kTraditionalPhrases), kTraditionalGroupOf) &&
+           Traditional().index->fits &&
+           PhrasesAreWellFormed(UnpackPhrases(kSimplifiedPhrases), kSimplifiedGroupOf) && Simplified().index->fits;
 }
 
 }  // namespace vellumino::chinese
