@@ -19,7 +19,8 @@ class Chromium:
     """One headless Chromium with one tab; commands go to that tab."""
 
     def __init__(self, binary=None):
-        binary = binary or shutil.which("chromium") or shutil.which("chromium-browser")
+        binary = (binary or os.environ.get("CHROMIUM") or shutil.which("chromium")
+                  or shutil.which("chromium-browser"))
         if not binary:
             raise RuntimeError("no chromium on PATH (Debian: chromium)")
         self.profile = tempfile.mkdtemp(prefix="vellumino-chromium-")
