@@ -187,7 +187,7 @@ bool Replace(std::string& page, std::string_view placeholder, const std::string&
 {
     const std::size_t at = page.find(placeholder);
     if (at == std::string::npos || page.find(placeholder, at + 1) != std::string::npos)
-        return Fail(error, "the template needs " + std::string(placeholder) + " exactly once");
+        return Fail(error, std::string("the template needs ").append(placeholder).append(" exactly once"));
     page.replace(at, placeholder.size(), with);
     return true;
 }
@@ -212,7 +212,7 @@ BuiltPage BuildPage(std::string_view list, std::string_view listName, std::strin
     std::size_t count = 0;
     for (std::size_t i = 0; i < sections.size(); ++i) {
         const Section& section = sections[i];
-        const std::string id = "s" + std::to_string(i + 1);
+        const std::string id = std::string("s").append(std::to_string(i + 1));
         const std::string name = Escape(section.name);
         nav.append("<a href=\"#").append(id).append("\">").append(name).append("</a>");
         body.append("<section id=\"").append(id).append("\">\n<h2>").append(name);
