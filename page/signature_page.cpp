@@ -40,9 +40,11 @@ std::optional<SignatureText> FromUtf8(std::string_view bytes)
     SignatureText text;
     for (std::size_t i = 0; i < bytes.size();) {
         const auto lead = static_cast<unsigned char>(bytes[i]);
-        const int extra = lead < 0x80 ? 0 : lead >= 0xC2 && lead < 0xE0 ? 1 : lead >= 0xE0 && lead < 0xF0 ? 2
-                        : lead >= 0xF0 && lead < 0xF5                   ? 3
-                                                                        : -1;
+        const int extra = lead < 0x80                   ? 0
+                          : lead >= 0xC2 && lead < 0xE0 ? 1
+                          : lead >= 0xE0 && lead < 0xF0 ? 2
+                          : lead >= 0xF0 && lead < 0xF5 ? 3
+                                                        : -1;
         if (extra < 0 || bytes.size() - i <= static_cast<std::size_t>(extra))
             return std::nullopt;
         char32_t code = extra == 0 ? lead : lead & (0x3F >> extra);
@@ -73,7 +75,8 @@ std::optional<std::string> ToUtf8(SignatureView text)
     std::string bytes;
     for (std::size_t i = 0; i < text.size(); ++i) {
         char32_t code = text[i];
-        if (vellumino::IsHighSurrogate(text[i]) && i + 1 < text.size() && vellumino::IsLowSurrogate(text[i + 1])) {
+        if (vellumino::IsHighSurrogate(text[i]) && i + 1 < text.size() &&
+            vellumino::IsLowSurrogate(text[i + 1])) {
             code = 0x10000 + ((code - 0xD800) << 10) + (text[i + 1] - 0xDC00);
             ++i;
         } else if (code >= 0xD800 && code <= 0xDFFF) {
@@ -105,12 +108,23 @@ std::string Escape(std::string_view text)
     std::string escaped;
     for (const char c : text) {
         switch (c) {
-        case '&': escaped += "&amp;"; break;
-        case '<': escaped += "&lt;"; break;
-        case '>': escaped += "&gt;"; break;
-        case '"': escaped += "&quot;"; break;
-        case '\'': escaped += "&#39;"; break;
-        default: escaped += c;
+            case '&':
+                escaped += "&amp;";
+                break;
+            case '<':
+                escaped += "&lt;";
+                break;
+            case '>':
+                escaped += "&gt;";
+                break;
+            case '"':
+                escaped += "&quot;";
+                break;
+            case '\'':
+                escaped += "&#39;";
+                break;
+            default:
+                escaped += c;
         }
     }
     return escaped;
@@ -125,7 +139,8 @@ bool Fail(std::string& error, const std::string& what)
 
 // A wrong line stops the build with its number rather than making a page
 // that silently lacks it.
-bool ReadSections(std::string_view list, std::string_view path, std::vector<Section>& sections, std::string& error)
+bool ReadSections(std::string_view list, std::string_view path, std::vector<Section>& sections,
+                  std::string& error)
 {
     std::set<SignatureText> seen;
     int number = 0;
@@ -152,7 +167,7 @@ bool ReadSections(std::string_view list, std::string_view path, std::vector<Sect
             return Fail(error, where + "a signature before the first section");
         if (signature->size() > kFieldLimit)
             return Fail(error, where + std::to_string(signature->size()) + " UTF-16 units; the field takes " +
-                        std::to_string(kFieldLimit));
+                                   std::to_string(kFieldLimit));
         // The field's commands trim, so a signature with a space at an end
         // would not come back as listed.
         if (signature->front() == u' ' || signature->back() == u' ')
@@ -172,7 +187,8 @@ bool RenderSignature(SignatureView signature, std::string& html, std::string& er
     std::string plain;
     html += "<li><p class=\"sig\"";
     for (const Style& style : kStyles) {
-        const std::optional<std::string> variant = ToUtf8(style.make ? style.make(signature) : SignatureText(signature));
+        const std::optional<std::string> variant =
+            ToUtf8(style.make ? style.make(signature) : SignatureText(signature));
         if (!variant)
             return Fail(error, std::string(style.label) + " left half a surrogate pair");
         html.append(" data-").append(style.key).append("=\"").append(Escape(*variant)).append("\"");
@@ -205,7 +221,10 @@ BuiltPage BuildPage(std::string_view list, std::string_view listName, std::strin
     std::string styles, nav, body;
     for (const Style& style : kStyles) {
         const std::string id = std::string("style-") + style.key;
-        styles.append("<input type=\"radio\" name=\"style\" id=\"").append(id).append("\" value=\"").append(style.key);
+        styles.append("<input type=\"radio\" name=\"style\" id=\"")
+            .append(id)
+            .append("\" value=\"")
+            .append(style.key);
         styles.append(style.make ? "\">" : "\" checked>");
         styles.append("<label for=\"").append(id).append("\">").append(style.label).append("</label>");
     }
@@ -216,7 +235,9 @@ BuiltPage BuildPage(std::string_view list, std::string_view listName, std::strin
         const std::string name = Escape(section.name);
         nav.append("<a href=\"#").append(id).append("\">").append(name).append("</a>");
         body.append("<section id=\"").append(id).append("\">\n<h2>").append(name);
-        body.append(" <small>").append(std::to_string(section.signatures.size())).append(" 条</small></h2>\n");
+        body.append(" <small>")
+            .append(std::to_string(section.signatures.size()))
+            .append(" 条</small></h2>\n");
         body.append("<ul class=\"list\">\n");
         for (const SignatureText& signature : section.signatures)
             if (!RenderSignature(signature, body, built.error))
@@ -232,4 +253,3 @@ BuiltPage BuildPage(std::string_view list, std::string_view listName, std::strin
 }
 
 }  // namespace vellumino::page
-

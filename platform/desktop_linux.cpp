@@ -34,7 +34,8 @@ void ShowSignaturePage(std::uintptr_t)
     // tests/window) and the page in its own share/vellumino.
     const QDir programs(QCoreApplication::applicationDirPath());
     for (const char* share : {"../share", "../../share"}) {
-        const QFileInfo page(programs.filePath(QLatin1String(share) + QLatin1String("/vellumino/signatures.html")));
+        const QFileInfo page(
+            programs.filePath(QLatin1String(share) + QLatin1String("/vellumino/signatures.html")));
         if (page.isFile()) {
             // Nothing to do if no browser is found: the click simply has no effect.
             QDesktopServices::openUrl(QUrl::fromLocalFile(page.canonicalFilePath()));

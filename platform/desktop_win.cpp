@@ -105,8 +105,8 @@ void ShowSignaturePage(std::uintptr_t owner)
     // start-up: they bring a dozen libraries the window itself never needs,
     // and under Wine starting them takes longer than the window does.
     using CoInitializeExFn = HRESULT(WINAPI*)(void*, DWORD);
-    using ShellExecuteWFn = HINSTANCE(WINAPI*)(HWND, const wchar_t*, const wchar_t*, const wchar_t*,
-                                               const wchar_t*, INT);
+    using ShellExecuteWFn =
+        HINSTANCE(WINAPI*)(HWND, const wchar_t*, const wchar_t*, const wchar_t*, const wchar_t*, INT);
     static const auto shellExecute = [] {
         // The shell may hand the page to an extension that needs COM.
         if (const auto coInitializeEx = Procedure<CoInitializeExFn>(L"ole32.dll", "CoInitializeEx"))

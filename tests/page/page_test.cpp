@@ -58,7 +58,8 @@ std::string Unescape(const std::string& text, std::string& fault)
             continue;
         }
         const std::size_t end = text.find(';', i);
-        const auto entity = end == std::string::npos ? entities.end() : entities.find(text.substr(i + 1, end - i - 1));
+        const auto entity =
+            end == std::string::npos ? entities.end() : entities.find(text.substr(i + 1, end - i - 1));
         if (entity == entities.end()) {
             fault = "a bare '&' in '" + text + "'";
             return plain;
@@ -83,7 +84,8 @@ std::vector<Element> Parse(const std::string& html, std::string& fault)
     static const std::set<std::string> kVoid{"meta", "input", "br", "hr", "img", "link", "source", "wbr"};
     static const std::regex kTag(R"re(<(/?)([a-z][a-z0-9]*)((?:\s+[a-z-]+(?:="[^"<]*")?)*)\s*>)re");
     static const std::regex kAttribute(R"re(([a-z-]+)(?:="([^"]*)")?)re");
-    static const std::regex kBeyond(R"re(https?:|url\(|@import|\bimport\(|fetch\(|XMLHttpRequest|WebSocket)re");
+    static const std::regex kBeyond(
+        R"re(https?:|url\(|@import|\bimport\(|fetch\(|XMLHttpRequest|WebSocket)re");
     std::vector<Element> elements;
     std::vector<std::string> open;
     std::size_t at = 0;
@@ -111,7 +113,8 @@ std::vector<Element> Parse(const std::string& html, std::string& fault)
         const std::string name = tag[2];
         if (tag[1] == "/") {
             if (open.empty() || open.back() != name)
-                fault = "</" + name + "> closes <" + (open.empty() ? std::string("nothing") : open.back()) + ">";
+                fault =
+                    "</" + name + "> closes <" + (open.empty() ? std::string("nothing") : open.back()) + ">";
             else
                 open.pop_back();
             continue;
@@ -154,8 +157,8 @@ std::vector<Entry> CheckPage(const std::string& html)
     std::vector<Entry> entries;
     for (const Element& element : elements) {
         // Nothing is fetched: no source of any kind, links only within the page.
-        static const std::set<std::string> kFetching{"link", "img", "iframe", "object", "embed",
-                                                     "audio", "video", "source", "base", "form"};
+        static const std::set<std::string> kFetching{"link",  "img",   "iframe", "object", "embed",
+                                                     "audio", "video", "source", "base",   "form"};
         EXPECT_FALSE(kFetching.contains(element.name)) << "<" << element.name << ">";
         for (const auto& [name, value] : element.attributes) {
             EXPECT_TRUE(name != "src" && name != "srcset" && name != "action" && name != "style" &&
@@ -165,7 +168,8 @@ std::vector<Entry> CheckPage(const std::string& html)
                 EXPECT_EQ(value.substr(0, 1), "#") << value;
             }
         }
-        if (element.name != "p" || element.attributes.count("class") == 0 || element.attributes.at("class") != "sig")
+        if (element.name != "p" || element.attributes.count("class") == 0 ||
+            element.attributes.at("class") != "sig")
             continue;
         Entry entry;
         for (const auto& [name, value] : element.attributes)
@@ -219,7 +223,8 @@ TEST(SignaturePage, MarkupInASignatureIsShownAsTyped)
 {
     const std::string pageTemplate = ReadFile(VELLUMINO_PAGE_TEMPLATE);
     const std::string tricky = "<b onclick='a&&b'>\"x\"</b>";
-    const page::BuiltPage built = page::BuildPage("[试]\n" + tricky + "\n签名\xF0\x9F\x98\x80\n", "list", pageTemplate);
+    const page::BuiltPage built =
+        page::BuildPage("[试]\n" + tricky + "\n签名\xF0\x9F\x98\x80\n", "list", pageTemplate);
     ASSERT_EQ(built.error, "");
     const std::vector<Entry> entries = CheckPage(built.html);
     ASSERT_EQ(entries.size(), 2u);
