@@ -225,7 +225,7 @@ BuiltPage BuildPage(std::string_view list, std::string_view listName, std::strin
             .append(id)
             .append("\" value=\"")
             .append(style.key);
-        styles.append(style.make ? "\">" : "\" checked>");
+        styles.append(style.make ? "\" />" : "\" checked=\"checked\" />");
         styles.append("<label for=\"").append(id).append("\">").append(style.label).append("</label>");
     }
     std::size_t count = 0;
