@@ -10,10 +10,11 @@ RUN_PACKAGES := g++ cmake ninja-build pkg-config qt6-base-dev qt6-translations-l
 # Tests: GoogleTest, an X server and the tools that drive it, clang for the fuzzers,
 # the Debian package's checkers, mingw-w64 for the Windows program, and Wine
 # (64-bit only) to run it, with the zh_CN locale source for its Chinese code page,
-# and icoutils to read the resources back out of the built program file.
+# icoutils to read the resources back out of the built program file, and a
+# headless Chromium, driven from Python, to try the signature page.
 TEST_PACKAGES := $(RUN_PACKAGES) libgtest-dev libgmock-dev xvfb xauth xdotool xclip x11-utils libx11-dev libxfixes-dev \
                  imagemagick clang libclang-rt-14-dev lintian desktop-file-utils appstream mingw-w64 libstb-dev \
-                 wine wine64 locales icoutils
+                 wine wine64 locales icoutils chromium python3
 # Benchmarks: Google Benchmark, and OpenCC's library and data with the Chinese
 # manual pages, to measure the Chinese conversions against OpenCC on real text.
 BENCH_PACKAGES := $(TEST_PACKAGES) libbenchmark-dev libxcb1-dev libopencc-dev libopencc-data manpages-zh
@@ -34,11 +35,11 @@ define install
 	fi
 endef
 
-# The Windows program: the mingw-w64 cross compiler, and stb's headers to
-# decode its pictures.
-WINDOWS_PACKAGES := cmake ninja-build mingw-w64 libstb-dev
+# The Windows program: the mingw-w64 cross compiler, stb's headers to decode
+# its pictures, and a compiler for this machine to generate its signature page.
+WINDOWS_PACKAGES := cmake ninja-build g++ mingw-w64 libstb-dev
 
-.PHONY: run test build windows screenshot screenshot-windows bench fuzz package asan assets format help
+.PHONY: run test build windows screenshot screenshot-windows screenshot-page bench fuzz package asan assets format help
 
 # How long `make fuzz` runs each target, in seconds.
 FUZZ_SECONDS ?= 600
@@ -49,6 +50,8 @@ help:
 	@echo "make screenshot  write build/screenshot.png of the window, under Xvfb"
 	@echo "make screenshot-windows"
 	@echo "                 the same of Vellumino.exe under Wine: build/screenshot-windows.png"
+	@echo "make screenshot-page"
+	@echo "                 the signature page in headless Chromium: build/screenshot-page.png"
 	@echo "make bench       time the commands and the start-up against baselines"
 	@echo "make fuzz        fuzz every command for FUZZ_SECONDS each (default 600)"
 	@echo "make package     build a .deb in build/ci"
@@ -90,6 +93,13 @@ screenshot-windows:
 	cmake --build --preset windows
 	tools/screenshot.sh --wine build/windows/wine build/windows/app/win32/Vellumino.exe build/screenshot-windows.png
 	@echo "Wrote build/screenshot-windows.png"
+
+screenshot-page:
+	$(call install,$(TEST_PACKAGES))
+	cmake --preset ci
+	cmake --build --preset ci --target vellumino_page
+	tools/chromium.py screenshot build/ci/share/vellumino/signatures.html build/screenshot-page.png
+	@echo "Wrote build/screenshot-page.png"
 
 bench:
 	$(call install,$(BENCH_PACKAGES))

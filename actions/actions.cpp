@@ -10,10 +10,6 @@ namespace {
 // Shown in the hover-card caption after a copy, until the signature changes.
 constexpr SignatureView kCopyConfirmation = u"QQ签名已复制、请在QQ中粘贴";
 
-// Fixed at build time: the program never opens any other address, and never
-// one taken from the field.
-constexpr char SignaturePageUrl[] = VELLUMINO_HOME_URL;
-
 }  // namespace
 
 void CopySignature(SignatureWindow& window)
@@ -37,7 +33,8 @@ void ClearSignature(SignatureWindow& window)
 
 void OpenSignaturePage(SignatureWindow& window)
 {
-    platform::OpenUrl(window.nativeHandle(), SignaturePageUrl);
+    // The page that ships with the program, never anything from the field.
+    platform::ShowSignaturePage(window.nativeHandle());
 }
 
 }  // namespace vellumino

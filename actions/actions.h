@@ -12,7 +12,8 @@ void CopySignature(SignatureWindow& window);
 // Empties the field and both captions; the clipboard keeps what it holds.
 void ClearSignature(SignatureWindow& window);
 
-// Asks the desktop to open the signature page, and nothing else.
+// Asks the desktop to show the signature page that ships with the program,
+// and nothing else.
 void OpenSignaturePage(SignatureWindow& window);
 
 }  // namespace vellumino

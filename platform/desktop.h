@@ -17,8 +17,10 @@ void ClearClipboard(std::uintptr_t owner);
 // held by another program; that is never fatal.
 void PutOnClipboard(std::uintptr_t owner, std::u16string_view text);
 
-// Asks the desktop to show the address in the default browser. Returns at
-// once; whether a browser started is not known and not reported.
-void OpenUrl(std::uintptr_t owner, const char* url);
+// Asks the desktop to show the program's own page of ready-made signatures in
+// the default browser, offline: on Linux the installed copy (or the build
+// tree's), on Windows the copy the program file carries. Returns at once; if
+// there is no page or nothing to show it, nothing happens.
+void ShowSignaturePage(std::uintptr_t owner);
 
 }  // namespace vellumino::platform

@@ -1,8 +1,11 @@
 // Linux: Qt already copes with a clipboard owner that will not let go (X11
-// takes the selection over), and hands the address to xdg-open (or whatever
+// takes the selection over), and hands the page to xdg-open (or whatever
 // browser it finds) in a detached process, so the window never waits on it.
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QString>
 #include <QUrl>
@@ -24,10 +27,21 @@ void PutOnClipboard(std::uintptr_t, std::u16string_view text)
                            QClipboard::Clipboard);
 }
 
-void OpenUrl(std::uintptr_t, const char* url)
+void ShowSignaturePage(std::uintptr_t)
 {
-    // Nothing to do if no browser is found: the click simply has no effect.
-    QDesktopServices::openUrl(QUrl(QString::fromLatin1(url), QUrl::StrictMode));
+    // Installed, the program is in bin/ and the page in share/vellumino beside
+    // it; the build tree keeps its programs one folder deeper (app/qt,
+    // tests/window) and the page in its own share/vellumino.
+    const QDir programs(QCoreApplication::applicationDirPath());
+    for (const char* share : {"../share", "../../share"}) {
+        const QFileInfo page(
+            programs.filePath(QLatin1String(share) + QLatin1String("/vellumino/signatures.html")));
+        if (page.isFile()) {
+            // Nothing to do if no browser is found: the click simply has no effect.
+            QDesktopServices::openUrl(QUrl::fromLocalFile(page.canonicalFilePath()));
+            return;
+        }
+    }
 }
 
 }  // namespace vellumino::platform

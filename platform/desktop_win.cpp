@@ -1,10 +1,11 @@
-// Windows: the clipboard through the user32 calls, the address through the
-// shell, both owned by the program's window.
+// Windows: the clipboard through the user32 calls, the signature page through
+// the shell, both owned by the program's window.
 #include <windows.h>
 // For the COM constants only; nothing is linked from it.
 #include <objbase.h>
 
 #include <cstring>
+#include <string>
 
 #include "desktop.h"
 
@@ -68,23 +69,55 @@ void PutOnClipboard(std::uintptr_t owner, std::u16string_view text)
     CloseClipboard();
 }
 
-void OpenUrl(std::uintptr_t owner, const char* url)
+namespace {
+
+// Users copy the program file alone, so it carries the page in its resources
+// and writes it out on each click, over the copy of the click before: one
+// file in the temporary folder that always matches this program. Empty if it
+// cannot be written.
+std::wstring WriteSignaturePage()
+{
+    HRSRC found = FindResourceW(nullptr, L"SIGNATURE_PAGE", MAKEINTRESOURCEW(10));  // RT_RCDATA
+    HGLOBAL loaded = found ? LoadResource(nullptr, found) : nullptr;
+    const void* bytes = loaded ? LockResource(loaded) : nullptr;
+    const DWORD size = found ? SizeofResource(nullptr, found) : 0;
+    wchar_t folder[MAX_PATH + 1];
+    const DWORD length = GetTempPathW(MAX_PATH + 1, folder);
+    if (!bytes || size == 0 || length == 0 || length > MAX_PATH)
+        return {};
+    std::wstring path(folder, length);
+    path += L"Vellumino-signatures.html";
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return {};
+    DWORD written = 0;
+    const bool whole = WriteFile(file, bytes, size, &written, nullptr) && written == size;
+    CloseHandle(file);
+    return whole ? path : std::wstring();
+}
+
+}  // namespace
+
+void ShowSignaturePage(std::uintptr_t owner)
 {
     // The shell and COM are loaded on the first click of the link, not at
     // start-up: they bring a dozen libraries the window itself never needs,
     // and under Wine starting them takes longer than the window does.
     using CoInitializeExFn = HRESULT(WINAPI*)(void*, DWORD);
-    using ShellExecuteAFn = HINSTANCE(WINAPI*)(HWND, const char*, const char*, const char*, const char*, INT);
+    using ShellExecuteWFn =
+        HINSTANCE(WINAPI*)(HWND, const wchar_t*, const wchar_t*, const wchar_t*, const wchar_t*, INT);
     static const auto shellExecute = [] {
-        // The shell may hand the address to an extension that needs COM.
+        // The shell may hand the page to an extension that needs COM.
         if (const auto coInitializeEx = Procedure<CoInitializeExFn>(L"ole32.dll", "CoInitializeEx"))
             coInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-        return Procedure<ShellExecuteAFn>(L"shell32.dll", "ShellExecuteA");
+        return Procedure<ShellExecuteWFn>(L"shell32.dll", "ShellExecuteW");
     }();
-    // The result is deliberately unused: a missing browser is not the
-    // user's problem to hear about.
-    if (shellExecute)
-        shellExecute(reinterpret_cast<HWND>(owner), "open", url, "", "", SW_SHOW);
+    // A half-written page is never shown; the shell's result is deliberately
+    // unused: a missing browser is not the user's problem to hear about.
+    const std::wstring page = WriteSignaturePage();
+    if (shellExecute && !page.empty())
+        shellExecute(reinterpret_cast<HWND>(owner), L"open", page.c_str(), nullptr, nullptr, SW_SHOW);
 }
 
 }  // namespace vellumino::platform

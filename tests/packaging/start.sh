@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The installed program, unpacked into a scratch root, starts on a throwaway X
-# server and shows its window, whose class is the one its desktop file names.
+# server and shows its window, whose class is the one its desktop file names;
+# its link opens the signature page installed beside it.
 source "$(dirname "$0")/lib.sh"
 need xvfb-run xdotool xprop
 
@@ -17,7 +18,11 @@ program=$ROOT/usr/bin/$(desktop_key "$desktop" Exec | cut -d' ' -f1)
 multiarch=$(dpkg-architecture -qDEB_HOST_MULTIARCH 2>/dev/null || echo x86_64-linux-gnu)
 export LD_LIBRARY_PATH=$ROOT/usr/lib:$ROOT/usr/lib/$multiarch
 export QT_QPA_PLATFORM=xcb
-"$program" &
+# A stand-in xdg-open records what the program asks the desktop to open.
+mkdir "$ROOT/bin"
+printf '#!/bin/sh\nprintf "%%s\\n" "$*" >>"%s/opened"\n' "$ROOT" >"$ROOT/bin/xdg-open"
+chmod +x "$ROOT/bin/xdg-open"
+PATH="$ROOT/bin:$PATH" "$program" &
 pid=$!
 trap 'kill "$pid" 2>/dev/null || true; rm -rf "$ROOT"' EXIT
 
@@ -30,3 +35,16 @@ class=$(xprop -id "$wid" WM_CLASS | sed -nE 's/.*, "([^"]*)"$/\1/p')
 wanted=$(desktop_key "$desktop" StartupWMClass)
 [ "$class" = "$wanted" ] || fail "window class '$class', the desktop file expects '$wanted'"
 echo "window $wid of class $class"
+
+# The link, at the middle of its zone in app/layout.h.
+read -r x y w h < <(sed -nE 's/.*"Label9", *\{([0-9]+), *([0-9]+), *([0-9]+), *([0-9]+)\}.*/\1 \2 \3 \4/p' "$VELLUMINO_LAYOUT")
+xdotool mousemove --window "$wid" $((x + w / 2)) $((y + h / 2)) click 1
+for _ in $(seq 100); do
+    [ -s "$ROOT/opened" ] && break
+    sleep 0.1
+done
+page=$ROOT/usr/share/vellumino/signatures.html
+[ -f "$page" ] || fail "the package has no $page"
+opened=$(head -n 1 "$ROOT/opened" 2>/dev/null || true)
+[ "$opened" = "file://$page" ] || fail "the link opened '$opened', not file://$page"
+echo "the link opens $opened"

@@ -1,5 +1,5 @@
-// Stands in for the browser while it lives: catches what the desktop is asked
-// to open for the signature page's scheme. The offscreen platform opens nothing.
+// Stands in for the browser while it lives: catches every file the desktop is
+// asked to open. The offscreen platform opens nothing.
 #pragma once
 
 #include <QDesktopServices>
@@ -13,7 +13,8 @@ class UrlRecorder : public QObject {
     Q_OBJECT
 
 public:
-    const QUrl page{QStringLiteral(VELLUMINO_HOME_URL)};
+    // The build tree's page, which the programs of the build tree open.
+    const QUrl page = QUrl::fromLocalFile(QStringLiteral(VELLUMINO_SIGNATURE_PAGE));
     QList<QUrl> opened;
 
     UrlRecorder() { QDesktopServices::setUrlHandler(page.scheme(), this, "open"); }

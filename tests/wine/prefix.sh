@@ -105,6 +105,12 @@ REGEDIT4
 [HKEY_CURRENT_USER\\Software\\Wine\\WineDbg]
 "ShowCrashDialog"=dword:00000000
 
+; A web page opens in the browser, as on any Windows: Wine ties .html to its
+; page type only when its own HTML engine is set up, which is turned off here.
+; The page type hands it to winebrowser, which asks xdg-open.
+[HKEY_CLASSES_ROOT\\.html]
+@="htmlfile"
+
 ; Nothing here plays sound; probing for it only adds noise and time.
 [HKEY_CURRENT_USER\\Software\\Wine\\Drivers]
 "Audio"=""
