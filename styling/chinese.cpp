@@ -336,7 +336,8 @@ constexpr std::uint32_t TripleHash(char16_t first, char16_t second, char16_t thi
         (32 - kHashBits));
 }
 
-constexpr bool Contains(const HashSet& set, std::uint32_t hash)
+// The bit itself, so that several tests combine without branches.
+constexpr std::uint64_t Contains(const HashSet& set, std::uint32_t hash)
 {
     return (set[hash / 64] >> (hash % 64)) & 1;
 }
@@ -575,8 +576,8 @@ struct Direction {
             const char16_t unit = text[pos];
             out[pos] = Map(unit);
             const char16_t third = groupAt(after);
-            const bool start = Contains(twos, PairHash(first, second)) |
-                               Contains(threes, TripleHash(first, second, third));
+            const std::uint64_t start =
+                Contains(twos, PairHash(first, second)) | Contains(threes, TripleHash(first, second, third));
             if (Contains(starts, unit) & start & (next < size)) [[unlikely]] {
                 const std::size_t last = WritePhrase(text, pos, next, out);
                 if (last != pos) {

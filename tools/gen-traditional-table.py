@@ -48,16 +48,20 @@ Rules for the character tables, applied in this order:
     are, against OpenCC, whose lists leave out 这里 and 其余 because they
     take the first form. Together they overrule OpenCC once each way: 钟 to
     鐘 (鐘 in 352 listed words, 鍾 in 20), and back 瞭 to 了 (13 to 1); the
-    generator prints them. So 毁 is 毀, 签 籤, 干 幹, 里 裏, 余 餘, and back
-    於 is 于, 覆 覆, 藉 藉. On the 802,953 Han characters of the Chinese
-    manual pages that bench/steps/40-accuracy.sh converts, this agrees with
-    OpenCC on 99.953 % simplified to traditional and 100.000 % back.
-    Measured the same way: OpenCC's first form alone, 99.940 % and 100.000 %
-    (钟 alone 鍾); the form most frequent in the phrase list, 99.884 % and
-    99.972 % (毁 燬, 巨 鉅, 覆 back to 复); CLDR alone, 99.885 % (里 里); the
-    two agreeing at two to one instead of ten, 99.955 % and 99.999 % (喂 餵,
-    藉 back to 借).
+    generator prints them. So 毁 is 毀, 干 幹, 里 裏, 余 餘, and back 於 is
+    于, 覆 覆, 藉 藉. Measured on the Chinese manual pages before rules (h)
+    and (i), with bench/steps/40-accuracy.sh: OpenCC's first form alone
+    agreed with OpenCC on 99.940 % (钟 alone 鍾); the form most frequent in
+    the phrase list on 99.884 % (毁 燬, 巨 鉅, 覆 back to 复); CLDR alone on
+    99.885 % (里 里); the two agreeing at two to one instead of ten on
+    99.955 % (喂 餵, 藉 back to 借); this rule on 99.953 %.
     A source whose winner is itself gets no entry.
+(h) A character that no rule settles may take an override, listed in
+    OVERRIDES with its reason, as OpenCC's maintainers order candidates by
+    hand. There is one: 签 alone is 簽, the form of 签名, 签字 and 签到
+    (OpenCC's phrases: 簽 111, 籤 40, short of rule (b)'s ten to one, which
+    喂 at 5 to 1 shows is needed). The words that take 籤 (标签, 书签, 抽签)
+    then become phrases under rule (e).
 (c) A character chosen as the form of another is never itself rewritten: its
     own entry is dropped. Converted text then comes back unchanged and
     running the conversion twice equals running it once.
@@ -71,12 +75,10 @@ Rules for the phrase tables:
     its forms (坐标 to 座標, 家具 to 傢俱, 沈沒 to 沉没), or when its key
     holds a character that the other direction converts (兩 in a simplified
     key): under rule (f) such pairs and keys would catch ordinary text.
-(e) A phrase is stored only when the character table converts it otherwise
-    (日志 to 日誌, not 日志 to 日志 as the table would). This leaves out the
-    phrases that would only stop a later phrase from matching where OpenCC's
-    segmentation would: almost every phrase overlaps some other, so keeping
-    those would keep nearly the whole list for a few dozen characters in a
-    million.
+(e) A phrase is stored with its converted form only when the character
+    table converts it otherwise (日志 to 日誌, not 日志 to 日志 as the table
+    would). The others that matter for where phrases match are kept by
+    rule (i), without their converted form.
 (f) The character table's pairs and the stored phrases, character by
     character, join characters into groups (钟 鍾 鐘 锺), and phrases are
     matched group-wise: a key matches where each character of the text is in
@@ -101,6 +103,27 @@ Rules for the phrase tables:
     are left; of keys that become the same with the same converted form, the
     one with the fewest characters already in that form is kept (注册 rather
     than 注冊 for 註冊), then the first in code order.
+
+(i) A phrase of OpenCC's list that is not stored is kept all the same, as
+    its key alone, when a stored or kept key begins inside it (at its second
+    character or later, whether or not it runs on past its end) or is a
+    shorter start of it; taken until no more are, so that the converter's
+    longest match over the stored and kept keys segments any text where
+    OpenCC's longest match over its whole list would (体系结构 is 體系·結構,
+    not 體·繫結·構). The converter writes a kept key's characters by the table.
+    Keys with a character the other direction converts (rule (d)), beyond
+    the BMP, or the same group-wise as a stored key are not kept. Nearly all
+    of the list is kept: almost every phrase overlaps another.
+
+Runs of spaces (U+0020, U+3000) between characters are read through: a
+phrase matches the characters on either side of them, and they stay where
+they are. The converter here does the same, so its checks hold for spaced
+text too.
+
+The phrase files are packed: each phrase's count holds 0x8000 for a kept
+key, 0x100 times the units it shares with the start of the key before it,
+and its length, followed by the units not shared and, unless kept, its
+converted form. The converter unpacks them on first use.
 
 The generator prints how many phrases each rule drops, and the simplified
 characters that do not come back from a trip to traditional and back on
