@@ -62,6 +62,12 @@ INSTANTIATE_TEST_SUITE_P(Phrases, ToSimplifiedTest,
                                          Conversion{u"瞭望", u"瞭望"},
                                          Conversion{u"乾坤大挪移", u"乾坤大挪移"}));
 
+// Spaced as 加空格 leaves it, the same words are found.
+INSTANTIATE_TEST_SUITE_P(Spaced, ToSimplifiedTest,
+                         testing::Values(Conversion{u"乾 隆", u"乾 隆"}, Conversion{u"乾　坤", u"乾　坤"},
+                                         Conversion{u"一 目 瞭 然", u"一 目 了 然"},
+                                         Conversion{u"個 性 簽 名", u"个 性 签 名"}));
+
 // Simplified text is what ToSimplified leaves alone; a trip to traditional
 // and back returns it, except where several simplified characters share one
 // traditional form, or the traditional form has no entry of its own
