@@ -377,6 +377,8 @@ struct PhraseIndex {
 
     static std::uint32_t Slot(std::uint32_t pair, unsigned bits) { return (pair * 0x9E3779B1u) >> (32 - bits); }
 
+    const PairRange* SlotOf(std::uint32_t pair) const { return &ranges[Slot(pair, rangeBits)]; }
+
     const PairRange* Find(std::uint32_t pair) const
     {
         for (std::size_t slot = Slot(pair, rangeBits);; slot = (slot + 1) & (ranges.size() - 1)) {
@@ -458,19 +460,19 @@ inline bool AllAscii(const char16_t* units)
 
 // One direction's tables, without the sizes in the type.
 struct Direction {
-    const std::uint8_t* mapBlock;
-    const Distances* mapDistance;
-    const std::uint8_t* block;
-    const Distances* distance;
+    // For each code unit, its form in the low half and its group in the
+    // high half: one load gives either, where the compiled tables take two
+    // in a row. Filled on first use from those tables.
+    std::vector<std::uint32_t> units;
     std::u16string phrases;
     std::unique_ptr<const PhraseIndex> index;
     const UnitSet& starts = index->starts;
     const HashSet& twos = index->twos;
     const HashSet& threes = index->threes;
 
-    char16_t Group(char16_t unit) const { return GroupOf(block, distance, unit); }
+    char16_t Group(char16_t unit) const { return static_cast<char16_t>(units[unit] >> 16); }
 
-    char16_t Map(char16_t unit) const { return GroupOf(mapBlock, mapDistance, unit); }
+    char16_t Map(char16_t unit) const { return static_cast<char16_t>(units[unit]); }
 
     static bool IsSpace(char16_t unit) { return unit == u' ' || unit == u'\u3000'; }
 
@@ -578,6 +580,9 @@ struct Direction {
             const char16_t third = groupAt(after);
             const std::uint64_t start =
                 Contains(twos, PairHash(first, second)) | Contains(threes, TripleHash(first, second, third));
+            // The next position's probe, started early: it misses the cache
+            // more often than not.
+            __builtin_prefetch(index->SlotOf(std::uint32_t{second} << 16 | third));
             if (Contains(starts, unit) & start & (next < size)) [[unlikely]] {
                 const std::size_t last = WritePhrase(text, pos, next, out);
                 if (last != pos) {
@@ -608,8 +613,11 @@ Direction MakeDirection(const Map& map, const Groups& groups, std::u16string_vie
         }
     });
     auto index = BuildIndex(phrases, groupRuns, groups);
-    return {map.block.data(), map.distance.data(), groups.block.data(), groups.distance.data(),
-            std::move(phrases), std::move(index)};
+    std::vector<std::uint32_t> units(kUnits);
+    for (std::size_t unit = 0; unit < kUnits; ++unit) {
+        units[unit] = map(static_cast<char16_t>(unit)) | std::uint32_t{groups(static_cast<char16_t>(unit))} << 16;
+    }
+    return {std::move(units), std::move(phrases), std::move(index)};
 }
 
 const Direction& Traditional()
