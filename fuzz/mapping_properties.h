@@ -67,7 +67,8 @@ void CheckMapping(Mapping map, std::u16string_view input, Targets targets,
             ++cut;
     }
     Check(map(input.substr(0, cut)) + map(input.substr(cut)) == once,
-          context == Context::None ? "each character maps on its own" : "no phrase reaches past ASCII or a surrogate",
+          context == Context::None ? "each character maps on its own"
+                                   : "no phrase reaches past ASCII or a surrogate",
           input, once);
 
     // Phrases read through spaces: spacing before or after gives the same.

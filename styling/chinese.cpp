@@ -8,8 +8,8 @@
 #include <cstring>
 #include <iterator>
 #include <memory>
-#include <utility>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "styling.h"
@@ -112,7 +112,8 @@ constexpr bool ForEachPhrase(std::u16string_view phrases, Visit visit)
         if (length == 0 || phrases.size() - pos - 1 < units) {
             return false;
         }
-        visit(pos, phrases.substr(pos + 1, length), tableOnly ? std::u16string_view{} : phrases.substr(pos + 1 + length, length));
+        visit(pos, phrases.substr(pos + 1, length),
+              tableOnly ? std::u16string_view{} : phrases.substr(pos + 1 + length, length));
         pos += 1 + units;
     }
     return true;
@@ -146,13 +147,12 @@ std::u16string UnpackPhrases(std::u16string_view packed)
     return phrases;
 }
 
-// The character tables and the groups, each looked up in two steps so that
-// only the 256-unit blocks that hold a source or a grouped character take
-// room (under 50 KiB, where one slot per code unit would take 128 KiB). A
+// The character tables and the groups, each in two steps so that only the
+// 256-unit blocks that hold a source or a grouped character take room in the
+// program (under 50 KiB, where one slot per code unit would take 128 KiB). A
 // slot holds the distance from the unit down to its form or to the first of
-// its group; the shared block 0 holds zeros. Both loads and the subtraction
-// run without a branch, so mixed Chinese and Latin text costs no mispredicted
-// range checks.
+// its group; the shared block 0 holds zeros. The conversion reads them into
+// one slot per code unit on first use.
 constexpr std::size_t kUnits = 0x10000;
 constexpr std::size_t kBlock = 256;
 
@@ -326,7 +326,8 @@ using HashSet = std::array<std::uint64_t, (std::size_t{1} << kHashBits) / 64>;
 
 constexpr std::uint32_t PairHash(char16_t first, char16_t second)
 {
-    return static_cast<std::uint32_t>(((std::uint32_t{first} << 16 | second) * 0x9E3779B1u) >> (32 - kHashBits));
+    return static_cast<std::uint32_t>(((std::uint32_t{first} << 16 | second) * 0x9E3779B1u) >>
+                                      (32 - kHashBits));
 }
 
 constexpr std::uint32_t TripleHash(char16_t first, char16_t second, char16_t third)
@@ -375,7 +376,10 @@ struct PhraseIndex {
     unsigned rangeBits = 0;
     bool fits = true;  // every range's offset and count fit their bits
 
-    static std::uint32_t Slot(std::uint32_t pair, unsigned bits) { return (pair * 0x9E3779B1u) >> (32 - bits); }
+    static std::uint32_t Slot(std::uint32_t pair, unsigned bits)
+    {
+        return (pair * 0x9E3779B1u) >> (32 - bits);
+    }
 
     const PairRange* SlotOf(std::uint32_t pair) const { return &ranges[Slot(pair, rangeBits)]; }
 
@@ -421,8 +425,9 @@ std::unique_ptr<const PhraseIndex> BuildIndex(std::u16string_view phrases, std::
         index->fits &= range.offset < (std::size_t{1} << PairRange::kOffsetBits) &&
                        range.count < (std::size_t{1} << PairRange::kCountBits);
         const bool pairOnly = range.count == 1 && phrases[range.offset] == (kTableOnly | 2);
-        packed.push_back({range.pair, static_cast<std::uint32_t>(range.offset | range.count << PairRange::kOffsetBits |
-                                                                  std::size_t{pairOnly} << 31)});
+        packed.push_back(
+            {range.pair, static_cast<std::uint32_t>(range.offset | range.count << PairRange::kOffsetBits |
+                                                    std::size_t{pairOnly} << 31)});
     }
     // At most half full, so that a probe seldom goes on.
     while ((std::size_t{1} << index->rangeBits) < 2 * found.size() + 2) {
@@ -483,9 +488,11 @@ struct Direction {
     static std::size_t Skip(std::u16string_view text, std::size_t pos)
     {
         pos = std::min(pos, text.size());
-        while (pos < text.size() && IsSpace(text[pos])) [[unlikely]] {
-            ++pos;
-        }
+        while (pos < text.size() && IsSpace(text[pos]))
+            [[unlikely]]
+            {
+                ++pos;
+            }
         return pos;
     }
 
@@ -615,7 +622,8 @@ Direction MakeDirection(const Map& map, const Groups& groups, std::u16string_vie
     auto index = BuildIndex(phrases, groupRuns, groups);
     std::vector<std::uint32_t> units(kUnits);
     for (std::size_t unit = 0; unit < kUnits; ++unit) {
-        units[unit] = map(static_cast<char16_t>(unit)) | std::uint32_t{groups(static_cast<char16_t>(unit))} << 16;
+        units[unit] = map(static_cast<char16_t>(unit)) | std::uint32_t{groups(static_cast<char16_t>(unit))}
+                                                             << 16;
     }
     return {std::move(units), std::move(phrases), std::move(index)};
 }
@@ -683,7 +691,8 @@ bool PhrasesAreWellFormed()
 {
     return PhrasesAreWellFormed(UnpackPhrases(kTraditionalPhrases), kTraditionalGroupOf) &&
            Traditional().index->fits &&
-           PhrasesAreWellFormed(UnpackPhrases(kSimplifiedPhrases), kSimplifiedGroupOf) && Simplified().index->fits;
+           PhrasesAreWellFormed(UnpackPhrases(kSimplifiedPhrases), kSimplifiedGroupOf) &&
+           Simplified().index->fits;
 }
 
 }  // namespace vellumino::chinese

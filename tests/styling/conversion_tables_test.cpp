@@ -7,9 +7,9 @@
 #include <span>
 #include <string>
 
+#include "chinese_tables.h"
 #include "gbk.h"
 #include "styling.h"
-#include "chinese_tables.h"
 
 namespace vellumino {
 namespace {
@@ -153,7 +153,8 @@ TEST_P(ConversionTable, SecondRunChangesNothingAcrossPhrases)
     const auto phrases = GetParam().phrases();
     for (std::size_t i = 0; i + 1 < phrases.size(); ++i) {
         const SignatureText a(phrases[i].source), b(phrases[(i * 7919 + 1) % phrases.size()].source);
-        const SignatureText aOnce = GetParam().command(a), nextOnce = GetParam().command(SignatureText(phrases[i + 1].source));
+        const SignatureText aOnce = GetParam().command(a),
+                            nextOnce = GetParam().command(SignatureText(phrases[i + 1].source));
         for (const SignatureText& text :
              {a + b, a + b.substr(1), a.substr(0, a.size() - 1) + b, aOnce + b, a + nextOnce, a + u" " + b}) {
             const auto once = GetParam().command(text);
@@ -173,4 +174,3 @@ INSTANTIATE_TEST_SUITE_P(
 
 }  // namespace
 }  // namespace vellumino
-
