@@ -7,9 +7,6 @@ namespace vellumino {
 
 namespace {
 
-// Shown in the hover-card caption after a copy, until the signature changes.
-constexpr SignatureView kCopyConfirmation = u"QQ签名已复制、请在QQ中粘贴";
-
 // Fixed at build time: the program never opens any other address, and never
 // one taken from the field.
 constexpr char SignaturePageUrl[] = VELLUMINO_HOME_URL;
@@ -18,12 +15,8 @@ constexpr char SignaturePageUrl[] = VELLUMINO_HOME_URL;
 
 void CopySignature(SignatureWindow& window)
 {
-    const std::uintptr_t owner = window.nativeHandle();
-    platform::ClearClipboard(owner);
-    platform::PutOnClipboard(owner, window.signature());
-    // Whether another program got in the way cannot always be told, so the
-    // confirmation is shown in any case.
-    window.setCardPreview(kCopyConfirmation);
+    const bool copied = platform::CopyToClipboard(window.nativeHandle(), window.signature());
+    window.setCardPreview(copied ? kCopyConfirmation : kCopyFailed);
 }
 
 void ClearSignature(SignatureWindow& window)
