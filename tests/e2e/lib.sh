@@ -109,6 +109,22 @@ paste_signature() {
     xdotool key --window "$WID" ctrl+a ctrl+v
 }
 
+field_is() {
+    [ "$(field_text)" = "$1" ]
+}
+
+# Pastes $1 over the whole field until the field holds it: for a moment after
+# another client takes the clipboard, Wine may still offer what the program
+# itself last copied.
+put_signature() {
+    local attempt
+    for attempt in 1 2 3; do
+        paste_signature "$1"
+        wait_until 5 field_is "$1" && return 0
+    done
+    fail "field holds '$(field_text)' after pasting '$1' three times"
+}
+
 # Waits until the field holds $1, for at most 15 seconds in all, so that a
 # wrong text fails the test quickly rather than running it into its timeout.
 expect_field() {
@@ -181,4 +197,55 @@ memory_kib() {
 
 now_ms() {
     echo $(($(date +%s%N) / 1000000))
+}
+
+# The window's pixels as the screen shows them now, into PNG file $1.
+window_image() {
+    import -window "$WID" "$1"
+}
+
+# A short checksum of the pixels of a control (named as for layout_rect) as
+# the screen shows them now; with $2 = bottom, of its lowest sixth only.
+control_pixels() {
+    local left top right bottom
+    read -r left top right bottom < <(layout_rect "$1")
+    [ "${2:-}" != bottom ] || top=$((bottom - (bottom - top) / 6))
+    import -window "$WID" -crop "$((right - left))x$((bottom - top))+$left+$top" +repage rgb:- |
+        sha256sum | cut -c1-16
+}
+
+control_pixels_are() {
+    [ "$(control_pixels "$1")" = "$2" ]
+}
+
+control_pixels_are_not() {
+    [ "$(control_pixels "$1")" != "$2" ]
+}
+
+# Waits until the pixels of control $1 differ from checksum $2 and hold still,
+# and prints the new checksum.
+expect_repaint() {
+    local now last=""
+    local deadline=$((SECONDS + 10))
+    while :; do
+        now=$(control_pixels "$1")
+        if [ "$now" != "$2" ] && [ "$now" = "$last" ]; then
+            echo "$now"
+            return 0
+        fi
+        [ "$SECONDS" -lt "$deadline" ] || fail "$1 still shows what it showed before"
+        last=$now
+        sleep 0.1
+    done
+}
+
+# The text a control would give a screen reader, where the scenario runs under
+# Wine (which has the probe); empty elsewhere.
+control_text() {
+    [ -n "${CHILDREN_PROBE:-}" ] || return 0
+    local left top right bottom
+    read -r left top right bottom < <(layout_rect "$1")
+    "$VELLUMINO_RUNNER" "$CHILDREN_PROBE" | tr -d '\r' |
+        awk -v at="$left $top $right $bottom" '{ rect = $2 " " $3 " " $4 " " $5 } rect == at {
+            sub(/^[^ ]+ [^ ]+ [^ ]+ [^ ]+ [^ ]+ ?/, ""); print; exit }'
 }

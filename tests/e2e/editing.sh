@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# The editing keys act on whole characters and every paste key is held to the
+# limit: Shift+Insert like Ctrl+V, Backspace and Delete next to an emoji,
+# Ctrl+Backspace on the word before the caret.
+source "$(dirname "$0")/lib.sh"
+
+start_vellumino
+expect_field "个性签名"
+
+ten="一二三四五六七八九十"
+set_clipboard "$ten$ten"$'\n'"$ten$ten$ten"
+xdotool key --window "$WID" ctrl+a shift+Insert
+expect_field "$ten$ten ${ten}一二三四五六七八九"
+# A paste over part of the field gets only the room that is left.
+set_clipboard "abcdef"
+xdotool key --window "$WID" End BackSpace BackSpace BackSpace shift+Insert
+expect_field "$ten$ten ${ten}一二三四五六abc"
+
+# Each key takes the whole emoji it is next to, never half of it.
+keys_give() {
+    put_signature "$1"
+    xdotool key --window "$WID" $2
+    expect_field "$3"
+}
+keys_give "ab😀" "End BackSpace" "ab"
+keys_give "a😀😀b" "End Left BackSpace" "a😀b"
+keys_give "😀cd" "Home Delete" "cd"
+keys_give "ab😀c" "Home Right Right Delete" "abc"
+keys_give "签名 abc def" "End ctrl+BackSpace" "签名 abc "
+keys_give "签名 abc def" "End ctrl+BackSpace ctrl+BackSpace" "签名 "
+
+kill -0 "$APP_PID" || fail "the program died"
+echo "editing: ok"
