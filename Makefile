@@ -48,7 +48,7 @@ help:
 	@echo "make test        build and run every test, headless"
 	@echo "make screenshot  write build/screenshot.png of the window, under Xvfb"
 	@echo "make screenshot-windows"
-	@echo "                 the same of Vellumino.exe under Wine: build/screenshot-windows.png"
+	@echo "                 the same of Vellumino.exe under Wine: build/screenshot-windows.png, and at 120 DPI"
 	@echo "make bench       time the commands and the start-up against baselines"
 	@echo "make fuzz        fuzz every command for FUZZ_SECONDS each (default 600)"
 	@echo "make package     build a .deb in build/ci"
@@ -89,7 +89,9 @@ screenshot-windows:
 	cmake --preset windows
 	cmake --build --preset windows
 	tools/screenshot.sh --wine build/windows/wine build/windows/app/win32/Vellumino.exe build/screenshot-windows.png
-	@echo "Wrote build/screenshot-windows.png"
+	tools/screenshot.sh --wine build/windows/wine-120 --dpi 120 build/windows/app/win32/Vellumino.exe \
+	    build/screenshot-windows-120dpi.png 1 "莪の簽洺，就湜這樣ㄋ～ 1234 abc"
+	@echo "Wrote build/screenshot-windows.png and, at 120 DPI (125%), build/screenshot-windows-120dpi.png"
 
 bench:
 	$(call install,$(BENCH_PACKAGES))
