@@ -329,9 +329,11 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         case WM_DPICHANGED:
             OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
-        case WM_GETDPISCALEDSIZE:
-            *reinterpret_cast<SIZE*>(lParam) = SizeAtDpi(static_cast<UINT>(wParam));
+        case WM_GETDPISCALEDSIZE: {
+            auto* size = reinterpret_cast<SIZE*>(lParam);
+            *size = SizeAtDpi(*size, static_cast<UINT>(wParam));
             return TRUE;
+        }
         case WM_SETTINGCHANGE:
             OnSettingChange(static_cast<UINT>(wParam));
             break;
@@ -531,17 +533,17 @@ void Form1::OnDpiChanged(UINT dpi, const RECT& suggested)
     RedrawAll();
 }
 
-SIZE Form1::SizeAtDpi(UINT dpi) const
+SIZE Form1::SizeAtDpi(SIZE pending, UINT dpi) const
 {
-    // The client area as the user left it, scaled, and the frame measured at
-    // the new DPI rather than stretched with it.
-    RECT client{};
-    GetClientRect(hwnd_, &client);
+    // The client area of the size the window is about to take, scaled, in a
+    // frame measured at the new DPI rather than stretched with it.
     const auto style = static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_STYLE));
     const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE));
-    return WindowSizeFor(MulDiv(client.right, static_cast<int>(dpi), static_cast<int>(dpi_)),
-                         MulDiv(client.bottom, static_cast<int>(dpi), static_cast<int>(dpi_)), style, exStyle,
-                         dpi);
+    const SIZE frame = WindowSizeFor(0, 0, style, exStyle, dpi_);
+    const auto scaled = [&](LONG window, LONG border) {
+        return MulDiv(window - border, static_cast<int>(dpi), static_cast<int>(dpi_));
+    };
+    return WindowSizeFor(scaled(pending.cx, frame.cx), scaled(pending.cy, frame.cy), style, exStyle, dpi);
 }
 
 void Form1::OnSettingChange(UINT what)

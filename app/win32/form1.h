@@ -48,7 +48,7 @@ private:
     bool OnSetCursor(HWND over, int hitTest);
     void OnContextMenu(HWND over, POINT at);
     void OnDpiChanged(UINT dpi, const RECT& suggested);
-    SIZE SizeAtDpi(UINT dpi) const;
+    SIZE SizeAtDpi(SIZE pending, UINT dpi) const;
     void OnSettingChange(UINT what);
     LRESULT OnFieldColours(HDC dc) const;
     void RedrawAll() const;
