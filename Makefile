@@ -38,7 +38,7 @@ endef
 # decode its pictures.
 WINDOWS_PACKAGES := cmake ninja-build mingw-w64 libstb-dev
 
-.PHONY: run test build windows screenshot screenshot-windows bench fuzz package asan assets format help
+.PHONY: run test build windows screenshot screenshot-dark screenshot-windows bench fuzz package asan assets format help
 
 # How long `make fuzz` runs each target, in seconds.
 FUZZ_SECONDS ?= 600
@@ -47,6 +47,8 @@ help:
 	@echo "make run         build and start Vellumino"
 	@echo "make test        build and run every test, headless"
 	@echo "make screenshot  write build/screenshot.png of the window, under Xvfb"
+	@echo "make screenshot-dark"
+	@echo "                 the same under qt6ct's dark colour scheme: build/screenshot-dark.png"
 	@echo "make screenshot-windows"
 	@echo "                 the same of Vellumino.exe under Wine: build/screenshot-windows.png, and at 120 DPI"
 	@echo "make bench       time the commands and the start-up against baselines"
@@ -83,6 +85,13 @@ screenshot:
 	cmake --build --preset ci
 	tools/screenshot.sh build/ci/app/qt/vellumino build/screenshot.png
 	@echo "Wrote build/screenshot.png"
+
+screenshot-dark:
+	$(call install,$(TEST_PACKAGES) qt6ct)
+	cmake --preset ci
+	cmake --build --preset ci
+	tools/screenshot-dark.sh build/ci/app/qt/vellumino build/screenshot-dark.png
+	@echo "Wrote build/screenshot-dark.png"
 
 screenshot-windows:
 	$(call install,$(TEST_PACKAGES))

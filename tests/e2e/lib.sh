@@ -177,6 +177,11 @@ move_to_zone() {
     xdotool mousemove --window "$WID" "$x" "$y"
 }
 
+# True once the window is $1 by $2 pixels.
+window_is() {
+    xdotool getwindowgeometry "$WID" | grep -q "Geometry: $1x$2\$"
+}
+
 clipboard_is() {
     [ "$(clipboard)" = "$1" ]
 }

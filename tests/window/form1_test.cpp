@@ -1,3 +1,4 @@
+#include <QApplication>
 #include <QBitmap>
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -11,6 +12,33 @@
 #include "window_harness.h"
 
 using namespace vellumino;
+
+namespace {
+
+// A dark desktop scheme, as KDE's Breeze Dark or qt6ct's "darker" gives.
+QPalette DarkPalette();
+
+// Sets the application's palette as a desktop theme would, and waits until
+// the window has it.
+void SetDesktopPalette(const QPalette& palette, const QWidget& window)
+{
+    QApplication::setPalette(palette);
+    QTRY_COMPARE(window.palette().color(QPalette::Window), palette.color(QPalette::Window));
+}
+
+QPalette DarkPalette()
+{
+    QPalette dark;
+    dark.setColor(QPalette::Window, QColor(53, 53, 53));
+    dark.setColor(QPalette::WindowText, QColor(238, 238, 238));
+    dark.setColor(QPalette::Base, QColor(42, 42, 42));
+    dark.setColor(QPalette::Text, QColor(238, 238, 238));
+    dark.setColor(QPalette::Button, QColor(53, 53, 53));
+    dark.setColor(QPalette::ButtonText, QColor(238, 238, 238));
+    return dark;
+}
+
+}  // namespace
 
 class Form1Test : public QObject, protected WindowHarness {
     Q_OBJECT
@@ -103,6 +131,58 @@ private Q_SLOTS:
         QCOMPARE(QColor(larger.pixel(450, 350)), form->palette().button().color());
     }
 
+    void skinColoursIgnoreADarkPalette()
+    {
+        retype(QStringLiteral("个性签名 signature"));
+        field()->deselect();
+        field()->clearFocus();  // no blinking caret in the pictures
+        auto skin = [this] {
+            const QRect shown = label("Label1")->geometry().united(label("Label2")->geometry());
+            return form->grab(shown.united(field()->geometry())).toImage();
+        };
+        const QImage light = skin();
+        const QPalette original = QApplication::palette();
+        SetDesktopPalette(DarkPalette(), *form);
+        const QImage dark = skin();
+        SetDesktopPalette(original, *form);
+        QCOMPARE(dark, light);
+        // The field is white with black text, the chat preview black.
+        const QImage fieldShot = field()->grab().toImage();
+        QCOMPARE(QColor(fieldShot.pixel(fieldShot.width() - 2, 2)), QColor(Qt::white));
+        QCOMPARE(label("Label1")->palette().color(QPalette::WindowText), QColor(Qt::black));
+    }
+
+    void highContrastGivesTheDesktopItsColours()
+    {
+        retype(QStringLiteral("签名"));
+        field()->clearFocus();
+        const QPalette original = QApplication::palette();
+        const QPalette dark = DarkPalette();
+        SetDesktopPalette(dark, *form);
+        form->useSystemColours(true);
+        const QImage fieldShot = field()->grab().toImage();
+        const QImage chat = label("Label1")->grab().toImage();
+        form->useSystemColours(false);
+        SetDesktopPalette(original, *form);
+        QCOMPARE(QColor(fieldShot.pixel(fieldShot.width() - 2, 2)), dark.color(QPalette::Base));
+        // The caption's text stands on the window colour, not on the picture.
+        QCOMPARE(QColor(chat.pixel(1, 1)), dark.color(QPalette::Window));
+        QVERIFY(chat.pixel(chat.width() - 2, chat.height() - 2) != dark.color(QPalette::Window).rgb());
+    }
+
+    void captionsCutAPartlyVisibleLastLine()
+    {
+        // Label2 is 41 pixels high; wrapped text runs past it mid-line.
+        ClickLabel* card = label("Label2");
+        const int lineSpacing = QFontMetrics(card->font()).lineSpacing();
+        const int visibleLines = card->height() / lineSpacing;
+        QVERIFY(card->height() % lineSpacing != 0);
+        const QRect lastRows(0, visibleLines * lineSpacing, card->width(), card->height() - visibleLines * lineSpacing);
+        const QImage empty = card->grab(lastRows).toImage();
+        card->setText(QString(200, u'签'));
+        QVERIFY(card->grab(lastRows).toImage() != empty);
+    }
+
     void typingUpdatesBothPreviews()
     {
         QTest::keyClicks(field(), QStringLiteral("!"));
@@ -178,14 +258,94 @@ private Q_SLOTS:
         QCOMPARE(field()->text().size(), 78);
     }
 
-    void typingStopsAtTheLimit()
+    void typingIsHeldToTheLimit_data()
     {
-        retype(QString(45, u'a'));
-        QCOMPARE(field()->text(), QString(40, u'a'));
+        QTest::addColumn<QString>("held");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("expected");
+        const QString a38(38, u'a'), a39(39, u'a'), a40(40, u'a');
+        QTest::newRow("past the limit") << "" << QString(45, u'a') << a40;
         // An emoji that would end half inside the limit is refused whole.
-        retype(QString(39, u'a'));
-        type(QStringLiteral("\U0001F600"));
-        QCOMPARE(field()->text(), QString(39, u'a'));
+        QTest::newRow("emoji at the edge") << a39 << QStringLiteral("\U0001F600") << a39;
+        // Invisible characters take room like any other.
+        QTest::newRow("ZWNJ when full") << a40 << QStringLiteral("\u200C") << a40;
+        QTest::newRow("ZWJ LRM RLM") << a38 << QStringLiteral("\u200D\u200E\u200F") << a38 + QStringLiteral("\u200D\u200E");
+        QTest::newRow("private use when full") << a40 << QStringLiteral("\uE000") << a40;
+        QTest::newRow("plane 15 private use") << a39 << QStringLiteral("\U000F0000") << a39;
+        // Enter, Esc, Tab, Ctrl+A and Ctrl+Backspace's characters put nothing in.
+        QTest::newRow("control characters") << "ab" << QStringLiteral("\r\x1b\t\x01\x7f\u0085") << "ab";
+    }
+    void typingIsHeldToTheLimit()
+    {
+        QFETCH(QString, held);
+        QFETCH(QString, typed);
+        QFETCH(QString, expected);
+        retype(held);
+        type(typed);
+        QCOMPARE(field()->text(), expected);
+    }
+
+    void editingKeys_data()
+    {
+        QTest::addColumn<QString>("held");
+        QTest::addColumn<int>("cursor");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("expected");
+        const QString emoji = QStringLiteral("\U0001F600");
+        QTest::newRow("Ctrl+Backspace") << "one two" << 7 << int(Qt::Key_Backspace) << int(Qt::ControlModifier)
+                                        << "\x7f" << "one ";
+        QTest::newRow("Backspace after an emoji")
+            << "a" + emoji << 3 << int(Qt::Key_Backspace) << 0 << "\b" << "a";
+        QTest::newRow("Delete before an emoji") << emoji + "a" << 0 << int(Qt::Key_Delete) << 0 << "\x7f" << "a";
+        QTest::newRow("Enter") << "ab" << 2 << int(Qt::Key_Return) << 0 << "\r" << "ab";
+        QTest::newRow("Ctrl+B") << "ab" << 2 << int(Qt::Key_B) << int(Qt::ControlModifier) << "\x02" << "ab";
+        QTest::newRow("Ctrl+Shift+letter") << "ab" << 2 << int(Qt::Key_U)
+                                           << int(Qt::ControlModifier | Qt::ShiftModifier) << "U" << "ab";
+    }
+    void editingKeys()
+    {
+        QFETCH(QString, held);
+        QFETCH(int, cursor);
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(QString, text);
+        QFETCH(QString, expected);
+        retype(held);
+        field()->setCursorPosition(cursor);
+        QKeyEvent press(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers), text);
+        QCoreApplication::sendEvent(field(), &press);
+        QCOMPARE(field()->text(), expected);
+    }
+
+    void everyCommandIsOneUndoStep()
+    {
+        auto undo = [this] { QTest::keyClick(field(), Qt::Key_Z, Qt::ControlModifier); };
+        // A command on an empty field is not folded into the clear before it.
+        click("Label8");
+        click("Label4");
+        QVERIFY(!field()->text().isEmpty());
+        undo();
+        QCOMPARE(field()->text(), QString());
+        undo();
+        QCOMPARE(field()->text(), QStringLiteral("个性签名"));
+        // Typing after a command, and a paste after typing, are steps of their own.
+        click("Label3");
+        type(QStringLiteral("x"));
+        undo();
+        QCOMPARE(field()->text(), QStringLiteral("个 性 签 名"));
+        retype(QStringLiteral("ab"));
+        QGuiApplication::clipboard()->setText(QStringLiteral("cd"));
+        QTest::keyClick(field(), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(field()->text(), QStringLiteral("abcd"));
+        undo();
+        QCOMPARE(field()->text(), QStringLiteral("ab"));
+        // Typing on a cleared field is undone alone too.
+        click("Label8");
+        type(QStringLiteral("y"));
+        undo();
+        QCOMPARE(field()->text(), QString());
     }
 
     void pasteIsHeldToTheLimit_data()
@@ -227,6 +387,30 @@ private Q_SLOTS:
         QGuiApplication::clipboard()->setText(QString(50, u'b'));
         QTest::keyClick(field(), Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(field()->text(), QString(40, u'b'));
+    }
+
+    void everyPasteKeyIsHeld()
+    {
+        retype(QString(30, u'a'));
+        QGuiApplication::clipboard()->setText(QString(20, u'b'));
+        QTest::keyClick(field(), Qt::Key_Insert, Qt::ShiftModifier);
+        QCOMPARE(field()->text(), QString(30, u'a') + QString(10, u'b'));
+    }
+
+    void menuPasteNeedsText()
+    {
+        auto* edit = form->findChild<SignatureEdit*>(QStringLiteral("Text1"));
+        auto pasteEnabled = [edit] {
+            std::unique_ptr<QMenu> menu(edit->createContextMenu());
+            for (QAction* action : menu->actions())
+                if (action->text().startsWith(QStringLiteral("&Paste")))
+                    return action->isEnabled();
+            return false;
+        };
+        QGuiApplication::clipboard()->clear();
+        QVERIFY(!pasteEnabled());
+        QGuiApplication::clipboard()->setText(QStringLiteral("x"));
+        QVERIFY(pasteEnabled());
     }
 
     void contextMenuPasteIsHeldToo()
