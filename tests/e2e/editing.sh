@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# The editing keys act on whole characters and every paste key is held to the
-# limit: Shift+Insert like Ctrl+V, Backspace and Delete next to an emoji,
-# Ctrl+Backspace on the word before the caret.
+# The editing keys act on whole characters and every paste is held to the
+# limit: Shift+Insert and the field's menu like Ctrl+V, Backspace and Delete
+# next to an emoji, Ctrl+Backspace on the word before the caret.
 source "$(dirname "$0")/lib.sh"
 
 start_vellumino
@@ -15,6 +15,27 @@ expect_field "$ten$ten ${ten}一二三四五六七八九"
 set_clipboard "abcdef"
 xdotool key --window "$WID" End BackSpace BackSpace BackSpace shift+Insert
 expect_field "$ten$ten ${ten}一二三四五六abc"
+
+# The field's menu pastes the same way; with no text on the clipboard its
+# 粘贴 (P) does nothing, and the selection it would replace stays.
+menu_paste() {
+    local x y
+    read -r x y < <(zone_centre Text1)
+    xdotool key --window "$WID" ctrl+a
+    xdotool mousemove --window "$WID" "$x" "$y" click 3
+    sleep 0.5
+    xdotool key p
+    sleep 0.3
+    xdotool key Escape
+}
+set_clipboard "$ten$ten$ten$ten$ten"
+menu_paste
+expect_field "$ten$ten$ten$ten"
+put_signature "签名"
+set_clipboard ""
+menu_paste
+sleep 0.5
+expect_field "签名"
 
 # Each key takes the whole emoji it is next to, never half of it.
 keys_give() {
