@@ -597,14 +597,12 @@ void Form1::writeSignature(SignatureView view)
     // WM_SETTEXT, which would empty the undo buffer. The previews refresh even
     // when the text is unchanged (and a copy confirmation goes).
     const SignatureText text(view);
-    const SignatureText before = signature();
-    const bool unchanged = text == before;
-    // Text put into an empty field joins the EDIT's last undo record when
-    // that record ends where the text goes in: undoing a command after 清空
-    // would then bring back what 清空 removed. A fresh record keeps each
-    // command one step.
-    if (before.empty())
-        SendMessageW(Text1, EM_EMPTYUNDOBUFFER, 0, 0);
+    const bool unchanged = text == signature();
+    // The EDIT grows its last undo record when an edit starts where that
+    // record ends: after 清空, or a Delete at the start, undoing the command
+    // would also undo the step before it. The EDIT keeps one step only, so a
+    // fresh record loses nothing and keeps the command one step.
+    SendMessageW(Text1, EM_EMPTYUNDOBUFFER, 0, 0);
     SendMessageW(Text1, EM_SETSEL, 0, -1);
     SendMessageW(Text1, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(Wide(text)));
     if (unchanged)

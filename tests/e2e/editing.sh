@@ -50,5 +50,12 @@ keys_give "ab😀c" "Home Right Right Delete" "abc"
 keys_give "签名 abc def" "End ctrl+BackSpace" "签名 abc "
 keys_give "签名 abc def" "End ctrl+BackSpace ctrl+BackSpace" "签名 "
 
+# A command right after a Delete at the start is undone on its own.
+keys_give "abc" "Home Delete" "bc"
+click_zone Label4
+expect_field "↗℡bc╰☆"
+xdotool key --window "$WID" ctrl+z
+expect_field "bc"
+
 kill -0 "$APP_PID" || fail "the program died"
 echo "editing: ok"
