@@ -103,7 +103,8 @@ bool SplitsPair(SignatureView text, std::size_t at)
     return at > 0 && at < text.size() && IsHighSurrogate(text[at - 1]) && IsLowSurrogate(text[at]);
 }
 
-// The character before `caret`, widened so that neither end splits a pair.
+// Where the character before `caret` starts, and where the one after it
+// ends, a surrogate pair counting as one character.
 std::size_t CharacterStartBefore(SignatureView text, std::size_t caret)
 {
     if (caret == 0)
@@ -172,16 +173,18 @@ void RemoveAtCaret(HWND edit, Removal removal)
     }
     const SignatureText text = TextOf(edit);
     const std::size_t caret = std::min<std::size_t>(selection.start, text.size());
+    // A caret left inside a pair takes the whole pair with it.
+    const bool inPair = SplitsPair(text, caret);
     switch (removal) {
         case Removal::WordBefore:
-            RemoveRange(edit, PreviousWordStart(text, caret), caret);
+            RemoveRange(edit, PreviousWordStart(text, caret), inPair ? caret + 1 : caret);
             break;
         case Removal::CharacterAfter:
-            RemoveRange(edit, SplitsPair(text, caret) ? caret - 1 : caret, CharacterEndAfter(text, caret));
+            RemoveRange(edit, inPair ? caret - 1 : caret, CharacterEndAfter(text, caret));
             break;
         case Removal::CharacterBefore:
         case Removal::CutCharacterBefore:
-            RemoveRange(edit, CharacterStartBefore(text, caret), SplitsPair(text, caret) ? caret + 1 : caret,
+            RemoveRange(edit, CharacterStartBefore(text, caret), inPair ? caret + 1 : caret,
                         removal == Removal::CutCharacterBefore ? WM_CUT : WM_CLEAR);
             break;
     }
