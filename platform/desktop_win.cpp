@@ -13,13 +13,14 @@ namespace vellumino::platform {
 namespace {
 
 // Another program may hold the clipboard for a moment (a clipboard manager
-// reading what we just put there); try a few times, then give up quietly.
+// reading what was just put there, or Wine bringing in another X client's
+// text); keep trying for up to half a second, then give up.
 bool OpenClipboardPatiently(HWND owner)
 {
-    for (int attempt = 0; attempt < 5; ++attempt) {
+    for (int attempt = 0; attempt < 20; ++attempt) {
         if (OpenClipboard(owner))
             return true;
-        Sleep(20);
+        Sleep(25);
     }
     return false;
 }
