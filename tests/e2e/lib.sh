@@ -90,8 +90,10 @@ set_clipboard() {
     printf '%s' "$1" | xclip -selection clipboard -in >/dev/null 2>&1
 }
 
+# An owner that never answers (a program stuck, or Wine busy) would keep xclip
+# waiting for ever; the callers poll, so a read that takes too long gives up.
 clipboard() {
-    xclip -selection clipboard -out 2>/dev/null
+    timeout 5 xclip -selection clipboard -out 2>/dev/null || true
 }
 
 # The field's text, through the program's own copy shortcut. An empty field
