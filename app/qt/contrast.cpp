@@ -45,12 +45,13 @@ void ContrastWatcher::read(const QString& group, const QString& key)
     message << group << key;
     // Asynchronous: a portal that is slow to start must not hold the window.
     auto* pending = new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(message), this);
-    connect(pending, &QDBusPendingCallWatcher::finished, this, [this, group, key](QDBusPendingCallWatcher* call) {
-        call->deleteLater();
-        const QDBusMessage reply = call->reply();
-        if (reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty())
-            update(group, key, reply.arguments().first());
-    });
+    connect(pending, &QDBusPendingCallWatcher::finished, this,
+            [this, group, key](QDBusPendingCallWatcher* call) {
+                call->deleteLater();
+                const QDBusMessage reply = call->reply();
+                if (reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty())
+                    update(group, key, reply.arguments().first());
+            });
 }
 
 void ContrastWatcher::settingChanged(const QString& group, const QString& key, const QDBusVariant& value)

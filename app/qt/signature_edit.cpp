@@ -13,7 +13,8 @@ namespace {
 
 SignatureView ToView(const QString& text)
 {
-    return SignatureView(reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size()));
+    return SignatureView(reinterpret_cast<const char16_t*>(text.utf16()),
+                         static_cast<std::size_t>(text.size()));
 }
 
 }  // namespace

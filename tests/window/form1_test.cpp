@@ -15,27 +15,12 @@ using namespace vellumino;
 
 namespace {
 
-// A dark desktop scheme, as KDE's Breeze Dark or qt6ct's "darker" gives.
-QPalette DarkPalette();
-
 // Sets the application's palette as a desktop theme would, and waits until
 // the window has it.
 void SetDesktopPalette(const QPalette& palette, const QWidget& window)
 {
     QApplication::setPalette(palette);
     QTRY_COMPARE(window.palette().color(QPalette::Window), palette.color(QPalette::Window));
-}
-
-QPalette DarkPalette()
-{
-    QPalette dark;
-    dark.setColor(QPalette::Window, QColor(53, 53, 53));
-    dark.setColor(QPalette::WindowText, QColor(238, 238, 238));
-    dark.setColor(QPalette::Base, QColor(42, 42, 42));
-    dark.setColor(QPalette::Text, QColor(238, 238, 238));
-    dark.setColor(QPalette::Button, QColor(53, 53, 53));
-    dark.setColor(QPalette::ButtonText, QColor(238, 238, 238));
-    return dark;
 }
 
 }  // namespace
@@ -131,56 +116,28 @@ private Q_SLOTS:
         QCOMPARE(QColor(larger.pixel(450, 350)), form->palette().button().color());
     }
 
-    void skinColoursIgnoreADarkPalette()
+    void skinColoursIgnoreADarkPaletteButNotHighContrast()
     {
         retype(QStringLiteral("个性签名 signature"));
-        field()->deselect();
         field()->clearFocus();  // no blinking caret in the pictures
-        auto skin = [this] {
-            const QRect shown = label("Label1")->geometry().united(label("Label2")->geometry());
-            return form->grab(shown.united(field()->geometry())).toImage();
-        };
-        const QImage light = skin();
+        const QRect skin =
+            label("Label1")->geometry().united(label("Label2")->geometry()).united(field()->geometry());
+        const QImage light = form->grab(skin).toImage();
         const QPalette original = QApplication::palette();
-        SetDesktopPalette(DarkPalette(), *form);
-        const QImage dark = skin();
-        SetDesktopPalette(original, *form);
-        QCOMPARE(dark, light);
-        // The field is white with black text, the chat preview black.
-        const QImage fieldShot = field()->grab().toImage();
-        QCOMPARE(QColor(fieldShot.pixel(fieldShot.width() - 2, 2)), QColor(Qt::white));
-        QCOMPARE(label("Label1")->palette().color(QPalette::WindowText), QColor(Qt::black));
-    }
-
-    void highContrastGivesTheDesktopItsColours()
-    {
-        retype(QStringLiteral("签名"));
-        field()->clearFocus();
-        const QPalette original = QApplication::palette();
-        const QPalette dark = DarkPalette();
+        const QPalette dark(QColor(53, 53, 53));  // light text on black fields
         SetDesktopPalette(dark, *form);
+        const QImage darkShot = form->grab(skin).toImage();
         form->useSystemColours(true);
-        const QImage fieldShot = field()->grab().toImage();
-        const QImage chat = label("Label1")->grab().toImage();
+        const QImage contrastField = field()->grab().toImage();
+        const QImage contrastChat = label("Label1")->grab().toImage();
         form->useSystemColours(false);
         SetDesktopPalette(original, *form);
-        QCOMPARE(QColor(fieldShot.pixel(fieldShot.width() - 2, 2)), dark.color(QPalette::Base));
-        // The caption's text stands on the window colour, not on the picture.
-        QCOMPARE(QColor(chat.pixel(1, 1)), dark.color(QPalette::Window));
-        QVERIFY(chat.pixel(chat.width() - 2, chat.height() - 2) != dark.color(QPalette::Window).rgb());
-    }
-
-    void captionsCutAPartlyVisibleLastLine()
-    {
-        // Label2 is 41 pixels high; wrapped text runs past it mid-line.
-        ClickLabel* card = label("Label2");
-        const int lineSpacing = QFontMetrics(card->font()).lineSpacing();
-        const int visibleLines = card->height() / lineSpacing;
-        QVERIFY(card->height() % lineSpacing != 0);
-        const QRect lastRows(0, visibleLines * lineSpacing, card->width(), card->height() - visibleLines * lineSpacing);
-        const QImage empty = card->grab(lastRows).toImage();
-        card->setText(QString(200, u'签'));
-        QVERIFY(card->grab(lastRows).toImage() != empty);
+        QCOMPARE(darkShot, light);
+        QCOMPARE(label("Label1")->palette().color(QPalette::WindowText), QColor(Qt::black));
+        // In high contrast the desktop's colours win, and the caption's text
+        // stands on the window colour rather than on the picture.
+        QCOMPARE(QColor(contrastField.pixel(contrastField.width() - 2, 2)), dark.color(QPalette::Base));
+        QCOMPARE(QColor(contrastChat.pixel(1, 1)), dark.color(QPalette::Window));
     }
 
     void typingUpdatesBothPreviews()
@@ -269,9 +226,9 @@ private Q_SLOTS:
         QTest::newRow("emoji at the edge") << a39 << QStringLiteral("\U0001F600") << a39;
         // Invisible characters take room like any other.
         QTest::newRow("ZWNJ when full") << a40 << QStringLiteral("\u200C") << a40;
-        QTest::newRow("ZWJ LRM RLM") << a38 << QStringLiteral("\u200D\u200E\u200F") << a38 + QStringLiteral("\u200D\u200E");
+        QTest::newRow("ZWJ LRM RLM") << a38 << QStringLiteral("\u200D\u200E\u200F")
+                                     << a38 + QStringLiteral("\u200D\u200E");
         QTest::newRow("private use when full") << a40 << QStringLiteral("\uE000") << a40;
-        QTest::newRow("plane 15 private use") << a39 << QStringLiteral("\U000F0000") << a39;
         // Enter, Esc, Tab, Ctrl+A and Ctrl+Backspace's characters put nothing in.
         QTest::newRow("control characters") << "ab" << QStringLiteral("\r\x1b\t\x01\x7f\u0085") << "ab";
     }
@@ -294,15 +251,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("expected");
         const QString emoji = QStringLiteral("\U0001F600");
-        QTest::newRow("Ctrl+Backspace") << "one two" << 7 << int(Qt::Key_Backspace) << int(Qt::ControlModifier)
-                                        << "\x7f" << "one ";
+        QTest::newRow("Ctrl+Backspace")
+            << "one two" << 7 << int(Qt::Key_Backspace) << int(Qt::ControlModifier) << "\x7f" << "one ";
         QTest::newRow("Backspace after an emoji")
             << "a" + emoji << 3 << int(Qt::Key_Backspace) << 0 << "\b" << "a";
-        QTest::newRow("Delete before an emoji") << emoji + "a" << 0 << int(Qt::Key_Delete) << 0 << "\x7f" << "a";
-        QTest::newRow("Enter") << "ab" << 2 << int(Qt::Key_Return) << 0 << "\r" << "ab";
-        QTest::newRow("Ctrl+B") << "ab" << 2 << int(Qt::Key_B) << int(Qt::ControlModifier) << "\x02" << "ab";
-        QTest::newRow("Ctrl+Shift+letter") << "ab" << 2 << int(Qt::Key_U)
-                                           << int(Qt::ControlModifier | Qt::ShiftModifier) << "U" << "ab";
+        QTest::newRow("Delete before an emoji")
+            << emoji + "a" << 0 << int(Qt::Key_Delete) << 0 << "\x7f" << "a";
     }
     void editingKeys()
     {
@@ -325,23 +279,14 @@ private Q_SLOTS:
         // A command on an empty field is not folded into the clear before it.
         click("Label8");
         click("Label4");
-        QVERIFY(!field()->text().isEmpty());
         undo();
         QCOMPARE(field()->text(), QString());
-        undo();
-        QCOMPARE(field()->text(), QStringLiteral("个性签名"));
-        // Typing after a command, and a paste after typing, are steps of their own.
+        // Typing after a command, or after a clear, is a step of its own.
+        retype(QStringLiteral("签名"));
         click("Label3");
         type(QStringLiteral("x"));
         undo();
-        QCOMPARE(field()->text(), QStringLiteral("个 性 签 名"));
-        retype(QStringLiteral("ab"));
-        QGuiApplication::clipboard()->setText(QStringLiteral("cd"));
-        QTest::keyClick(field(), Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(field()->text(), QStringLiteral("abcd"));
-        undo();
-        QCOMPARE(field()->text(), QStringLiteral("ab"));
-        // Typing on a cleared field is undone alone too.
+        QCOMPARE(field()->text(), QStringLiteral("签 名"));
         click("Label8");
         type(QStringLiteral("y"));
         undo();
@@ -389,28 +334,12 @@ private Q_SLOTS:
         QCOMPARE(field()->text(), QString(40, u'b'));
     }
 
-    void everyPasteKeyIsHeld()
+    void shiftInsertPastesFitted()
     {
         retype(QString(30, u'a'));
         QGuiApplication::clipboard()->setText(QString(20, u'b'));
         QTest::keyClick(field(), Qt::Key_Insert, Qt::ShiftModifier);
         QCOMPARE(field()->text(), QString(30, u'a') + QString(10, u'b'));
-    }
-
-    void menuPasteNeedsText()
-    {
-        auto* edit = form->findChild<SignatureEdit*>(QStringLiteral("Text1"));
-        auto pasteEnabled = [edit] {
-            std::unique_ptr<QMenu> menu(edit->createContextMenu());
-            for (QAction* action : menu->actions())
-                if (action->text().startsWith(QStringLiteral("&Paste")))
-                    return action->isEnabled();
-            return false;
-        };
-        QGuiApplication::clipboard()->clear();
-        QVERIFY(!pasteEnabled());
-        QGuiApplication::clipboard()->setText(QStringLiteral("x"));
-        QVERIFY(pasteEnabled());
     }
 
     void contextMenuPasteIsHeldToo()
