@@ -206,11 +206,6 @@ now_ms() {
     echo $(($(date +%s%N) / 1000000))
 }
 
-# The window's pixels as the screen shows them now, into PNG file $1.
-window_image() {
-    import -window "$WID" "$1"
-}
-
 # A short checksum of the pixels of a control (named as for layout_rect) as
 # the screen shows them now; with $2 = bottom, of its lowest sixth only.
 control_pixels() {
@@ -223,10 +218,6 @@ control_pixels() {
 
 control_pixels_are() {
     [ "$(control_pixels "$1")" = "$2" ]
-}
-
-control_pixels_are_not() {
-    [ "$(control_pixels "$1")" != "$2" ]
 }
 
 # Waits until the pixels of control $1 differ from checksum $2 and hold still,

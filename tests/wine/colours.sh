@@ -19,7 +19,7 @@ read -r width height < <(sed -nE 's/.*kClient(Width|Height) = ([0-9]+);.*/\2/p' 
 xdotool windowsize --sync "$WID" "$(scale $((width + 40)))" "$(scale $((height + 40)))" 2>/dev/null || true
 sleep 1
 image=$E2E_TMP/window.png
-window_image "$image"
+import -window "$WID" "$image"
 
 # The colour at x y as "R G B".
 colour_at() {
