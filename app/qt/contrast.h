@@ -4,9 +4,8 @@
 // switch, which GNOME's portal passes on).
 #pragma once
 
+#include <QDBusVariant>  // whole: the slot's types must be known to D-Bus at run time
 #include <QObject>
-
-class QDBusVariant;
 
 namespace vellumino {
 
