@@ -115,14 +115,16 @@ field_is() {
     [ "$(field_text)" = "$1" ]
 }
 
-# Pastes $1 over the whole field until the field holds it: for a moment after
+# Pastes $1 over the whole field until the field holds $2 (by default $1),
+# pasting with command $3 if given, else Ctrl+A Ctrl+V: for a moment after
 # another client takes the clipboard, Wine may still offer what the program
 # itself last copied.
 put_signature() {
-    local attempt
+    local expected=${2-$1} attempt
     for attempt in 1 2 3; do
-        paste_signature "$1"
-        wait_until 5 field_is "$1" && return 0
+        set_clipboard "$1"
+        if [ -n "${3:-}" ]; then "$3"; else xdotool key --window "$WID" ctrl+a ctrl+v; fi
+        wait_until 5 field_is "$expected" && return 0
     done
     fail "field holds '$(field_text)' after pasting '$1' three times"
 }
