@@ -90,8 +90,9 @@ set_clipboard() {
     printf '%s' "$1" | xclip -selection clipboard -in >/dev/null 2>&1
 }
 
+# A busy owner (Wine under load) can leave a read waiting for good.
 clipboard() {
-    xclip -selection clipboard -out 2>/dev/null
+    timeout 5 xclip -selection clipboard -out 2>/dev/null || true
 }
 
 # The field's text, through the program's own copy shortcut. An empty field
