@@ -90,8 +90,7 @@ set_clipboard() {
     printf '%s' "$1" | xclip -selection clipboard -in >/dev/null 2>&1
 }
 
-# An owner that never answers (a program stuck, or Wine busy) would keep xclip
-# waiting for ever; the callers poll, so a read that takes too long gives up.
+# A busy owner (Wine under load) can leave a read waiting for good.
 clipboard() {
     timeout 5 xclip -selection clipboard -out 2>/dev/null || true
 }
