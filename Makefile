@@ -39,7 +39,7 @@ endef
 # its pictures, and a compiler for this machine to generate its signature page.
 WINDOWS_PACKAGES := cmake ninja-build g++ mingw-w64 libstb-dev
 
-.PHONY: run test build windows screenshot screenshot-windows screenshot-page bench fuzz package asan assets format help
+.PHONY: run test build windows screenshot screenshot-dark screenshot-windows screenshot-page bench fuzz package asan assets format help
 
 # How long `make fuzz` runs each target, in seconds.
 FUZZ_SECONDS ?= 600
@@ -48,8 +48,10 @@ help:
 	@echo "make run         build and start Vellumino"
 	@echo "make test        build and run every test, headless"
 	@echo "make screenshot  write build/screenshot.png of the window, under Xvfb"
+	@echo "make screenshot-dark"
+	@echo "                 the same under qt6ct's dark colour scheme: build/screenshot-dark.png"
 	@echo "make screenshot-windows"
-	@echo "                 the same of Vellumino.exe under Wine: build/screenshot-windows.png"
+	@echo "                 the same of Vellumino.exe under Wine: build/screenshot-windows.png, and at 120 DPI"
 	@echo "make screenshot-page"
 	@echo "                 the signature page in headless Chromium: build/screenshot-page.png"
 	@echo "make bench       time the commands and the start-up against baselines"
@@ -87,12 +89,21 @@ screenshot:
 	tools/screenshot.sh build/ci/app/qt/vellumino build/screenshot.png
 	@echo "Wrote build/screenshot.png"
 
+screenshot-dark:
+	$(call install,$(TEST_PACKAGES) qt6ct)
+	cmake --preset ci
+	cmake --build --preset ci
+	tools/screenshot-dark.sh build/ci/app/qt/vellumino build/screenshot-dark.png
+	@echo "Wrote build/screenshot-dark.png"
+
 screenshot-windows:
 	$(call install,$(TEST_PACKAGES))
 	cmake --preset windows
 	cmake --build --preset windows
 	tools/screenshot.sh --wine build/windows/wine build/windows/app/win32/Vellumino.exe build/screenshot-windows.png
-	@echo "Wrote build/screenshot-windows.png"
+	tools/screenshot.sh --wine build/windows/wine-120 --dpi 120 build/windows/app/win32/Vellumino.exe \
+	    build/screenshot-windows-120dpi.png 1 "莪の簽洺，就湜這樣ㄋ～ 1234 abc"
+	@echo "Wrote build/screenshot-windows.png and, at 120 DPI (125%), build/screenshot-windows-120dpi.png"
 
 screenshot-page:
 	$(call install,$(TEST_PACKAGES))

@@ -5,21 +5,10 @@
 
 namespace vellumino {
 
-namespace {
-
-// Shown in the hover-card caption after a copy, until the signature changes.
-constexpr SignatureView kCopyConfirmation = u"QQ签名已复制、请在QQ中粘贴";
-
-}  // namespace
-
 void CopySignature(SignatureWindow& window)
 {
-    const std::uintptr_t owner = window.nativeHandle();
-    platform::ClearClipboard(owner);
-    platform::PutOnClipboard(owner, window.signature());
-    // Whether another program got in the way cannot always be told, so the
-    // confirmation is shown in any case.
-    window.setCardPreview(kCopyConfirmation);
+    const bool copied = platform::CopyToClipboard(window.nativeHandle(), window.signature());
+    window.setCardPreview(copied ? kCopyConfirmation : kCopyFailed);
 }
 
 void ClearSignature(SignatureWindow& window)

@@ -1,12 +1,20 @@
 // What leaves the window: the clipboard copy, the clear, the signature page.
 #pragma once
 
+#include "signature_text.h"
+
 namespace vellumino {
+
+// Shown in the hover-card caption after a copy, until the signature changes.
+inline constexpr SignatureView kCopyConfirmation = u"QQ签名已复制、请在QQ中粘贴";
+// Shown there instead when the system says nothing reached the clipboard.
+inline constexpr SignatureView kCopyFailed = u"没有复制成功，请再试一次";
 
 class SignatureWindow;
 
-// Clears the clipboard, puts the signature on it as plain text and confirms
-// in the hover-card caption. The field and the chat caption stay as they are.
+// Puts the signature on the clipboard as plain text, in place of whatever it
+// held, and says in the hover-card caption whether that worked. The field and
+// the chat caption stay as they are.
 void CopySignature(SignatureWindow& window);
 
 // Empties the field and both captions; the clipboard keeps what it holds.

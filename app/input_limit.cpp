@@ -31,4 +31,15 @@ SignatureText FitToRoom(SignatureView incoming, std::ptrdiff_t room)
     return fitted;
 }
 
+SignatureText TypedInsertion(SignatureView typed, std::ptrdiff_t room)
+{
+    SignatureText kept;
+    kept.reserve(typed.size());
+    for (const char16_t unit : typed) {
+        if (!IsControlCharacter(unit))
+            kept.push_back(unit);
+    }
+    return FitToRoom(kept, room);
+}
+
 }  // namespace vellumino

@@ -10,12 +10,11 @@ namespace vellumino::platform {
 // `owner` is the native handle of the window asking (an HWND on Windows):
 // Windows lets only the clipboard's owner put data on it.
 
-// Empties the system clipboard, whoever holds it.
-void ClearClipboard(std::uintptr_t owner);
-
-// Puts the text on the system clipboard as plain text. The clipboard may be
-// held by another program; that is never fatal.
-void PutOnClipboard(std::uintptr_t owner, std::u16string_view text);
+// Replaces whatever the system clipboard holds with the text, as plain text,
+// in one change, so no clipboard watcher ever sees it empty. Returns false
+// when the platform says nothing was put there (another program may hold the
+// clipboard); that is never fatal.
+bool CopyToClipboard(std::uintptr_t owner, std::u16string_view text);
 
 // Asks the desktop to show the program's own page of ready-made signatures in
 // the default browser, offline: on Linux the installed copy (or the build

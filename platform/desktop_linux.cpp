@@ -14,17 +14,16 @@
 
 namespace vellumino::platform {
 
-void ClearClipboard(std::uintptr_t)
+bool CopyToClipboard(std::uintptr_t, std::u16string_view text)
 {
-    if (QClipboard* clipboard = QGuiApplication::clipboard())
-        clipboard->clear(QClipboard::Clipboard);
-}
-
-void PutOnClipboard(std::uintptr_t, std::u16string_view text)
-{
-    if (QClipboard* clipboard = QGuiApplication::clipboard())
-        clipboard->setText(QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())),
-                           QClipboard::Clipboard);
+    // setText replaces the old content at once; QClipboard has no failure to
+    // report.
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (!clipboard)
+        return false;
+    clipboard->setText(QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())),
+                       QClipboard::Clipboard);
+    return true;
 }
 
 void ShowSignaturePage(std::uintptr_t)

@@ -14,13 +14,14 @@ namespace vellumino::platform {
 namespace {
 
 // Another program may hold the clipboard for a moment (a clipboard manager
-// reading what we just put there); try a few times, then give up quietly.
+// reading what was just put there, or Wine bringing in another X client's
+// text); keep trying for up to half a second, then give up.
 bool OpenClipboardPatiently(HWND owner)
 {
-    for (int attempt = 0; attempt < 5; ++attempt) {
+    for (int attempt = 0; attempt < 20; ++attempt) {
         if (OpenClipboard(owner))
             return true;
-        Sleep(20);
+        Sleep(25);
     }
     return false;
 }
@@ -38,35 +39,36 @@ Function Procedure(const wchar_t* library, const char* name)
 
 }  // namespace
 
-void ClearClipboard(std::uintptr_t owner)
+bool CopyToClipboard(std::uintptr_t owner, std::u16string_view text)
 {
-    if (!OpenClipboardPatiently(reinterpret_cast<HWND>(owner)))
-        return;
-    EmptyClipboard();
-    CloseClipboard();
-}
-
-void PutOnClipboard(std::uintptr_t owner, std::u16string_view text)
-{
+    // The block is filled before the clipboard is opened, to hold it as
+    // briefly as possible.
     const SIZE_T bytes = (text.size() + 1) * sizeof(wchar_t);
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
     if (!memory)
-        return;
-    if (void* data = GlobalLock(memory)) {
-        std::memcpy(data, text.data(), text.size() * sizeof(wchar_t));
-        static_cast<wchar_t*>(data)[text.size()] = L'\0';
-        GlobalUnlock(memory);
+        return false;
+    void* data = GlobalLock(memory);
+    if (!data) {
+        GlobalFree(memory);
+        return false;
     }
+    std::memcpy(data, text.data(), text.size() * sizeof(wchar_t));
+    static_cast<wchar_t*>(data)[text.size()] = L'\0';
+    GlobalUnlock(memory);
+
     if (!OpenClipboardPatiently(reinterpret_cast<HWND>(owner))) {
         GlobalFree(memory);
-        return;
+        return false;
     }
-    // Emptying makes this window the owner, which SetClipboardData requires.
-    EmptyClipboard();
-    // On success the clipboard owns the memory; otherwise it is still ours.
-    if (!SetClipboardData(CF_UNICODETEXT, memory))
+    // Emptying and filling in the one open: a watcher woken by the change
+    // finds the signature, never an empty clipboard. Emptying also makes this
+    // window the owner, which SetClipboardData requires.
+    const bool copied = EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, memory);
+    // Once set, the clipboard owns the block; otherwise it is still ours.
+    if (!copied)
         GlobalFree(memory);
     CloseClipboard();
+    return copied;
 }
 
 namespace {

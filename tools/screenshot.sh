@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Usage: screenshot.sh [--wine STATE_DIR] PROGRAM OUTPUT.png [QT_SCALE_FACTOR] [SIGNATURE]
+# Usage: screenshot.sh [--wine STATE_DIR [--dpi N]] PROGRAM OUTPUT.png [QT_SCALE_FACTOR] [SIGNATURE]
 # Starts the program under a private X server and saves its window as a PNG,
 # after pasting SIGNATURE into the field if one is given.
 # With --wine, PROGRAM is the Windows program, run by Wine in the prefix that
-# tests/wine/prefix.sh keeps in STATE_DIR; QT_SCALE_FACTOR then means nothing.
+# tests/wine/prefix.sh keeps in STATE_DIR, on a screen of N dots per inch (96
+# if not given; each DPI needs its own STATE_DIR); QT_SCALE_FACTOR then means
+# nothing.
 set -euo pipefail
 
 if [ -z "${SCREENSHOT_INNER:-}" ]; then
@@ -11,7 +13,9 @@ if [ -z "${SCREENSHOT_INNER:-}" ]; then
     session=()
     if [ "${1:-}" = --wine ]; then
         # Inside the X server, so that Wine is stopped before the server goes.
-        session=("$(dirname "$0")/../tests/wine/prefix.sh" "$2")
+        dpi=96
+        [ "${3:-}" != --dpi ] || dpi=$4
+        session=("$(dirname "$0")/../tests/wine/prefix.sh" --dpi "$dpi" "$2")
     fi
     exec xvfb-run -a -s "-screen 0 1024x768x24" "${session[@]}" "$0" "$@"
 fi
@@ -20,6 +24,7 @@ runner=()
 if [ "$1" = --wine ]; then
     runner=(wine)
     shift 2
+    [ "$1" != --dpi ] || shift 2
 fi
 program=$1 output=$2
 export QT_SCALE_FACTOR=${3:-1}

@@ -24,16 +24,27 @@ void ClickLabel::setText(const QString& text)
     QAccessible::updateAccessibility(&changed);
 }
 
+void ClickLabel::setTextBackground(bool on)
+{
+    if (on == textBackground_)
+        return;
+    textBackground_ = on;
+    update();
+}
+
 void ClickLabel::paintEvent(QPaintEvent*)
 {
     if (text_.isEmpty())
         return;
     // Drawn as plain text, never as rich text or with mnemonics: a signature
     // such as "<b>x</b>" or "A&B" is shown exactly as typed. A long run with
-    // no break opportunity still wraps rather than running off the card.
+    // no break opportunity still wraps rather than running off the card, and
+    // a last line that only partly fits is cut at the widget's edge.
     QTextOption option(Qt::AlignLeft | Qt::AlignTop);
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     QPainter painter(this);
+    if (textBackground_)
+        painter.fillRect(painter.boundingRect(QRectF(rect()), text_, option), palette().window());
     painter.setPen(palette().color(QPalette::WindowText));
     painter.drawText(QRectF(rect()), text_, option);
 }

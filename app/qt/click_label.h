@@ -15,6 +15,9 @@ public:
 
     QString text() const { return text_; }
     void setText(const QString& text);
+    // Paints the palette's window colour behind the text, for when the
+    // desktop's high-contrast colours replace the skin's over the picture.
+    void setTextBackground(bool on);
 
 signals:
     void clicked();
@@ -27,6 +30,7 @@ protected:
 private:
     QString text_;
     bool pressed_ = false;
+    bool textBackground_ = false;
 };
 
 }  // namespace vellumino

@@ -9,6 +9,7 @@
 #include <QScreen>
 
 #include "click_label.h"
+#include "contrast.h"
 #include "layout.h"
 #include "signature_edit.h"
 #include "zone_table.h"
@@ -18,6 +19,17 @@ namespace vellumino {
 namespace {
 
 const QString kInitialSignature = QStringLiteral("个性签名");
+
+// The skin's colours, chosen with the picture under them: a dark desktop
+// palette would put grey in the white field and light text on the light
+// header. The selection keeps the desktop's colours.
+QPalette SkinPalette(std::initializer_list<std::pair<QPalette::ColorRole, QColor>> roles)
+{
+    QPalette palette;  // sets nothing but these roles; the rest is inherited
+    for (const auto& [role, colour] : roles)
+        palette.setColor(role, colour);
+    return palette;
+}
 
 QRect ToQRect(const layout::Rect& r)
 {
@@ -67,9 +79,6 @@ Form1::Form1(QWidget* parent) : QWidget(parent)
     Label2 = new ClickLabel(this);
     Label2->setObjectName(QStringLiteral("Label2"));
     Label2->setGeometry(ToQRect(layout::kLabel2));
-    QPalette grey = Label2->palette();
-    grey.setColor(QPalette::WindowText, QColor(128, 128, 128));
-    Label2->setPalette(grey);
 
     for (const MenuCommand& command : MenuCommands()) {
         auto* action = new QAction(ToQString(command.label), this);
@@ -92,7 +101,28 @@ Form1::Form1(QWidget* parent) : QWidget(parent)
                 [this, label, id = zone.id](const QPoint& at) { showZoneMenu(id, label->mapToGlobal(at)); });
     }
 
+    auto* contrast = new ContrastWatcher(this);
+    connect(contrast, &ContrastWatcher::changed, this, &Form1::useSystemColours);
+    useSystemColours(contrast->highContrast());
+
     Text1->setFocus();
+}
+
+void Form1::useSystemColours(bool highContrast)
+{
+    if (highContrast) {
+        // An empty palette sets no role, so every colour is the desktop's.
+        for (QWidget* control : {static_cast<QWidget*>(Text1), static_cast<QWidget*>(Label1),
+                                 static_cast<QWidget*>(Label2)})
+            control->setPalette(QPalette());
+    } else {
+        Text1->setPalette(SkinPalette({{QPalette::Base, Qt::white}, {QPalette::Text, Qt::black}}));
+        Label1->setPalette(SkinPalette({{QPalette::WindowText, Qt::black}}));
+        Label2->setPalette(SkinPalette({{QPalette::WindowText, QColor(128, 128, 128)}}));
+    }
+    // The desktop's text colour may be light: give it its own background.
+    Label1->setTextBackground(highContrast);
+    Label2->setTextBackground(highContrast);
 }
 
 SignatureText Form1::signature() const
@@ -103,12 +133,11 @@ SignatureText Form1::signature() const
 void Form1::writeSignature(SignatureView view)
 {
     const QString text = ToQString(view);
-    // selectAll + insert rather than setText, which would wipe the undo
-    // history. Qt stays silent when the text is unchanged, yet the previews
-    // must still refresh (and a copy confirmation must go).
+    // Not setText, which would wipe the undo history. Qt stays silent when
+    // the text is unchanged, yet the previews must still refresh (and a copy
+    // confirmation must go).
     const bool unchanged = text == Text1->text();
-    Text1->selectAll();
-    Text1->insert(text);
+    Text1->replaceAll(text);
     if (unchanged)
         Text1_Change();
 }

@@ -26,6 +26,10 @@ public:
     void setCardPreview(SignatureView text) override;
     std::uintptr_t nativeHandle() override;
 
+    // The skin's fixed colours, or the desktop's own where it asks for high
+    // contrast; the desktop is followed as it changes.
+    void useSystemColours(bool highContrast);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 

@@ -24,8 +24,10 @@ int main(int argc, char* argv[])
 
     vellumino::InstallAccessibility();
     vellumino::Form1 form;
-    const QRect screen = form.screen()->availableGeometry();
-    form.move(screen.center() - form.rect().center());
+    // The client area is centred, as on Windows; move() would place the frame.
+    QRect client = form.rect();
+    client.moveCenter(form.screen()->availableGeometry().center());
+    form.setGeometry(client);
     form.show();
     return app.exec();
 }

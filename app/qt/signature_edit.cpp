@@ -6,30 +6,22 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
-#include <QStringView>
 
 namespace vellumino {
 
 namespace {
 
-bool IsPrintable(QStringView text)
+SignatureView ToView(const QString& text)
 {
-    if (text.isEmpty())
-        return false;
-    for (const char32_t codePoint : text.toUcs4())
-        if (!QChar::isPrint(codePoint))
-            return false;
-    return true;
+    return SignatureView(reinterpret_cast<const char16_t*>(text.utf16()),
+                         static_cast<std::size_t>(text.size()));
 }
 
 }  // namespace
 
 QString FitToRoom(const QString& incoming, qsizetype room)
 {
-    const SignatureText fitted = FitToRoom(SignatureView(reinterpret_cast<const char16_t*>(incoming.utf16()),
-                                                         static_cast<std::size_t>(incoming.size())),
-                                           room);
-    return QString::fromStdU16String(fitted);
+    return QString::fromStdU16String(FitToRoom(ToView(incoming), room));
 }
 
 SignatureEdit::SignatureEdit(QWidget* parent) : QLineEdit(parent)
@@ -44,6 +36,30 @@ qsizetype SignatureEdit::room() const
     return kInputLimit - (text().size() - selectedText().size());
 }
 
+void SignatureEdit::endUndoStep()
+{
+    // QLineEdit joins an insertion to the step before it unless something
+    // ended that step, and has no call to end one. Replacing a selection ends
+    // it; so does moving the cursor, and clear() on an empty field.
+    if (hasSelectedText())
+        return;
+    if (text().isEmpty()) {
+        clear();
+        return;
+    }
+    const int at = cursorPosition();
+    setCursorPosition(at == 0 ? 1 : 0);
+    setCursorPosition(at);
+}
+
+void SignatureEdit::replaceAll(const QString& replacement)
+{
+    endUndoStep();
+    selectAll();
+    insert(replacement);
+    endUndoStep();
+}
+
 void SignatureEdit::pasteFitted(QClipboard::Mode mode)
 {
     if (isReadOnly())
@@ -51,26 +67,46 @@ void SignatureEdit::pasteFitted(QClipboard::Mode mode)
     const QString incoming = QGuiApplication::clipboard()->text(mode);
     if (incoming.isEmpty() && !hasSelectedText())
         return;
+    endUndoStep();
     insert(FitToRoom(incoming, room()));
+    endUndoStep();
+}
+
+bool SignatureEdit::isTyping(const QKeyEvent* event)
+{
+    const QString typed = event->text();
+    if (typed.isEmpty() || IsControlCharacter(typed.front().unicode()))
+        return false;  // Backspace, Delete, Enter, Ctrl+letter …: QLineEdit's keys
+    // Ctrl and Ctrl+Shift make shortcuts, except where a keyboard types a
+    // format character with them (ZWNJ on a Persian layout).
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    const bool shortcut =
+        modifiers == Qt::ControlModifier || modifiers == (Qt::ControlModifier | Qt::ShiftModifier);
+    return !shortcut || typed.front().category() == QChar::Other_Format;
 }
 
 void SignatureEdit::keyPressEvent(QKeyEvent* event)
 {
     if (event->matches(QKeySequence::Paste)) {
-        pasteFitted();
+        // On X11, Ctrl+Shift+Insert pastes the primary selection.
+        const bool selection = event->key() == Qt::Key_Insert &&
+                               event->modifiers() == (Qt::ControlModifier | Qt::ShiftModifier) &&
+                               QGuiApplication::clipboard()->supportsSelection();
+        pasteFitted(selection ? QClipboard::Selection : QClipboard::Clipboard);
         event->accept();
         return;
     }
-    const QString typed = event->text();
-    const bool control = event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier);
-    if (!control && typed.size() > room() && IsPrintable(typed)) {
-        // At the limit a keystroke is refused; just short of it, it is cut
-        // like a paste (a keystroke can carry a surrogate pair or more).
-        const QString fitted = FitToRoom(typed, room());
-        if (!fitted.isEmpty())
-            insert(fitted);
-        event->accept();
-        return;
+    if (isTyping(event) && !isReadOnly()) {
+        const QString typed = event->text();
+        const QString inserted = QString::fromStdU16String(TypedInsertion(ToView(typed), room()));
+        if (inserted != typed) {
+            // Cut to what fits (a keystroke can carry a surrogate pair or
+            // more), or refused whole at the limit.
+            if (!inserted.isEmpty())
+                insert(inserted);
+            event->accept();
+            return;
+        }
     }
     QLineEdit::keyPressEvent(event);
 }
@@ -78,7 +114,8 @@ void SignatureEdit::keyPressEvent(QKeyEvent* event)
 void SignatureEdit::inputMethodEvent(QInputMethodEvent* event)
 {
     const QString commit = event->commitString();
-    const QString fitted = FitToRoom(commit, room() + event->replacementLength());
+    const QString fitted =
+        QString::fromStdU16String(TypedInsertion(ToView(commit), room() + event->replacementLength()));
     if (fitted == commit) {
         QLineEdit::inputMethodEvent(event);
         return;

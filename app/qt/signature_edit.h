@@ -21,8 +21,11 @@ class SignatureEdit : public QLineEdit {
 public:
     explicit SignatureEdit(QWidget* parent = nullptr);
 
-    // The user's own paste, held to the limit.
+    // The user's own paste, held to the limit: one undo step of its own.
     void pasteFitted(QClipboard::Mode mode = QClipboard::Clipboard);
+    // The program's own write of the whole text, never held: one undo step
+    // of its own whatever the field held before.
+    void replaceAll(const QString& text);
     // The standard edit menu, its paste held to the limit like the keyboard's,
     // and the window's own entries below it.
     QMenu* createContextMenu();
@@ -38,6 +41,11 @@ protected:
 private:
     // Code units the user may still add in place of the selection.
     qsizetype room() const;
+    // Whether a key press is text for the field rather than an editing key
+    // or a shortcut, decided as QLineEdit decides it.
+    static bool isTyping(const QKeyEvent* event);
+    // Ends the current undo step, so what comes next is undone on its own.
+    void endUndoStep();
 
     QList<QAction*> menuExtras_;
 };

@@ -20,12 +20,19 @@ inline RECT Scale(int x, int y, int width, int height, UINT dpi)
     return {Scale(x, dpi), Scale(y, dpi), Scale(x + width, dpi), Scale(y + height, dpi)};
 }
 
+// The DPI of the monitor the window is on, or the system's where this
+// Windows cannot tell monitors apart.
 UINT DpiOf(HWND window);
 
 // The outer size of a window whose client area is `width` x `height`.
 SIZE WindowSizeFor(int width, int height, DWORD style, DWORD exStyle, UINT dpi);
 
-// The system's message font at `dpi`: Microsoft YaHei UI on a Chinese Windows.
+// The system's message font (Microsoft YaHei UI on a Chinese Windows) at 9
+// points, scaled to `dpi`.
 HFONT CreateMessageFont(UINT dpi);
+
+// The side of the mouse pointer at `dpi`, in pixels, with the size the user
+// chose for it.
+int PointerSize(UINT dpi);
 
 }  // namespace vellumino::win32

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "signature_edit.h"
+
 namespace vellumino::win32 {
 
 namespace {
@@ -56,7 +58,7 @@ HMENU CreateFieldMenu(HWND edit, std::span<const MenuCommand> commands, UINT fir
     const auto length = static_cast<DWORD>(GetWindowTextLengthW(edit));
     const bool enabled[] = {
         SendMessageW(edit, EM_CANUNDO, 0, 0) != 0,       selection, selection,
-        IsClipboardFormatAvailable(CF_UNICODETEXT) != 0, selection, length > 0 && (start > 0 || end < length),
+        ClipboardHoldsText(edit), selection, length > 0 && (start > 0 || end < length),
     };
 
     HMENU system = LoadSystemEditMenu();

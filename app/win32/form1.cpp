@@ -24,11 +24,29 @@ constexpr UINT kFirstMenuCommandId = 0x1000;
 // A caption keeps its colour and font in its window's extra bytes.
 constexpr int kCaptionColour = 0;
 constexpr int kCaptionFont = sizeof(LONG_PTR);
-constexpr COLORREF kSystemTextColour = CLR_INVALID;
+
+// The skin's own colours, the same whatever the desktop's palette: the
+// captions are printed on the light picture, and the field sits in its
+// painted white frame.
+constexpr COLORREF kChatCaptionColour = RGB(0, 0, 0);
+constexpr COLORREF kCardCaptionColour = RGB(128, 128, 128);
+constexpr COLORREF kFieldText = RGB(0, 0, 0);
+constexpr COLORREF kFieldBackground = RGB(255, 255, 255);
 
 #ifndef WM_DPICHANGED
 constexpr UINT WM_DPICHANGED = 0x02E0;
 #endif
+#ifndef WM_GETDPISCALEDSIZE
+constexpr UINT WM_GETDPISCALEDSIZE = 0x02E4;
+#endif
+
+bool HighContrastOn()
+{
+    HIGHCONTRASTW contrast{};
+    contrast.cbSize = sizeof(contrast);
+    return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof(contrast), &contrast, 0) &&
+           (contrast.dwFlags & HCF_HIGHCONTRASTON);
+}
 
 // A NUL-terminated wide string for the W calls; wchar_t is UTF-16 here.
 const wchar_t* Wide(const SignatureText& text)
@@ -66,7 +84,8 @@ void PaintPictureUnder(HWND control, HDC target, const RECT& area)
 
 // A preview caption: its text printed straight onto the picture, from the
 // top-left, wrapped within its width, clipped at its edges, and always
-// literal (an ampersand is an ampersand).
+// literal (an ampersand is an ampersand). In a high-contrast mode it paints
+// the system's colours instead, so the text stays readable.
 void PaintCaption(HWND caption)
 {
     PAINTSTRUCT paint;
@@ -77,7 +96,12 @@ void PaintCaption(HWND caption)
     HDC buffer = CreateCompatibleDC(screen);
     HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
     HGDIOBJ oldBitmap = SelectObject(buffer, bitmap);
-    PaintPictureUnder(caption, buffer, client);
+    const Form1* form = FormOf(GetParent(caption));
+    const bool highContrast = form && form->highContrast();
+    if (highContrast)
+        FillRect(buffer, &client, GetSysColorBrush(COLOR_WINDOW));
+    else
+        PaintPictureUnder(caption, buffer, client);
 
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(caption)) + 1, L'\0');
     text.resize(
@@ -86,8 +110,16 @@ void PaintCaption(HWND caption)
     const auto font = reinterpret_cast<HFONT>(GetWindowLongPtrW(caption, kCaptionFont));
     HGDIOBJ oldFont = font ? SelectObject(buffer, font) : nullptr;
     SetBkMode(buffer, TRANSPARENT);
-    SetTextColor(buffer, colour == kSystemTextColour ? GetSysColor(COLOR_BTNTEXT) : colour);
-    DrawTextW(buffer, text.c_str(), static_cast<int>(text.size()), &client,
+    SetTextColor(buffer, highContrast ? GetSysColor(COLOR_WINDOWTEXT) : colour);
+    // DT_EDITCONTROL breaks a word too long for a line, as the field would,
+    // but it also leaves out a last line that is only partly visible. Laid
+    // out one line deeper than the caption, that line is drawn, and the
+    // bitmap, exactly the caption's size, clips it at the edge.
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(buffer, &metrics);
+    RECT layout = client;
+    layout.bottom += metrics.tmHeight + metrics.tmExternalLeading;
+    DrawTextW(buffer, text.c_str(), static_cast<int>(text.size()), &layout,
               DT_LEFT | DT_TOP | DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX);
     if (oldFont)
         SelectObject(buffer, oldFont);
@@ -290,9 +322,24 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             // The field is the only control that takes the keyboard.
             SetFocus(Text1);
             return 0;
+        case WM_CTLCOLOREDIT:
+            if (!highContrast_)
+                return OnFieldColours(reinterpret_cast<HDC>(wParam));
+            break;
         case WM_DPICHANGED:
             OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
+        case WM_GETDPISCALEDSIZE: {
+            auto* size = reinterpret_cast<SIZE*>(lParam);
+            *size = SizeAtDpi(*size, static_cast<UINT>(wParam));
+            return TRUE;
+        }
+        case WM_SETTINGCHANGE:
+            OnSettingChange(static_cast<UINT>(wParam));
+            break;
+        case WM_SYSCOLORCHANGE:
+            RedrawAll();
+            break;
         case WM_DESTROY:
             PostQuitMessage(0);
             return 0;
@@ -318,8 +365,9 @@ bool Form1::OnCreate()
     if (!Text1 || !Label1 || !Label2)
         return false;
     HoldToInputLimit(Text1);
-    SetWindowLongPtrW(Label1, kCaptionColour, static_cast<LONG_PTR>(kSystemTextColour));
-    SetWindowLongPtrW(Label2, kCaptionColour, static_cast<LONG_PTR>(RGB(128, 128, 128)));
+    SetWindowLongPtrW(Label1, kCaptionColour, static_cast<LONG_PTR>(kChatCaptionColour));
+    SetWindowLongPtrW(Label2, kCaptionColour, static_cast<LONG_PTR>(kCardCaptionColour));
+    highContrast_ = HighContrastOn();
 
     for (std::size_t i = 0; i < layout::kZones.size(); ++i) {
         const layout::Zone& zone = layout::kZones[i];
@@ -350,9 +398,11 @@ void Form1::ApplyDpi(UINT dpi)
 {
     dpi_ = dpi;
 
-    // From 144 DPI on, the picture painted at twice the size is the sharper source.
+    // Above 96 DPI the picture painted at twice the size, filtered down, is
+    // sharp; the 1x picture stretched up would blur every painted label.
     const SIZE size{Scale(layout::kPictureWidth, dpi), Scale(layout::kPictureHeight, dpi)};
-    HBITMAP picture = LoadPicture(instance_, dpi >= 144 ? L"BACKGROUND_2X" : L"BACKGROUND", size.cx, size.cy);
+    HBITMAP picture =
+        LoadPicture(instance_, dpi > kBaseDpi ? L"BACKGROUND_2X" : L"BACKGROUND", size.cx, size.cy);
     if (picture) {
         HGDIOBJ previous = SelectObject(pictureDC_, picture);
         if (!picture_)
@@ -373,7 +423,7 @@ void Form1::ApplyDpi(UINT dpi)
     SendMessageW(Text1, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
                  MAKELONG(Scale(2, dpi), Scale(2, dpi)));
 
-    if (HCURSOR hand = CreateHandCursor(dpi)) {
+    if (HCURSOR hand = CreateHandCursor(PointerSize(dpi))) {
         if (hand_)
             DestroyCursor(hand_);
         hand_ = hand;
@@ -478,6 +528,51 @@ void Form1::OnDpiChanged(UINT dpi, const RECT& suggested)
     ApplyDpi(dpi);
     SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    // Moving a child does not repaint it: the captions would keep the
+    // pixels of the old scale until their text next changed.
+    RedrawAll();
+}
+
+SIZE Form1::SizeAtDpi(SIZE pending, UINT dpi) const
+{
+    // The client area of the size the window is about to take, scaled, in a
+    // frame measured at the new DPI rather than stretched with it.
+    const auto style = static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_STYLE));
+    const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE));
+    const SIZE frame = WindowSizeFor(0, 0, style, exStyle, dpi_);
+    const auto scaled = [&](LONG window, LONG border) {
+        return MulDiv(window - border, static_cast<int>(dpi), static_cast<int>(dpi_));
+    };
+    return WindowSizeFor(scaled(pending.cx, frame.cx), scaled(pending.cy, frame.cy), style, exStyle, dpi);
+}
+
+void Form1::OnSettingChange(UINT what)
+{
+    switch (what) {
+        case SPI_SETHIGHCONTRAST:
+            highContrast_ = HighContrastOn();
+            RedrawAll();
+            break;
+        case SPI_SETNONCLIENTMETRICS:  // the message font's face
+        case SPI_SETCURSORS:           // the pointer's size
+            ApplyDpi(dpi_);
+            RedrawAll();
+            break;
+        default:
+            break;
+    }
+}
+
+LRESULT Form1::OnFieldColours(HDC dc) const
+{
+    SetTextColor(dc, kFieldText);
+    SetBkColor(dc, kFieldBackground);
+    return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+}
+
+void Form1::RedrawAll() const
+{
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_ALLCHILDREN | RDW_INVALIDATE | RDW_ERASE);
 }
 
 void Form1::Text1_Change()
@@ -503,6 +598,11 @@ void Form1::writeSignature(SignatureView view)
     // when the text is unchanged (and a copy confirmation goes).
     const SignatureText text(view);
     const bool unchanged = text == signature();
+    // The EDIT grows its last undo record when an edit starts where that
+    // record ends: after 清空, or a Delete at the start, undoing the command
+    // would also undo the step before it. The EDIT keeps one step only, so a
+    // fresh record loses nothing and keeps the command one step.
+    SendMessageW(Text1, EM_EMPTYUNDOBUFFER, 0, 0);
     SendMessageW(Text1, EM_SETSEL, 0, -1);
     SendMessageW(Text1, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(Wide(text)));
     if (unchanged)

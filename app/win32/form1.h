@@ -30,6 +30,8 @@ public:
 
     // The picture as shown now, for the controls that paint their slice of it.
     HDC pictureDC() const { return pictureDC_; }
+    // Whether the system's high-contrast colours replace the skin's.
+    bool highContrast() const { return highContrast_; }
 
 private:
     explicit Form1(HINSTANCE instance) : instance_(instance) {}
@@ -46,6 +48,10 @@ private:
     bool OnSetCursor(HWND over, int hitTest);
     void OnContextMenu(HWND over, POINT at);
     void OnDpiChanged(UINT dpi, const RECT& suggested);
+    SIZE SizeAtDpi(SIZE pending, UINT dpi) const;
+    void OnSettingChange(UINT what);
+    LRESULT OnFieldColours(HDC dc) const;
+    void RedrawAll() const;
     void Text1_Change();
 
     // Everything that depends on the monitor's DPI: picture, font, cursor
@@ -61,6 +67,7 @@ private:
     std::array<HWND, layout::kZones.size()> zones_{};
 
     UINT dpi_ = 96;
+    bool highContrast_ = false;
     HDC pictureDC_ = nullptr;
     HBITMAP picture_ = nullptr;
     HGDIOBJ pictureDefault_ = nullptr;

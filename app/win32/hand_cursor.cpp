@@ -2,8 +2,6 @@
 
 #include <vector>
 
-#include "dpi.h"
-
 namespace vellumino::win32 {
 
 namespace {
@@ -23,9 +21,10 @@ bool Bit(const unsigned char* bits, int x, int y)
 
 }  // namespace
 
-HCURSOR CreateHandCursor(UINT dpi)
+HCURSOR CreateHandCursor(int size)
 {
-    const int size = Scale(hand_width, dpi);
+    if (size <= 0)
+        return nullptr;
     // A monochrome cursor is one bitmap twice as tall: the AND plane over the
     // XOR plane, rows padded to 16 bits, most significant bit first.
     const int rowBytes = (size + 15) / 16 * 2;
@@ -49,8 +48,8 @@ HCURSOR CreateHandCursor(UINT dpi)
         return nullptr;
     ICONINFO info{};
     info.fIcon = FALSE;
-    info.xHotspot = static_cast<DWORD>(Scale(hand_x_hot, dpi));
-    info.yHotspot = static_cast<DWORD>(Scale(hand_y_hot, dpi));
+    info.xHotspot = static_cast<DWORD>(MulDiv(hand_x_hot, size, hand_width));
+    info.yHotspot = static_cast<DWORD>(MulDiv(hand_y_hot, size, hand_height));
     info.hbmMask = bitmap;
     HCURSOR cursor = CreateIconIndirect(&info);
     DeleteObject(bitmap);

@@ -3,6 +3,7 @@
 // For GCS_RESULTSTR only; nothing is linked from it.
 #include <imm.h>
 
+#include <algorithm>
 #include <string>
 
 #include "input_limit.h"
@@ -22,6 +23,7 @@ WNDPROC OriginalProc(HWND edit)
 
 struct Selection {
     DWORD start = 0, end = 0;
+    bool empty() const { return start == end; }
 };
 
 Selection SelectionOf(HWND edit)
@@ -30,6 +32,14 @@ Selection SelectionOf(HWND edit)
     SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&selection.start),
                  reinterpret_cast<LPARAM>(&selection.end));
     return selection;
+}
+
+SignatureText TextOf(HWND edit)
+{
+    SignatureText text(static_cast<std::size_t>(GetWindowTextLengthW(edit)) + 1, u'\0');
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(edit, reinterpret_cast<wchar_t*>(text.data()), static_cast<int>(text.size()))));
+    return text;
 }
 
 std::ptrdiff_t Room(HWND edit)
@@ -44,6 +54,15 @@ void ReplaceSelection(HWND edit, const SignatureText& text)
     // TRUE: the user can undo it.
     SendMessageW(edit, EM_REPLACESEL, TRUE,
                  reinterpret_cast<LPARAM>(reinterpret_cast<const wchar_t*>(text.c_str())));
+}
+
+// Removes [start, end) as one step the user can undo; Shift+Delete cuts it.
+void RemoveRange(HWND edit, std::size_t start, std::size_t end, UINT how = WM_CLEAR)
+{
+    if (end <= start)
+        return;
+    SendMessageW(edit, EM_SETSEL, start, end);
+    SendMessageW(edit, how, 0, 0);
 }
 
 SignatureText ClipboardText(HWND owner)
@@ -66,15 +85,109 @@ SignatureText ClipboardText(HWND owner)
     return text;
 }
 
+// The one paste, whichever key or menu asked for it. Empty clipboard text
+// leaves the field (and its selection) alone.
 void PasteFitted(HWND edit)
 {
     if (GetWindowLongPtrW(edit, GWL_STYLE) & ES_READONLY)
         return;
     const SignatureText incoming = ClipboardText(edit);
-    const Selection selection = SelectionOf(edit);
-    if (incoming.empty() && selection.end == selection.start)
+    if (incoming.empty())
         return;
     ReplaceSelection(edit, FitToRoom(incoming, Room(edit)));
+}
+
+// The unit at `at` and the one before it are the two halves of one pair.
+bool SplitsPair(SignatureView text, std::size_t at)
+{
+    return at > 0 && at < text.size() && IsHighSurrogate(text[at - 1]) && IsLowSurrogate(text[at]);
+}
+
+// Where the character before `caret` starts, and where the one after it
+// ends, a surrogate pair counting as one character.
+std::size_t CharacterStartBefore(SignatureView text, std::size_t caret)
+{
+    if (caret == 0)
+        return 0;
+    return SplitsPair(text, caret - 1) ? caret - 2 : caret - 1;
+}
+
+std::size_t CharacterEndAfter(SignatureView text, std::size_t caret)
+{
+    if (caret >= text.size())
+        return text.size();
+    return SplitsPair(text, caret + 1) ? caret + 2 : caret + 1;
+}
+
+char32_t CodePointAt(SignatureView text, std::size_t at)
+{
+    if (SplitsPair(text, at + 1))
+        return 0x10000 + ((static_cast<char32_t>(text[at]) - 0xD800) << 10) + (text[at + 1] - 0xDC00);
+    return text[at];
+}
+
+enum class WordKind { Space, Ideograph, Word, Other };
+
+WordKind KindOf(char32_t c)
+{
+    if (c == U' ' || c == U'\t' || c == U'\u3000')
+        return WordKind::Space;
+    if ((c >= 0x3400 && c <= 0x4DBF) || (c >= 0x4E00 && c <= 0x9FFF) || (c >= 0xF900 && c <= 0xFAFF) ||
+        (c >= 0x20000 && c <= 0x3FFFF))
+        return WordKind::Ideograph;
+    if (c < 0x10000 && IsCharAlphaNumericW(static_cast<wchar_t>(c)))
+        return WordKind::Word;
+    return WordKind::Other;
+}
+
+// Where Ctrl+Backspace stops: past the spaces before the caret, then past a
+// run of letters and digits, a run of other symbols, or one ideograph (Chinese
+// has no spaces to tell its words apart).
+std::size_t PreviousWordStart(SignatureView text, std::size_t caret)
+{
+    std::size_t at = caret;
+    while (at > 0 && KindOf(CodePointAt(text, CharacterStartBefore(text, at))) == WordKind::Space)
+        at = CharacterStartBefore(text, at);
+    if (at == 0)
+        return 0;
+    const WordKind kind = KindOf(CodePointAt(text, CharacterStartBefore(text, at)));
+    do {
+        at = CharacterStartBefore(text, at);
+    } while (kind != WordKind::Ideograph && at > 0 &&
+             KindOf(CodePointAt(text, CharacterStartBefore(text, at))) == kind);
+    return at;
+}
+
+// Backspace, Ctrl+Backspace, Delete and Shift+Delete without a selection: the
+// EDIT would take one code unit, half of an emoji. The whole character goes.
+enum class Removal { CharacterBefore, WordBefore, CharacterAfter, CutCharacterBefore };
+
+void RemoveAtCaret(HWND edit, Removal removal)
+{
+    if (GetWindowLongPtrW(edit, GWL_STYLE) & ES_READONLY)
+        return;
+    const Selection selection = SelectionOf(edit);
+    if (!selection.empty()) {
+        SendMessageW(edit, removal == Removal::CutCharacterBefore ? WM_CUT : WM_CLEAR, 0, 0);
+        return;
+    }
+    const SignatureText text = TextOf(edit);
+    const std::size_t caret = std::min<std::size_t>(selection.start, text.size());
+    // A caret left inside a pair takes the whole pair with it.
+    const bool inPair = SplitsPair(text, caret);
+    switch (removal) {
+        case Removal::WordBefore:
+            RemoveRange(edit, PreviousWordStart(text, caret), inPair ? caret + 1 : caret);
+            break;
+        case Removal::CharacterAfter:
+            RemoveRange(edit, inPair ? caret - 1 : caret, CharacterEndAfter(text, caret));
+            break;
+        case Removal::CharacterBefore:
+        case Removal::CutCharacterBefore:
+            RemoveRange(edit, CharacterStartBefore(text, caret), inPair ? caret + 1 : caret,
+                        removal == Removal::CutCharacterBefore ? WM_CUT : WM_CLEAR);
+            break;
+    }
 }
 
 // Whether a typed code unit may go in. A surrogate pair arrives as two
@@ -87,14 +200,39 @@ bool AcceptTyped(HWND edit, char16_t unit)
     if (low && RemovePropW(edit, kDroppedHighSurrogate))
         return false;
     RemovePropW(edit, kDroppedHighSurrogate);
-    if (unit < 0x20 || unit == 0x7F)
-        return true;  // control keys: backspace, Ctrl+Z, Ctrl+C and the like
     const std::ptrdiff_t room = Room(edit);
     if (high && room < 2) {
         SetPropW(edit, kDroppedHighSurrogate, reinterpret_cast<HANDLE>(1));
         return false;
     }
-    return room >= 1;
+    return !TypedInsertion(SignatureView(&unit, 1), room).empty();
+}
+
+bool Held(int key)
+{
+    return GetKeyState(key) < 0;
+}
+
+// A typed control character. A single-line EDIT refuses most of them with a
+// beep (Enter, Esc, Tab, Ctrl+letter) and inserts Ctrl+Backspace's U+007F, so
+// only the editing ones reach it; the rest go quietly.
+LRESULT TypedControl(HWND edit, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (wParam) {
+        case 0x08:  // Backspace, and Ctrl+H
+            // Wine types Ctrl+Backspace as 0x08 rather than U+007F; the key
+            // itself has already deleted the word.
+            if (!(Held(VK_CONTROL) && Held(VK_BACK)))
+                RemoveAtCaret(edit, Removal::CharacterBefore);
+            return 0;
+        case 0x16:  // Ctrl+V
+            PasteFitted(edit);
+            return 0;
+        default:
+            if (IsEditingCharacter(static_cast<char16_t>(wParam)))
+                return CallWindowProcW(OriginalProc(edit), edit, message, wParam, lParam);
+            return 0;
+    }
 }
 
 // The EDIT inserts an input method's finished text itself, past any check
@@ -105,36 +243,63 @@ LRESULT CommitComposition(HWND edit, WPARAM wParam, LPARAM lParam)
     const DWORD start = SelectionOf(edit).start;
     const LRESULT result = CallWindowProcW(OriginalProc(edit), edit, WM_IME_COMPOSITION, wParam, lParam);
     const DWORD caret = SelectionOf(edit).start;
-    if (GetWindowTextLengthW(edit) <= kInputLimit || caret <= start)
+    if (caret <= start)
         return result;
-    std::u16string text(static_cast<std::size_t>(GetWindowTextLengthW(edit)) + 1, u'\0');
-    text.resize(static_cast<std::size_t>(
-        GetWindowTextW(edit, reinterpret_cast<wchar_t*>(text.data()), static_cast<int>(text.size()))));
+    const SignatureText text = TextOf(edit);
     if (caret > text.size())
         return result;
     const SignatureView inserted = SignatureView(text).substr(start, caret - start);
-    const SignatureText fitted = FitToRoom(inserted, room);
-    if (fitted.size() < inserted.size()) {
+    const SignatureText fitted = TypedInsertion(inserted, room);
+    if (fitted != inserted) {
         SendMessageW(edit, EM_SETSEL, start, caret);
         ReplaceSelection(edit, fitted);
     }
     return result;
 }
 
+// Keys the EDIT acts on in WM_KEYDOWN, before any character is typed.
+bool OnKeyDown(HWND edit, WPARAM key)
+{
+    const bool control = Held(VK_CONTROL), shift = Held(VK_SHIFT), alt = Held(VK_MENU);
+    if (alt)
+        return false;
+    switch (key) {
+        case 'A':  // older EDIT controls (and Wine's) have no select-all key
+            if (!control)
+                return false;
+            SendMessageW(edit, EM_SETSEL, 0, -1);
+            return true;
+        case VK_INSERT:  // the EDIT pastes for Shift+Insert without a WM_PASTE
+            if (!shift || control)
+                return false;
+            PasteFitted(edit);
+            return true;
+        case VK_BACK:  // Ctrl+Backspace; its U+007F is swallowed as it comes
+            if (!control)
+                return false;
+            RemoveAtCaret(edit, Removal::WordBefore);
+            return true;
+        case VK_DELETE:
+            if (control || !SelectionOf(edit).empty())
+                return false;
+            RemoveAtCaret(edit, shift ? Removal::CutCharacterBefore : Removal::CharacterAfter);
+            return true;
+        default:
+            return false;
+    }
+}
+
 LRESULT CALLBACK EditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
         case WM_KEYDOWN:
-            // Older EDIT controls (and Wine's) have no select-all key.
-            if (wParam == 'A' && GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_MENU) >= 0) {
-                SendMessageW(edit, EM_SETSEL, 0, -1);
+            if (OnKeyDown(edit, wParam))
                 return 0;
-            }
             break;
         case WM_CHAR:
         case WM_IME_CHAR:
-            if (wParam == 0x01)  // Ctrl+A's character: handled above, no beep
-                return 0;
+            if (IsControlCharacter(static_cast<char16_t>(wParam)))
+                return TypedControl(edit, message, wParam, lParam);
             if (!AcceptTyped(edit, static_cast<char16_t>(wParam)))
                 return 0;
             break;
@@ -146,7 +311,6 @@ LRESULT CALLBACK EditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam)
             // The window's menu: the standard entries and the reverse commands.
             return SendMessageW(GetParent(edit), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(edit), lParam);
         case WM_PASTE:
-            // Ctrl+V, Shift+Insert and the context menu's Paste all end up here.
             PasteFitted(edit);
             return 0;
         case WM_NCDESTROY: {
@@ -167,6 +331,11 @@ void HoldToInputLimit(HWND edit)
 {
     SetWindowLongPtrW(edit, GWLP_USERDATA, GetWindowLongPtrW(edit, GWLP_WNDPROC));
     SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&EditProc));
+}
+
+bool ClipboardHoldsText(HWND owner)
+{
+    return !ClipboardText(owner).empty();
 }
 
 }  // namespace vellumino::win32

@@ -6,10 +6,15 @@
 
 namespace vellumino::win32 {
 
-// Subclasses `edit`: typing and IME commits stop at the limit without ever
-// splitting a surrogate pair, every paste (Ctrl+V, Shift+Insert, the context
-// menu) is fitted and has its line breaks turned into spaces, and Ctrl+A
+// Subclasses `edit`: typing and IME commits follow the shared typing rule
+// (stopping at the limit, never splitting a surrogate pair, control
+// characters swallowed without a beep), every paste key and the context menu
+// go through one fitted paste, Backspace and Delete take a surrogate pair
+// whole, Ctrl+Backspace deletes the word before the caret, and Ctrl+A
 // selects all.
 void HoldToInputLimit(HWND edit);
+
+// Whether the clipboard holds text that a paste would insert.
+bool ClipboardHoldsText(HWND owner);
 
 }  // namespace vellumino::win32

@@ -28,6 +28,20 @@ expect_field "$(repeat a 38)😀"
 paste_signature $'one\r\ntwo\nthree\rfour'
 expect_field "one two three four"
 
+# Typed, invisible characters take room too: at 37 units, "b", ZWNJ and ZWJ
+# fill the field, "c" and a private-use character are refused. Enter, Esc and
+# Tab put nothing in.
+paste_signature "$(repeat a 37)"
+expect_field "$(repeat a 37)"
+xdotool key --window "$WID" End
+xdotool type --window "$WID" --delay 60 $'b\xe2\x80\x8c\xe2\x80\x8dc\xee\x80\x80'
+expect_field "$(repeat a 37)b"$'\xe2\x80\x8c\xe2\x80\x8d'
+paste_signature "ab"
+expect_field "ab"
+xdotool key --window "$WID" End Return Escape Tab
+xdotool type --window "$WID" --delay 60 "c"
+expect_field "abc"
+
 # Outside the BMP, outside code page 936 (한), the program's own ornaments,
 # and text that means something to markup.
 signature="个性签名😀 <b>&amp;</b> & ↗℡╰☆ 한 爱"

@@ -90,8 +90,9 @@ set_clipboard() {
     printf '%s' "$1" | xclip -selection clipboard -in >/dev/null 2>&1
 }
 
+# A busy owner (Wine under load) can leave a read waiting for good.
 clipboard() {
-    xclip -selection clipboard -out 2>/dev/null
+    timeout 5 xclip -selection clipboard -out 2>/dev/null || true
 }
 
 # The field's text, through the program's own copy shortcut. An empty field
@@ -107,6 +108,24 @@ field_text() {
 paste_signature() {
     set_clipboard "$1"
     xdotool key --window "$WID" ctrl+a ctrl+v
+}
+
+field_is() {
+    [ "$(field_text)" = "$1" ]
+}
+
+# Pastes $1 over the whole field until the field holds $2 (by default $1),
+# pasting with command $3 if given, else Ctrl+A Ctrl+V: for a moment after
+# another client takes the clipboard, Wine may still offer what the program
+# itself last copied.
+put_signature() {
+    local expected=${2-$1} attempt
+    for attempt in 1 2 3; do
+        set_clipboard "$1"
+        if [ -n "${3:-}" ]; then "$3"; else xdotool key --window "$WID" ctrl+a ctrl+v; fi
+        wait_until 5 field_is "$expected" && return 0
+    done
+    fail "field holds '$(field_text)' after pasting '$1' three times"
 }
 
 # Waits until the field holds $1, for at most 15 seconds in all, so that a
@@ -161,6 +180,11 @@ move_to_zone() {
     xdotool mousemove --window "$WID" "$x" "$y"
 }
 
+# True once the window is $1 by $2 pixels.
+window_is() {
+    xdotool getwindowgeometry "$WID" | grep -q "Geometry: $1x$2\$"
+}
+
 clipboard_is() {
     [ "$(clipboard)" = "$1" ]
 }
@@ -181,4 +205,46 @@ memory_kib() {
 
 now_ms() {
     echo $(($(date +%s%N) / 1000000))
+}
+
+# A short checksum of the pixels of a control (named as for layout_rect) as
+# the screen shows them now; with $2 = bottom, of its lowest sixth only.
+control_pixels() {
+    local left top right bottom
+    read -r left top right bottom < <(layout_rect "$1")
+    [ "${2:-}" != bottom ] || top=$((bottom - (bottom - top) / 6))
+    import -window "$WID" -crop "$((right - left))x$((bottom - top))+$left+$top" +repage rgb:- |
+        sha256sum | cut -c1-16
+}
+
+control_pixels_are() {
+    [ "$(control_pixels "$1")" = "$2" ]
+}
+
+# Waits until the pixels of control $1 differ from checksum $2 and hold still,
+# and prints the new checksum.
+expect_repaint() {
+    local now last=""
+    local deadline=$((SECONDS + 10))
+    while :; do
+        now=$(control_pixels "$1")
+        if [ "$now" != "$2" ] && [ "$now" = "$last" ]; then
+            echo "$now"
+            return 0
+        fi
+        [ "$SECONDS" -lt "$deadline" ] || fail "$1 still shows what it showed before"
+        last=$now
+        sleep 0.1
+    done
+}
+
+# The text a control would give a screen reader, where the scenario runs under
+# Wine (which has the probe); empty elsewhere.
+control_text() {
+    [ -n "${CHILDREN_PROBE:-}" ] || return 0
+    local left top right bottom
+    read -r left top right bottom < <(layout_rect "$1")
+    "$VELLUMINO_RUNNER" "$CHILDREN_PROBE" | tr -d '\r' |
+        awk -v at="$left $top $right $bottom" '{ rect = $2 " " $3 " " $4 " " $5 } rect == at {
+            sub(/^[^ ]+ [^ ]+ [^ ]+ [^ ]+ [^ ]+ ?/, ""); print; exit }'
 }

@@ -27,5 +27,34 @@ expect_field "我 的 頭 髮"
 click_zone Label3
 expect_field "我 的 頭 髮"
 
+# Clicks outside the zones do nothing: previews, portrait, between buttons, header.
+set_clipboard "untouched"
+for point in "$(zone_centre Label1)" "$(zone_centre Label2)" "$(zone_centre Portrait)" \
+    "$(scale 95) $(scale 156)" "$(scale 5) $(scale 5)"; do
+    read -r x y <<<"$point"
+    xdotool mousemove --window "$WID" "$x" "$y" click 1
+done
+sleep 0.5
+clipboard_is "untouched" || fail "a click outside the zones changed the clipboard"
+expect_field "我 的 签 名 o k"
+
+# Grown to the screen (maximised, without a window manager), the zones stay
+# where they were and the new space does nothing.
+xdotool windowsize "$WID" 1024 768
+wait_until 10 window_is 1024 768 || fail "the window was not resized"
+xdotool mousemove --window "$WID" 700 500 click 1
+paste_signature "签名"
+click_zone Label3
+expect_field "签 名"
+
+# 清空, a command, one undo: the empty field, not the text from before 清空.
+# (An empty field copies nothing, as a slow copy does: type a mark after it.)
+click_zone Label8
+click_zone Label4
+expect_field "↗℡╰☆"
+xdotool key --window "$WID" ctrl+z End
+xdotool type --window "$WID" --delay 60 "x"
+expect_field "x"
+
 kill -0 "$APP_PID" || fail "the program died"
 echo "spacing: ok"

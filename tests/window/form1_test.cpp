@@ -1,3 +1,4 @@
+#include <QApplication>
 #include <QBitmap>
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -11,6 +12,18 @@
 #include "window_harness.h"
 
 using namespace vellumino;
+
+namespace {
+
+// Sets the application's palette as a desktop theme would, and waits until
+// the window has it.
+void SetDesktopPalette(const QPalette& palette, const QWidget& window)
+{
+    QApplication::setPalette(palette);
+    QTRY_COMPARE(window.palette().color(QPalette::Window), palette.color(QPalette::Window));
+}
+
+}  // namespace
 
 class Form1Test : public QObject, protected WindowHarness {
     Q_OBJECT
@@ -103,6 +116,30 @@ private Q_SLOTS:
         QCOMPARE(QColor(larger.pixel(450, 350)), form->palette().button().color());
     }
 
+    void skinColoursIgnoreADarkPaletteButNotHighContrast()
+    {
+        retype(QStringLiteral("个性签名 signature"));
+        field()->clearFocus();  // no blinking caret in the pictures
+        const QRect skin =
+            label("Label1")->geometry().united(label("Label2")->geometry()).united(field()->geometry());
+        const QImage light = form->grab(skin).toImage();
+        const QPalette original = QApplication::palette();
+        const QPalette dark(QColor(53, 53, 53));  // light text on black fields
+        SetDesktopPalette(dark, *form);
+        const QImage darkShot = form->grab(skin).toImage();
+        form->useSystemColours(true);
+        const QImage contrastField = field()->grab().toImage();
+        const QImage contrastChat = label("Label1")->grab().toImage();
+        form->useSystemColours(false);
+        SetDesktopPalette(original, *form);
+        QCOMPARE(darkShot, light);
+        QCOMPARE(label("Label1")->palette().color(QPalette::WindowText), QColor(Qt::black));
+        // In high contrast the desktop's colours win, and the caption's text
+        // stands on the window colour rather than on the picture.
+        QCOMPARE(QColor(contrastField.pixel(contrastField.width() - 2, 2)), dark.color(QPalette::Base));
+        QCOMPARE(QColor(contrastChat.pixel(1, 1)), dark.color(QPalette::Window));
+    }
+
     void typingUpdatesBothPreviews()
     {
         QTest::keyClicks(field(), QStringLiteral("!"));
@@ -178,14 +215,82 @@ private Q_SLOTS:
         QCOMPARE(field()->text().size(), 78);
     }
 
-    void typingStopsAtTheLimit()
+    void typingIsHeldToTheLimit_data()
     {
-        retype(QString(45, u'a'));
-        QCOMPARE(field()->text(), QString(40, u'a'));
+        QTest::addColumn<QString>("held");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("expected");
+        const QString a38(38, u'a'), a39(39, u'a'), a40(40, u'a');
+        QTest::newRow("past the limit") << "" << QString(45, u'a') << a40;
         // An emoji that would end half inside the limit is refused whole.
-        retype(QString(39, u'a'));
-        type(QStringLiteral("\U0001F600"));
-        QCOMPARE(field()->text(), QString(39, u'a'));
+        QTest::newRow("emoji at the edge") << a39 << QStringLiteral("\U0001F600") << a39;
+        // Invisible characters take room like any other.
+        QTest::newRow("ZWNJ when full") << a40 << QStringLiteral("\u200C") << a40;
+        QTest::newRow("ZWJ LRM RLM") << a38 << QStringLiteral("\u200D\u200E\u200F")
+                                     << a38 + QStringLiteral("\u200D\u200E");
+        QTest::newRow("private use when full") << a40 << QStringLiteral("\uE000") << a40;
+        // Enter, Esc, Tab, Ctrl+A and Ctrl+Backspace's characters put nothing in.
+        QTest::newRow("control characters") << "ab" << QStringLiteral("\r\x1b\t\x01\x7f\u0085") << "ab";
+    }
+    void typingIsHeldToTheLimit()
+    {
+        QFETCH(QString, held);
+        QFETCH(QString, typed);
+        QFETCH(QString, expected);
+        retype(held);
+        type(typed);
+        QCOMPARE(field()->text(), expected);
+    }
+
+    void editingKeys_data()
+    {
+        QTest::addColumn<QString>("held");
+        QTest::addColumn<int>("cursor");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("expected");
+        const QString emoji = QStringLiteral("\U0001F600");
+        QTest::newRow("Ctrl+Backspace")
+            << "one two" << 7 << int(Qt::Key_Backspace) << int(Qt::ControlModifier) << "\x7f" << "one ";
+        QTest::newRow("Backspace after an emoji")
+            << "a" + emoji << 3 << int(Qt::Key_Backspace) << 0 << "\b" << "a";
+        QTest::newRow("Delete before an emoji")
+            << emoji + "a" << 0 << int(Qt::Key_Delete) << 0 << "\x7f" << "a";
+    }
+    void editingKeys()
+    {
+        QFETCH(QString, held);
+        QFETCH(int, cursor);
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(QString, text);
+        QFETCH(QString, expected);
+        retype(held);
+        field()->setCursorPosition(cursor);
+        QKeyEvent press(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers), text);
+        QCoreApplication::sendEvent(field(), &press);
+        QCOMPARE(field()->text(), expected);
+    }
+
+    void everyCommandIsOneUndoStep()
+    {
+        auto undo = [this] { QTest::keyClick(field(), Qt::Key_Z, Qt::ControlModifier); };
+        // A command on an empty field is not folded into the clear before it.
+        click("Label8");
+        click("Label4");
+        undo();
+        QCOMPARE(field()->text(), QString());
+        // Typing after a command, or after a clear, is a step of its own.
+        retype(QStringLiteral("签名"));
+        click("Label3");
+        type(QStringLiteral("x"));
+        undo();
+        QCOMPARE(field()->text(), QStringLiteral("签 名"));
+        click("Label8");
+        type(QStringLiteral("y"));
+        undo();
+        QCOMPARE(field()->text(), QString());
     }
 
     void pasteIsHeldToTheLimit_data()
@@ -227,6 +332,14 @@ private Q_SLOTS:
         QGuiApplication::clipboard()->setText(QString(50, u'b'));
         QTest::keyClick(field(), Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(field()->text(), QString(40, u'b'));
+    }
+
+    void shiftInsertPastesFitted()
+    {
+        retype(QString(30, u'a'));
+        QGuiApplication::clipboard()->setText(QString(20, u'b'));
+        QTest::keyClick(field(), Qt::Key_Insert, Qt::ShiftModifier);
+        QCOMPARE(field()->text(), QString(30, u'a') + QString(10, u'b'));
     }
 
     void contextMenuPasteIsHeldToo()

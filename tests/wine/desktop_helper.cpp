@@ -1,0 +1,58 @@
+// Plays another program on the same Windows desktop, for the scenarios that
+// need one:
+//     desktop_helper hold-clipboard SECONDS   keeps the clipboard open, as a
+//         slow clipboard reader would; prints "holding" once it has it and
+//         "released" when it lets go
+//     desktop_helper dark-colours             switches the desktop to dark
+//         window and text colours until the session ends
+#include <windows.h>
+
+#include <cwchar>
+#include <string_view>
+
+namespace {
+
+void Write(std::string_view text)
+{
+    DWORD written = 0;
+    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+}
+
+int HoldClipboard(int seconds)
+{
+    if (!OpenClipboard(nullptr)) {
+        Write("cannot open the clipboard\n");
+        return 1;
+    }
+    Write("holding\n");
+    Sleep(static_cast<DWORD>(seconds) * 1000);
+    CloseClipboard();
+    Write("released\n");
+    return 0;
+}
+
+int DarkColours()
+{
+    // Window and button faces dark, their text light: what a dark scheme does.
+    const int elements[] = {COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_BTNFACE, COLOR_BTNTEXT};
+    const COLORREF colours[] = {RGB(32, 32, 32), RGB(240, 240, 240), RGB(48, 48, 48), RGB(255, 255, 0)};
+    if (!SetSysColors(4, elements, colours)) {
+        Write("cannot set the colours\n");
+        return 1;
+    }
+    Write("dark\n");
+    return 0;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    const std::wstring_view command = argc > 1 ? argv[1] : L"";
+    if (command == L"hold-clipboard" && argc > 2)
+        return HoldClipboard(static_cast<int>(std::wcstol(argv[2], nullptr, 10)));
+    if (command == L"dark-colours")
+        return DarkColours();
+    Write("usage: desktop_helper hold-clipboard SECONDS | dark-colours\n");
+    return 2;
+}
