@@ -15,18 +15,6 @@ expect_field "我 的 签 名 o k"
 click_zone Label3
 expect_field "我 的 签 名 o k"
 
-# Spaced or not, 转繁体 reads the same words, whichever button came first.
-paste_signature "个性签名"
-click_zone Label3
-expect_field "个 性 签 名"
-click_zone Label6
-expect_field "個 性 簽 名"
-paste_signature "我 的 头 发"
-click_zone Label6
-expect_field "我 的 頭 髮"
-click_zone Label3
-expect_field "我 的 頭 髮"
-
 # Clicks outside the zones do nothing: previews, portrait, between buttons, header.
 set_clipboard "untouched"
 for point in "$(zone_centre Label1)" "$(zone_centre Label2)" "$(zone_centre Portrait)" \
@@ -55,6 +43,18 @@ expect_field "↗℡╰☆"
 xdotool key --window "$WID" ctrl+z End
 xdotool type --window "$WID" --delay 60 "x"
 expect_field "x"
+
+# Spaced or not, 转繁体 reads the same words, whichever button came first.
+put_signature "个性签名"
+click_zone Label3
+expect_field "个 性 签 名"
+click_zone Label6
+expect_field "個 性 簽 名"
+put_signature "我 的 头 发"
+click_zone Label6
+expect_field "我 的 頭 髮"
+click_zone Label3
+expect_field "我 的 頭 髮"
 
 kill -0 "$APP_PID" || fail "the program died"
 echo "spacing: ok"
