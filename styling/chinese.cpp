@@ -569,7 +569,7 @@ struct Direction {
         const auto groupAt = [&](std::size_t at) { return at < size ? Group(text[at]) : u'\0'; };
         std::size_t pos = 0, next = 0, after = 0;
         char16_t first = 0, second = 0;
-        const auto restart = [&](std::size_t at) {
+        const auto restart = [&](std::size_t at) __attribute__((always_inline)) {
             pos = Skip(text, at);
             next = Skip(text, pos + 1);
             after = Skip(text, next + 1);
@@ -579,7 +579,10 @@ struct Direction {
         restart(0);
         while (pos < size) {
             if (pos + 4 < size && AllAscii(text.data() + pos)) {
-                restart(pos + 4);
+                do {
+                    pos += 4;
+                } while (pos + 4 < size && AllAscii(text.data() + pos));
+                restart(pos);
                 continue;
             }
             const char16_t unit = text[pos];
