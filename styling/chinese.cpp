@@ -80,15 +80,14 @@ static_assert(IsSortedWithoutRepeats(kToSimplified), "the table must be sorted b
 static_assert(AvoidsSurrogates(kToTraditional), "surrogates must be neither sources nor targets");
 static_assert(AvoidsSurrogates(kToSimplified), "surrogates must be neither sources nor targets");
 
-// Calls visit(position of the count, the characters) for each run; false if
-// a run is empty or overruns the text. Groups only: phrases go through
-// ForEachPhrase.
+// Calls visit(position of the count, the characters) for each group; false
+// if a group is empty or overruns the text. Phrases go through ForEachPhrase.
 template <typename Visit>
-constexpr bool ForEachRun(std::u16string_view runs, std::size_t unitsPerCount, Visit visit)
+constexpr bool ForEachGroup(std::u16string_view runs, Visit visit)
 {
     std::size_t pos = 0;
     while (pos < runs.size()) {
-        const std::size_t length = runs[pos] * unitsPerCount;
+        const std::size_t length = runs[pos];
         if (length == 0 || runs.size() - pos - 1 < length) {
             return false;
         }
@@ -169,7 +168,7 @@ consteval std::size_t CountBlocks(const CharacterPair (&pairs)[N])
 consteval std::size_t CountBlocks(std::u16string_view groups)
 {
     std::array<bool, kBlock> used{};
-    ForEachRun(groups, 1, [&used](std::size_t, std::u16string_view members) {
+    ForEachGroup(groups, [&used](std::size_t, std::u16string_view members) {
         for (const char16_t member : members.substr(1)) {
             used[member / kBlock] = true;
         }
@@ -179,11 +178,6 @@ consteval std::size_t CountBlocks(std::u16string_view groups)
 
 using Distances = std::array<char16_t, kBlock>;
 
-constexpr char16_t GroupOf(const std::uint8_t* block, const Distances* distance, char16_t unit)
-{
-    return static_cast<char16_t>(unit - distance[block[unit / kBlock]][unit % kBlock]);
-}
-
 template <std::size_t Blocks>
 struct BlockTable {
     static_assert(Blocks <= 256, "block numbers are one byte");
@@ -192,7 +186,7 @@ struct BlockTable {
 
     constexpr char16_t operator()(char16_t unit) const
     {
-        return GroupOf(block.data(), distance.data(), unit);
+        return static_cast<char16_t>(unit - distance[block[unit / kBlock]][unit % kBlock]);
     }
 };
 
@@ -201,7 +195,7 @@ consteval BlockTable<Blocks> BuildGroups(std::u16string_view groups)
 {
     BlockTable<Blocks> table{};
     std::size_t used = 1;
-    ForEachRun(groups, 1, [&](std::size_t, std::u16string_view members) {
+    ForEachGroup(groups, [&](std::size_t, std::u16string_view members) {
         for (const char16_t member : members.substr(1)) {
             std::uint8_t& block = table.block[member / kBlock];
             if (block == 0) {
@@ -251,7 +245,7 @@ consteval bool AreGroupsWellFormed(std::u16string_view groups)
     std::array<bool, kUnits> seen{};
     char16_t previousFirst = 0;
     bool ok = true;
-    ok &= ForEachRun(groups, 1, [&](std::size_t, std::u16string_view members) {
+    ok &= ForEachGroup(groups, [&](std::size_t, std::u16string_view members) {
         ok &= members.size() >= 2 && members[0] > previousFirst;
         previousFirst = members[0];
         for (std::size_t i = 0; i < members.size(); ++i) {
@@ -441,7 +435,7 @@ std::unique_ptr<const PhraseIndex> BuildIndex(std::u16string_view phrases, std::
         }
         index->ranges[slot] = range;
     }
-    ForEachRun(groups, 1, [&](std::size_t, std::u16string_view members) {
+    ForEachGroup(groups, [&](std::size_t, std::u16string_view members) {
         if (Contains(index->starts, members[0])) {
             for (const char16_t member : members) {
                 index->starts[member / 64] |= std::uint64_t{1} << (member % 64);
