@@ -13,11 +13,8 @@ void CopySignature(SignatureWindow& window)
 
 void ClearSignature(SignatureWindow& window)
 {
+    // The write blanks both captions, and the copy confirmation with them.
     window.writeSignature({});
-    // The write already blanked both captions; blanking them here as well
-    // keeps the clear whole even if the write changed nothing.
-    window.setChatPreview({});
-    window.setCardPreview({});
 }
 
 void OpenSignaturePage(SignatureWindow& window)

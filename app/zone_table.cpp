@@ -39,6 +39,23 @@ std::span<const MenuCommand> MenuCommands()
     return kMenuCommands;
 }
 
+std::span<const MenuCommand> ZoneMenu(layout::ZoneId zone)
+{
+    const std::span<const MenuCommand> all = MenuCommands();
+    std::size_t first = 0;
+    while (first < all.size() && all[first].zone != zone)
+        ++first;
+    std::size_t last = first;
+    while (last < all.size() && all[last].zone == zone)
+        ++last;
+    return all.subspan(first, last - first);
+}
+
+bool ShowsHandCursor(layout::ZoneId zone)
+{
+    return zone == layout::ZoneId::Label9;
+}
+
 void RunMenuCommand(const MenuCommand& command, SignatureWindow& window)
 {
     window.writeSignature(command.run(window.signature()));

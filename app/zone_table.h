@@ -17,6 +17,10 @@ class SignatureWindow;
 // action does its own reading and writing.
 void RunZoneCommand(layout::ZoneId zone, SignatureWindow& window);
 
+// Only the link shows the hand; every other zone keeps the standard pointer,
+// since a painted button that changed the pointer would look like a link.
+bool ShowsHandCursor(layout::ZoneId zone);
+
 // The reverse commands have no painted button of their own, and each button
 // keeps its one-click meaning: a right-click on the button a command undoes
 // offers it in a small menu, and the field's own menu offers them all.
@@ -26,7 +30,13 @@ struct MenuCommand {
     SignatureText (*run)(SignatureView);
 };
 
+// Every reverse command, in the order the field's menu lists them; a
+// command's place in this list identifies it in a toolkit's menu.
 std::span<const MenuCommand> MenuCommands();
+
+// What a right-click on `zone` offers: a stretch of MenuCommands(), empty
+// where the zone has no reverse (then no menu of the window's own shows).
+std::span<const MenuCommand> ZoneMenu(layout::ZoneId zone);
 
 // Reads the field afresh and writes the result through the one write function.
 void RunMenuCommand(const MenuCommand& command, SignatureWindow& window);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace vellumino::platform {
@@ -15,6 +16,11 @@ namespace vellumino::platform {
 // when the platform says nothing was put there (another program may hold the
 // clipboard); that is never fatal.
 bool CopyToClipboard(std::uintptr_t owner, std::u16string_view text);
+
+// The plain text the system clipboard holds, for a paste; empty when it
+// holds none, or when another program keeps it for longer than a copy would
+// wait.
+std::u16string ClipboardText(std::uintptr_t owner);
 
 // Asks the desktop to show the program's own page of ready-made signatures in
 // the default browser, offline: on Linux the installed copy (or the build

@@ -26,6 +26,12 @@ bool CopyToClipboard(std::uintptr_t, std::u16string_view text)
     return true;
 }
 
+std::u16string ClipboardText(std::uintptr_t)
+{
+    const QClipboard* clipboard = QGuiApplication::clipboard();
+    return clipboard ? clipboard->text(QClipboard::Clipboard).toStdU16String() : std::u16string();
+}
+
 void ShowSignaturePage(std::uintptr_t)
 {
     // Installed, the program is in bin/ and the page in share/vellumino beside

@@ -12,13 +12,12 @@
 #include "contrast.h"
 #include "layout.h"
 #include "signature_edit.h"
+#include "skin.h"
 #include "zone_table.h"
 
 namespace vellumino {
 
 namespace {
-
-const QString kInitialSignature = QStringLiteral("个性签名");
 
 // The skin's colours, chosen with the picture under them: a dark desktop
 // palette would put grey in the white field and light text on the light
@@ -29,6 +28,11 @@ QPalette SkinPalette(std::initializer_list<std::pair<QPalette::ColorRole, QColor
     for (const auto& [role, colour] : roles)
         palette.setColor(role, colour);
     return palette;
+}
+
+QColor ToQColor(skin::Colour colour)
+{
+    return QColor(colour.red, colour.green, colour.blue);
 }
 
 QRect ToQRect(const layout::Rect& r)
@@ -69,8 +73,8 @@ Form1::Form1(QWidget* parent) : QWidget(parent)
     Text1 = new SignatureEdit(this);
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setGeometry(ToQRect(layout::kText1));
-    Text1->setText(kInitialSignature);
-    connect(Text1, &QLineEdit::textChanged, this, &Form1::Text1_Change);
+    Text1->setText(ToQString(skin::kInitialSignature));
+    connect(Text1, &QLineEdit::textChanged, this, [this] { model_.Text1_Change(); });
 
     Label1 = new ClickLabel(this);
     Label1->setObjectName(QStringLiteral("Label1"));
@@ -82,7 +86,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent)
 
     for (const MenuCommand& command : MenuCommands()) {
         auto* action = new QAction(ToQString(command.label), this);
-        connect(action, &QAction::triggered, this, [this, &command] { RunMenuCommand(command, *this); });
+        connect(action, &QAction::triggered, this, [this, &command] { model_.menuCommandChosen(command); });
         menuActions_ << action;
     }
     Text1->setMenuExtras(menuActions_);
@@ -92,10 +96,10 @@ Form1::Form1(QWidget* parent) : QWidget(parent)
         label->setObjectName(QString::fromLatin1(zone.objectName));
         label->setGeometry(ToQRect(zone.rect));
         label->setAccessibleName(QString::fromUtf8(zone.caption));
-        if (zone.id == layout::ZoneId::Label9)
+        if (ShowsHandCursor(zone.id))
             label->setCursor(HandCursor());
 
-        connect(label, &ClickLabel::clicked, this, [this, id = zone.id] { RunZoneCommand(id, *this); });
+        connect(label, &ClickLabel::clicked, this, [this, id = zone.id] { model_.zoneClicked(id); });
         label->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(label, &QWidget::customContextMenuRequested, this,
                 [this, label, id = zone.id](const QPoint& at) { showZoneMenu(id, label->mapToGlobal(at)); });
@@ -116,40 +120,30 @@ void Form1::useSystemColours(bool highContrast)
                                  static_cast<QWidget*>(Label2)})
             control->setPalette(QPalette());
     } else {
-        Text1->setPalette(SkinPalette({{QPalette::Base, Qt::white}, {QPalette::Text, Qt::black}}));
-        Label1->setPalette(SkinPalette({{QPalette::WindowText, Qt::black}}));
-        Label2->setPalette(SkinPalette({{QPalette::WindowText, QColor(128, 128, 128)}}));
+        Text1->setPalette(SkinPalette({{QPalette::Base, ToQColor(skin::kFieldBackground)},
+                                       {QPalette::Text, ToQColor(skin::kFieldText)}}));
+        Label1->setPalette(SkinPalette({{QPalette::WindowText, ToQColor(skin::kChatCaption)}}));
+        Label2->setPalette(SkinPalette({{QPalette::WindowText, ToQColor(skin::kCardCaption)}}));
     }
     // The desktop's text colour may be light: give it its own background.
     Label1->setTextBackground(highContrast);
     Label2->setTextBackground(highContrast);
 }
 
-SignatureText Form1::signature() const
+SignatureText Form1::fieldText() const
 {
     return Text1->text().toStdU16String();
 }
 
-void Form1::writeSignature(SignatureView view)
+void Form1::replaceFieldText(SignatureView text)
 {
-    const QString text = ToQString(view);
-    // Not setText, which would wipe the undo history. Qt stays silent when
-    // the text is unchanged, yet the previews must still refresh (and a copy
-    // confirmation must go).
-    const bool unchanged = text == Text1->text();
-    Text1->replaceAll(text);
-    if (unchanged)
-        Text1_Change();
+    // Not setText, which would wipe the undo history.
+    Text1->replaceAll(ToQString(text));
 }
 
-void Form1::setChatPreview(SignatureView text)
+void Form1::showCaption(Caption caption, SignatureView text)
 {
-    Label1->setText(ToQString(text));
-}
-
-void Form1::setCardPreview(SignatureView text)
-{
-    Label2->setText(ToQString(text));
+    (caption == Caption::Label1 ? Label1 : Label2)->setText(ToQString(text));
 }
 
 std::uintptr_t Form1::nativeHandle()
@@ -159,24 +153,14 @@ std::uintptr_t Form1::nativeHandle()
 
 void Form1::showZoneMenu(layout::ZoneId zone, const QPoint& at)
 {
-    QList<QAction*> offered;
-    const auto commands = MenuCommands();
-    for (std::size_t i = 0; i < commands.size(); ++i) {
-        if (commands[i].zone == zone)
-            offered << menuActions_[static_cast<qsizetype>(i)];
-    }
-    if (offered.isEmpty())
+    const auto offered = ZoneMenu(zone);
+    if (offered.empty())
         return;
     auto* menu = new QMenu(this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    menu->addActions(offered);
+    for (const MenuCommand& command : offered)
+        menu->addAction(menuActions_[static_cast<qsizetype>(&command - MenuCommands().data())]);
     menu->popup(at);
-}
-
-void Form1::Text1_Change()
-{
-    Label1->setText(Text1->text());
-    Label2->setText(Text1->text());
 }
 
 const QPixmap& Form1::background()

@@ -6,25 +6,20 @@
 #include <QPixmap>
 #include <QWidget>
 
+#include "form1_model.h"
 #include "layout.h"
-#include "signature_window.h"
 
 namespace vellumino {
 
 class ClickLabel;
 class SignatureEdit;
 
-class Form1 : public QWidget, public SignatureWindow {
+// Qt's controls for the model: the model decides, this only shows.
+class Form1 : public QWidget, private Form1View {
     Q_OBJECT
 
 public:
     explicit Form1(QWidget* parent = nullptr);
-
-    SignatureText signature() const override;
-    void writeSignature(SignatureView text) override;
-    void setChatPreview(SignatureView text) override;
-    void setCardPreview(SignatureView text) override;
-    std::uintptr_t nativeHandle() override;
 
     // The skin's fixed colours, or the desktop's own where it asks for high
     // contrast; the desktop is followed as it changes.
@@ -34,11 +29,16 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void Text1_Change();
+    SignatureText fieldText() const override;
+    void replaceFieldText(SignatureView text) override;
+    void showCaption(Caption caption, SignatureView text) override;
+    std::uintptr_t nativeHandle() override;
+
     // The reverse commands offered by a right-click on `zone`.
     void showZoneMenu(layout::ZoneId zone, const QPoint& at);
     const QPixmap& background();
 
+    Form1Model model_{*this};
     SignatureEdit* Text1;
     ClickLabel* Label1;
     ClickLabel* Label2;

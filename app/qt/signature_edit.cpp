@@ -33,7 +33,7 @@ SignatureEdit::SignatureEdit(QWidget* parent) : QLineEdit(parent)
 
 qsizetype SignatureEdit::room() const
 {
-    return kInputLimit - (text().size() - selectedText().size());
+    return RoomFor(static_cast<std::size_t>(text().size()), static_cast<std::size_t>(selectedText().size()));
 }
 
 void SignatureEdit::endUndoStep()
@@ -96,6 +96,10 @@ void SignatureEdit::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
+    if (removeAtCursor(event)) {
+        event->accept();
+        return;
+    }
     if (isTyping(event) && !isReadOnly()) {
         const QString typed = event->text();
         const QString inserted = QString::fromStdU16String(TypedInsertion(ToView(typed), room()));
@@ -109,6 +113,30 @@ void SignatureEdit::keyPressEvent(QKeyEvent* event)
         }
     }
     QLineEdit::keyPressEvent(event);
+}
+
+bool SignatureEdit::removeAtCursor(const QKeyEvent* event)
+{
+    // With a selection, every deleting key takes the selection, as Qt does.
+    if (isReadOnly() || hasSelectedText())
+        return false;
+    const SignatureText held = text().toStdU16String();
+    const auto caret = static_cast<std::size_t>(cursorPosition());
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    TextRange taken;
+    if (event->matches(QKeySequence::DeleteStartOfWord))
+        taken = WordBefore(held, caret);
+    else if (event->key() == Qt::Key_Backspace && (modifiers == Qt::NoModifier || modifiers == Qt::ShiftModifier))
+        taken = CharacterBefore(held, caret);  // Qt's own Backspace takes one code point: a skin tone alone
+    else if (event->matches(QKeySequence::Delete))
+        taken = CharacterAfter(held, caret);
+    else
+        return false;
+    if (taken.end > taken.start) {
+        setSelection(static_cast<int>(taken.start), static_cast<int>(taken.end - taken.start));
+        del();
+    }
+    return true;
 }
 
 void SignatureEdit::inputMethodEvent(QInputMethodEvent* event)
@@ -173,7 +201,7 @@ void SignatureEdit::dropEvent(QDropEvent* event)
         return;
     }
     QMimeData fitted;
-    fitted.setText(FitToRoom(dropped->text(), kInputLimit - text().size()));
+    fitted.setText(FitToRoom(dropped->text(), RoomFor(static_cast<std::size_t>(text().size()), 0)));
     QDropEvent held(event->position(), event->possibleActions(), &fitted, event->buttons(),
                     event->modifiers());
     held.setDropAction(event->dropAction());

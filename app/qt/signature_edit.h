@@ -6,7 +6,7 @@
 #include <QClipboard>
 #include <QLineEdit>
 
-#include "input_limit.h"
+#include "editing.h"
 
 class QMenu;
 
@@ -44,6 +44,9 @@ private:
     // Whether a key press is text for the field rather than an editing key
     // or a shortcut, decided as QLineEdit decides it.
     static bool isTyping(const QKeyEvent* event);
+    // Backspace, Delete and Ctrl+Backspace without a selection, taking whole
+    // characters; false for any other key.
+    bool removeAtCursor(const QKeyEvent* event);
     // Ends the current undo step, so what comes next is undone on its own.
     void endUndoStep();
 

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <string>
 
-#include "input_limit.h"
+#include "editing.h"
 
 namespace vellumino::win32 {
 

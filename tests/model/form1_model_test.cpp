@@ -1,0 +1,131 @@
+// The window's rules against a stand-in for a toolkit's controls, with no
+// toolkit: what reaches the captions, and when.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "actions.h"
+#include "form1_model.h"
+#include "styling.h"
+
+namespace vellumino {
+namespace {
+
+// Controls as simple as a toolkit's can be: the field reports a change
+// either at once, inside the write, or never when the text is unchanged.
+class FakeView final : public Form1View {
+public:
+    enum class Reports { Always, OnlyChanges, Never };
+
+    explicit FakeView(Reports reports) : reports_(reports) {}
+    void attach(Form1Model& model) { model_ = &model; }
+
+    SignatureText fieldText() const override { return text_; }
+    void replaceFieldText(SignatureView text) override
+    {
+        const bool changed = text != text_;
+        text_ = text;
+        ++edits;
+        if (reports_ == Reports::Always || (reports_ == Reports::OnlyChanges && changed))
+            model_->Text1_Change();
+    }
+    void showCaption(Caption caption, SignatureView text) override
+    {
+        (caption == Caption::Label1 ? label1 : label2) = text;
+        ++captionWrites;
+    }
+    std::uintptr_t nativeHandle() override { return 7; }
+
+    // The user's own edit, reported as a toolkit reports it.
+    void userTypes(SignatureView text)
+    {
+        text_ = text;
+        model_->Text1_Change();
+    }
+
+    SignatureText label1 = u"-", label2 = u"-";
+    int edits = 0;
+    int captionWrites = 0;
+
+private:
+    Reports reports_;
+    Form1Model* model_ = nullptr;
+    SignatureText text_ = u"个性签名";
+};
+
+class Form1ModelTest : public testing::TestWithParam<FakeView::Reports> {
+protected:
+    FakeView view{GetParam()};
+    Form1Model model{view};
+    void SetUp() override { view.attach(model); }
+};
+
+TEST_P(Form1ModelTest, EveryWriteRefreshesBothCaptionsOnce)
+{
+    for (const SignatureText& text : {SignatureText(u"个性签名"), SignatureText(u"新的"), SignatureText()}) {
+        model.setCardPreview(kCopyConfirmation);
+        view.captionWrites = 0;
+        model.writeSignature(text);
+        EXPECT_EQ(view.label1, text);
+        EXPECT_EQ(view.label2, text);  // the confirmation is gone, unchanged text or not
+        EXPECT_EQ(view.captionWrites, 2);
+        EXPECT_EQ(view.edits, 1);
+        view.edits = 0;
+    }
+}
+
+TEST_P(Form1ModelTest, ConfirmationLastsUntilTheNextChange)
+{
+    model.setCardPreview(kCopyConfirmation);
+    EXPECT_EQ(view.label2, kCopyConfirmation);
+    view.userTypes(u"个性签名!");
+    EXPECT_EQ(view.label1, u"个性签名!");
+    EXPECT_EQ(view.label2, u"个性签名!");
+
+    // 加符号 on a framed signature changes nothing but still brings the text back.
+    model.writeSignature(AddSymbols(u"abc"));
+    model.setCardPreview(kCopyConfirmation);
+    model.zoneClicked(layout::ZoneId::Label4);
+    EXPECT_EQ(view.fieldText(), u"↗℡abc╰☆");
+    EXPECT_EQ(view.label2, u"↗℡abc╰☆");
+
+    // 清空 on an empty field still takes the confirmation away.
+    model.writeSignature({});
+    model.setCardPreview(kCopyConfirmation);
+    model.zoneClicked(layout::ZoneId::Label8);
+    EXPECT_EQ(view.label1, u"");
+    EXPECT_EQ(view.label2, u"");
+}
+
+TEST_P(Form1ModelTest, ZonesAndMenusRunTheirCommands)
+{
+    model.zoneClicked(layout::ZoneId::Label3);
+    EXPECT_EQ(view.fieldText(), u"个 性 签 名");
+    model.zoneClicked(layout::ZoneId::Label5);
+    EXPECT_EQ(view.label1, ToMartian(u"个 性 签 名"));
+    model.menuCommandChosen(ZoneMenu(layout::ZoneId::Label5).front());
+    EXPECT_EQ(view.label2, u"个 性 签 名");
+}
+
+INSTANTIATE_TEST_SUITE_P(Toolkits, Form1ModelTest,
+                         testing::Values(FakeView::Reports::Always, FakeView::Reports::OnlyChanges,
+                                         FakeView::Reports::Never));
+
+TEST(ZoneTable, OffersEachReverseOnItsButtonAndTheHandOnTheLinkOnly)
+{
+    for (const layout::Zone& zone : layout::kZones) {
+        std::u16string offered;
+        for (const MenuCommand& command : ZoneMenu(zone.id))
+            offered += command.label;
+        const std::u16string expected = zone.id == layout::ZoneId::Label5   ? u"火星文转简体"
+                                        : zone.id == layout::ZoneId::Label6 ? u"繁体转简体"
+                                                                            : u"";
+        EXPECT_EQ(offered, expected) << zone.objectName;
+        EXPECT_EQ(ShowsHandCursor(zone.id), zone.id == layout::ZoneId::Label9) << zone.objectName;
+    }
+    EXPECT_EQ(MenuCommands().size(), 2u);
+}
+
+}  // namespace
+}  // namespace vellumino
