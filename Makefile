@@ -5,8 +5,10 @@ SHELL := /bin/bash
 .SHELLFLAGS := -eo pipefail -c
 
 # Build and run: compiler, CMake, Qt 6 with its translations (the field's menu in
-# the desktop's language) and a CJK font so nothing shows as boxes.
-RUN_PACKAGES := g++ cmake ninja-build pkg-config qt6-base-dev qt6-translations-l10n libgl-dev fonts-wqy-microhei
+# the desktop's language), a CJK font and a colour emoji font so nothing shows
+# as boxes.
+RUN_PACKAGES := g++ cmake ninja-build pkg-config qt6-base-dev qt6-translations-l10n libgl-dev fonts-wqy-microhei \
+                fonts-noto-color-emoji
 # Tests: GoogleTest, an X server and the tools that drive it, clang for the fuzzers,
 # the Debian package's checkers, mingw-w64 for the Windows program, and Wine
 # (64-bit only) to run it, with the zh_CN locale source for its Chinese code page,

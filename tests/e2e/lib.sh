@@ -8,7 +8,7 @@
 set -euo pipefail
 
 : "${VELLUMINO:?path of the program under test}"
-: "${VELLUMINO_LAYOUT:?path of app/layout.h}"
+: "${VELLUMINO_LAYOUT:?path of layout.txt, the layout the build writes}"
 
 fail() {
     echo "FAIL: $*" >&2
@@ -52,7 +52,7 @@ start_vellumino() {
 }
 
 # The program's screen, in dots per inch: its window's pixels are those of
-# app/layout.h scaled from 96 to this.
+# the layout scaled from 96 to this.
 VELLUMINO_DPI=${VELLUMINO_DPI:-96}
 
 # A length from the layout in the window's pixels, rounded as Windows' MulDiv.
@@ -60,14 +60,26 @@ scale() {
     echo $((($1 * VELLUMINO_DPI + 48) / 96))
 }
 
+# A line of the layout file by its first field, without that field: "client"
+# and "picture" give a width and a height; a control (Text1, Label1, Label2, a
+# zone by its name) "left top width height", a zone then its cursor and the
+# caption painted under it.
+layout_line() {
+    awk -v name="$1" '$1 == name { sub(/^[^ ]+ /, ""); print; found = 1; exit } END { exit !found }' \
+        "$VELLUMINO_LAYOUT" || fail "no $1 in the layout"
+}
+
+# The zones' names, in tab order.
+layout_zones() {
+    awk 'NF >= 7 { print $1 }' "$VELLUMINO_LAYOUT"
+}
+
 # Where a control stands in the window's client area as "left top right
-# bottom", read from the same header the window is built from: a zone by its
-# name (Label3), or Text1, Label1, Label2. Each edge is scaled on its own, as
-# the window places them.
+# bottom", at the screen's DPI. Each edge is scaled on its own, as the window
+# places them.
 layout_rect() {
-    local line x y w h
-    line=$(grep -E "(\"$1\", *|k$1)\{" "$VELLUMINO_LAYOUT") || fail "no $1 in the layout"
-    read -r x y w h < <(sed -E 's/.*\{([0-9]+), *([0-9]+), *([0-9]+), *([0-9]+)\}.*/\1 \2 \3 \4/' <<<"$line")
+    local x y w h
+    read -r x y w h _ < <(layout_line "$1")
     echo "$(scale "$x") $(scale "$y") $(scale $((x + w))) $(scale $((y + h)))"
 }
 

@@ -36,8 +36,8 @@ wanted=$(desktop_key "$desktop" StartupWMClass)
 [ "$class" = "$wanted" ] || fail "window class '$class', the desktop file expects '$wanted'"
 echo "window $wid of class $class"
 
-# The link, at the middle of its zone in app/layout.h.
-read -r x y w h < <(sed -nE 's/.*"Label9", *\{([0-9]+), *([0-9]+), *([0-9]+), *([0-9]+)\}.*/\1 \2 \3 \4/p' "$VELLUMINO_LAYOUT")
+# The link, at the middle of its zone in the layout file.
+read -r x y w h < <(awk '$1 == "Label9" { print $2, $3, $4, $5 }' "$VELLUMINO_LAYOUT")
 xdotool mousemove --window "$wid" $((x + w / 2)) $((y + h / 2)) click 1
 for _ in $(seq 100); do
     [ -s "$ROOT/opened" ] && break

@@ -18,10 +18,10 @@ expected_children() {
     echo "Edit $(layout_rect Text1) $1"
     echo "Vellumino.Caption $(layout_rect Label1) $2"
     echo "Vellumino.Caption $(layout_rect Label2) $3"
-    sed -nE 's/.*\{ZoneId::[A-Za-z0-9]+, *"([^"]+)", *\{[^}]*\}, *"([^"]*)"\}.*/\1 \2/p' "$VELLUMINO_LAYOUT" |
-        while read -r zone label; do
-            echo "Button $(layout_rect "$zone") $label"
-        done
+    for zone in $(layout_zones); do
+        read -r _ _ _ _ _ label < <(layout_line "$zone")
+        echo "Button $(layout_rect "$zone") $label"
+    done
 }
 
 children_are() {
@@ -42,7 +42,7 @@ expect_field "个性签名"
 
 # Without a window manager, Wine's X window is the client area alone.
 size=$(xwininfo -id "$WID" | awk '/^ *Width:/ { w = $2 } /^ *Height:/ { h = $2 } END { print w "x" h }')
-read -r width height < <(sed -nE 's/.*kClient(Width|Height) = ([0-9]+);.*/\2/p' "$VELLUMINO_LAYOUT" | paste -sd' ')
+read -r width height < <(layout_line client)
 [ "$size" = "$(scale "$width")x$(scale "$height")" ] ||
     fail "the client area is $size at $VELLUMINO_DPI DPI, expected $(scale "$width")x$(scale "$height")"
 echo "client area: $size at $VELLUMINO_DPI DPI"

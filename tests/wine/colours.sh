@@ -15,7 +15,7 @@ paste_signature "签名签名"
 expect_field "签名签名"
 expect_repaint Label1 "$blank" >/dev/null
 
-read -r width height < <(sed -nE 's/.*kClient(Width|Height) = ([0-9]+);.*/\2/p' "$VELLUMINO_LAYOUT" | paste -sd' ')
+read -r width height < <(layout_line client)
 xdotool windowsize --sync "$WID" "$(scale $((width + 40)))" "$(scale $((height + 40)))" 2>/dev/null || true
 sleep 1
 image=$E2E_TMP/window.png

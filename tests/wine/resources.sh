@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Usage: resources.sh PROGRAM.exe LAYOUT_H VERSION
+# Usage: resources.sh PROGRAM.exe LAYOUT_TXT VERSION
 # What the built program file carries, read back from the file itself: the
 # icon Explorer shows, the version record, the manifest that makes Windows
 # hand it the real DPI rather than stretch its window, and both pictures it
@@ -48,7 +48,7 @@ check "manifest asks for per-monitor DPI (Windows 8.1)" grep -qE '<dpiAware [^>]
 check "manifest asks for per-monitor v2 DPI (Windows 10)" \
     grep -qE '<dpiAwareness [^>]*>PerMonitorV2[,<]' "$out/manifest.xml"
 
-read -r width height < <(sed -nE 's/.*kPicture(Width|Height) = ([0-9]+);.*/\2/p' "$layout" | paste -sd' ')
+read -r width height < <(awk '$1 == "picture" { print $2, $3 }' "$layout")
 for picture in "BACKGROUND 1" "BACKGROUND_2X 2"; do
     read -r name factor <<<"$picture"
     check "picture $name" listed "--type=10 --name='$name' "
