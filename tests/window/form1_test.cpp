@@ -257,6 +257,15 @@ private Q_SLOTS:
             << "a" + emoji << 3 << int(Qt::Key_Backspace) << 0 << "\b" << "a";
         QTest::newRow("Delete before an emoji")
             << emoji + "a" << 0 << int(Qt::Key_Delete) << 0 << "\x7f" << "a";
+        // Qt's own Backspace would leave the thumb without its skin tone.
+        QTest::newRow("Backspace after a skin tone")
+            << QStringLiteral("我\U0001F44D\U0001F3FD") << 5 << int(Qt::Key_Backspace) << 0 << "\b" << "我";
+        QTest::newRow("Delete before a family")
+            << QStringLiteral("\U0001F468\u200D\U0001F469\u200D\U0001F467!") << 0 << int(Qt::Key_Delete) << 0
+            << "\x7f" << "!";
+        QTest::newRow("Ctrl+Backspace after a heart")
+            << QStringLiteral("我\u2764\uFE0F") << 3 << int(Qt::Key_Backspace) << int(Qt::ControlModifier)
+            << "\x7f" << "我";
     }
     void editingKeys()
     {
@@ -311,6 +320,14 @@ private Q_SLOTS:
                                                    << "one\r\ntwo\nthree\rfour"
                                                    << "one two three four";
         QTest::newRow("full field takes nothing") << QString(40, u'a') << "b" << QString(40, u'a');
+        // What does not fit whole stays out: no heart without its selector,
+        // no man without his family, no e without its accent.
+        QTest::newRow("no half heart") << QString(39, u'a') << QStringLiteral("\u2764\uFE0F")
+                                       << QString(39, u'a');
+        QTest::newRow("no half family") << QString(38, u'a')
+                                        << QStringLiteral("\U0001F468\u200D\U0001F469\u200D\U0001F467")
+                                        << QString(38, u'a');
+        QTest::newRow("no bare e") << QString(39, u'a') << QStringLiteral("e\u0301") << QString(39, u'a');
     }
     void pasteIsHeldToTheLimit()
     {
