@@ -26,15 +26,15 @@ SignatureText AddSpaces(SignatureView text)
 {
     SignatureText spread;
     spread.reserve(text.size() * 2);
-    SignatureView last;
+    bool spaceMayFollow = false;  // nothing written yet
     for (ClusterWalk walk(text); !walk.Done();) {
         const SignatureView cluster = walk.Next();
         if (cluster == u" ")
             continue;
-        if (!last.empty() && SpaceStandsAlone(last, cluster))
+        if (spaceMayFollow && walk.SpaceMayPrecede())
             spread.push_back(u' ');
         spread.append(cluster);
-        last = cluster;
+        spaceMayFollow = walk.SpaceMayFollow();
     }
     return spread;
 }

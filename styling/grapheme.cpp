@@ -1,6 +1,7 @@
 #include "grapheme.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <iterator>
 
@@ -42,6 +43,15 @@ constexpr std::uint32_t Range(std::uint32_t first, Property property)
 
 static_assert(std::size(kBlockRanges) == 0x20000 / 256 + 1);
 
+// The property a range gives a code point in it.
+Property ValueOf(std::uint32_t range, char32_t codePoint)
+{
+    const auto property = static_cast<Property>(range & 0xF);
+    if (property == HangulSyllable)
+        return (codePoint - 0xAC00) % 28 == 0 ? LV : LVT;
+    return property;
+}
+
 Property PropertyOf(char32_t codePoint)
 {
     // Most of a signature is ASCII or CJK; ASCII needs no table.
@@ -54,17 +64,16 @@ Property PropertyOf(char32_t codePoint)
         const std::size_t block = codePoint >> 8;
         first = kPropertyRanges + kBlockRanges[block];
         last = kPropertyRanges + kBlockRanges[block + 1] + 1;
+        // Whole blocks of ideographs, syllables or pictographs are one range.
+        if (last - first == 1)
+            return ValueOf(*first, codePoint);
     } else {
         first = kPropertyRanges + kBlockRanges[std::size(kBlockRanges) - 1];
         last = std::end(kPropertyRanges);
     }
     // The last range that starts at or before the code point; the first one
     // searched always does.
-    const std::uint32_t range = *(std::upper_bound(first, last, std::uint32_t(codePoint) << 4 | 0xF) - 1);
-    const auto property = static_cast<Property>(range & 0xF);
-    if (property == HangulSyllable)
-        return (codePoint - 0xAC00) % 28 == 0 ? LV : LVT;
-    return property;
+    return ValueOf(*(std::upper_bound(first, last, std::uint32_t(codePoint) << 4 | 0xF) - 1), codePoint);
 }
 
 struct CodePoint {
@@ -98,7 +107,7 @@ bool InsidePair(SignatureView text, std::size_t pos)
     return pos > 0 && pos < text.size() && IsLowSurrogate(text[pos]) && IsHighSurrogate(text[pos - 1]);
 }
 
-bool IsControl(Property property)
+constexpr bool IsControl(Property property)
 {
     return property == Control || property == CR || property == LF;
 }
@@ -106,30 +115,58 @@ bool IsControl(Property property)
 // The start of the text acts as a control does: nothing joins it.
 constexpr Context kStart{Control, false, false, false};
 
+// What the rules say of two neighbouring code points: a boundary, none, or
+// that it depends on the text before them.
+enum class Pair : std::uint8_t { Break, Keep, KeepIfJoined, KeepIfOddFlags };
+
+constexpr Pair PairRule(Property previous, Property next)
+{
+    if (previous == CR && next == LF)
+        return Pair::Keep;
+    if (IsControl(previous) || IsControl(next))
+        return Pair::Break;
+    // Hangul jamo and syllables build one syllable block.
+    if (previous == L && (next == L || next == V || next == LV || next == LVT))
+        return Pair::Keep;
+    if ((previous == LV || previous == V) && (next == V || next == T))
+        return Pair::Keep;
+    if ((previous == LVT || previous == T) && next == T)
+        return Pair::Keep;
+    if (next == Extend || next == ZWJ || next == SpacingMark || previous == Prepend)
+        return Pair::Keep;
+    // A family, a profession, a rainbow flag: pictographs joined by ZWJ.
+    if (previous == ZWJ && next == ExtendedPictographic)
+        return Pair::KeepIfJoined;
+    // Flags are pairs of regional indicators, counted from the start of the run.
+    if (previous == RegionalIndicator && next == RegionalIndicator)
+        return Pair::KeepIfOddFlags;
+    return Pair::Break;
+}
+
+// The rules above for every two properties, looked up rather than worked
+// through for each code point.
+constexpr auto kPairs = [] {
+    std::array<std::array<Pair, 16>, 16> pairs{};
+    for (int previous = 0; previous < 16; ++previous)
+        for (int next = 0; next < 16; ++next)
+            pairs[previous][next] = PairRule(static_cast<Property>(previous), static_cast<Property>(next));
+    return pairs;
+}();
+
 // Whether a cluster boundary lies between the text described by `before` and
 // a code point with the property `next`.
 bool Breaks(const Context& before, Property next)
 {
-    const auto previous = static_cast<Property>(before.previous);
-    if (previous == CR && next == LF)
-        return false;
-    if (IsControl(previous) || IsControl(next))
+    switch (kPairs[before.previous][next]) {
+    case Pair::Break:
         return true;
-    // Hangul jamo and syllables build one syllable block.
-    if (previous == L && (next == L || next == V || next == LV || next == LVT))
+    case Pair::Keep:
         return false;
-    if ((previous == LV || previous == V) && (next == V || next == T))
-        return false;
-    if ((previous == LVT || previous == T) && next == T)
-        return false;
-    if (next == Extend || next == ZWJ || next == SpacingMark || previous == Prepend)
-        return false;
-    // A family, a profession, a rainbow flag: pictographs joined by ZWJ.
-    if (before.joined && next == ExtendedPictographic)
-        return false;
-    // Flags are pairs of regional indicators, counted from the start of the run.
-    if (previous == RegionalIndicator && next == RegionalIndicator)
+    case Pair::KeepIfJoined:
+        return !before.joined;
+    case Pair::KeepIfOddFlags:
         return !before.oddFlags;
+    }
     return true;
 }
 
@@ -258,32 +295,34 @@ bool IsClusterBoundary(SignatureView text, std::size_t pos)
     return Breaks(ContextBefore(text, pos, next), next);
 }
 
-ClusterWalk::ClusterWalk(SignatureView text) : text_(text), context_(kStart) {}
+ClusterWalk::ClusterWalk(SignatureView text) : text_(text), context_(kStart)
+{
+    if (!text_.empty()) {
+        const CodePoint first = Read(text_, 0);
+        nextProperty_ = first.property;
+        nextLength_ = first.length;
+    }
+}
 
 SignatureView ClusterWalk::Next()
 {
     const std::size_t start = pos_;
-    CodePoint current = Read(text_, pos_);
+    // A space is Other, which no rule that looks further back involves.
+    spaceMayPrecede_ = Breaks({Other, false, false, false}, static_cast<Property>(nextProperty_));
     for (;;) {
-        Advance(context_, current.property);
-        pos_ += current.length;
+        const auto property = static_cast<Property>(nextProperty_);
+        Advance(context_, property);
+        pos_ += nextLength_;
         if (pos_ >= text_.size())
             break;
-        current = Read(text_, pos_);
-        if (Breaks(context_, current.property))
+        const CodePoint next = Read(text_, pos_);
+        nextProperty_ = next.property;
+        nextLength_ = next.length;
+        if (Breaks(context_, next.property))
             break;
     }
+    spaceMayFollow_ = Breaks({context_.previous, false, false, false}, Other);
     return text_.substr(start, pos_ - start);
-}
-
-bool SpaceStandsAlone(SignatureView before, SignatureView after)
-{
-    if (before.empty() || after.empty())
-        return true;
-    const Property last = Read(before, StartBefore(before, before.size())).property;
-    const Property first = Read(after, 0).property;
-    // A space is Other, which no rule that looks further back involves.
-    return Breaks({last, false, false, false}, Other) && Breaks({Other, false, false, false}, first);
 }
 
 }  // namespace vellumino

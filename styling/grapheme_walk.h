@@ -34,16 +34,22 @@ public:
     // The cluster at the current position, which moves past it. Not when Done().
     SignatureView Next();
 
+    // Whether a U+0020 put just before or just after the cluster Next()
+    // returned last would be a cluster of its own and leave that one as it is.
+    // Not before a mark that starts a cluster (after a line break, say), nor
+    // after a sign that prepends itself to what follows (U+0600), both of
+    // which it would join.
+    bool SpaceMayPrecede() const { return spaceMayPrecede_; }
+    bool SpaceMayFollow() const { return spaceMayFollow_; }
+
 private:
     SignatureView text_;
     std::size_t pos_ = 0;
+    std::size_t nextLength_ = 0;  // of the code point at pos_, once read
+    std::uint8_t nextProperty_ = 0;
+    bool spaceMayPrecede_ = true;
+    bool spaceMayFollow_ = true;
     grapheme_detail::Context context_;
 };
-
-// Whether a U+0020 put between two adjacent clusters would be a cluster of its
-// own and leave both as they are. It would not before a mark that starts a
-// cluster (after a line break, say) or after a sign that prepends itself to
-// what follows (U+0600), both of which it would join.
-bool SpaceStandsAlone(SignatureView before, SignatureView after);
 
 }  // namespace vellumino
