@@ -16,7 +16,7 @@ RUN_PACKAGES := g++ cmake ninja-build pkg-config qt6-base-dev qt6-translations-l
 # headless Chromium, driven from Python, to try the signature page.
 TEST_PACKAGES := $(RUN_PACKAGES) libgtest-dev libgmock-dev xvfb xauth xdotool xclip x11-utils libx11-dev libxfixes-dev \
                  imagemagick clang libclang-rt-14-dev lintian desktop-file-utils appstream mingw-w64 libstb-dev \
-                 wine wine64 locales icoutils chromium python3
+                 wine wine64 locales icoutils chromium python3 unicode-data
 # Benchmarks: Google Benchmark, and OpenCC's library and data with the Chinese
 # manual pages, to measure the Chinese conversions against OpenCC on real text.
 BENCH_PACKAGES := $(TEST_PACKAGES) libbenchmark-dev libxcb1-dev libopencc-dev libopencc-data manpages-zh

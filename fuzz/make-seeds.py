@@ -36,7 +36,12 @@ EXTRA = {
                              "phrases": "複製粘貼個性簽名日誌關係合併註冊發佈委託乾隆瞭解一目瞭然覆蓋",
                              "spaced-phrases": "複 製　粘  貼 一 目 瞭 然 乾 隆"},
     "add_symbols_fuzzer": {"framed-twice": "↗℡↗℡签名╰☆╰☆"},
-    "add_spaces_fuzzer": {"spaced": "我 的 签 名 😀"},
+    "add_spaces_fuzzer": {"spaced": "我 的 签 名 😀",
+                          "emoji-clusters": "我❤️你👍🏽🇨🇳🇯🇵🇺👨‍👩‍👧1️⃣🏴\U000E0067\U000E0062\U000E0065\U000E006E"
+                                            "\U000E0067\U000E007F🏳️‍🌈",
+                          "accents": "cafe\u0301 n\u0303 a\u0308\u0304 한\u1100\u1161\u11A8 \r\n",
+                          "spaces-with-marks": " \u0301a \u200D \ufe0f  \u0301\t\u0301\n\u0308",
+                          "prepended": "\u0600 1\u0600\n\u0600\u0600a\U000110BD \u0903"},
 }
 
 root = pathlib.Path(__file__).resolve().parent / "corpus"

@@ -7,7 +7,9 @@
 namespace vellumino {
 
 // One space between every two characters, runs of spaces folded to one,
-// none at either end. A surrogate pair is one character.
+// none at either end. A character is a cluster as grapheme.h has it: an
+// emoji with its modifiers, a flag or a letter with its accents is never
+// split. A space that carries a mark is a character, kept whole.
 SignatureText AddSpaces(SignatureView text);
 
 // Frames the text in the two ornaments and folds a doubled ornament once.
