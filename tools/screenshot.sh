@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Usage: screenshot.sh [--wine STATE_DIR [--dpi N]] PROGRAM OUTPUT.png [QT_SCALE_FACTOR] [SIGNATURE]
+# Usage: screenshot.sh [--wine STATE_DIR [--dpi N]] PROGRAM OUTPUT.png [QT_SCALE_FACTOR] [SIGNATURE [ZONE]]
 # Starts the program under a private X server and saves its window as a PNG,
-# after pasting SIGNATURE into the field if one is given.
+# after pasting SIGNATURE into the field if one is given, and clicking the
+# zone ZONE (Label3 …) if one is given: its place comes from the layout file
+# $VELLUMINO_LAYOUT (by default build/ci/layout.txt), at 96 DPI.
 # With --wine, PROGRAM is the Windows program, run by Wine in the prefix that
 # tests/wine/prefix.sh keeps in STATE_DIR, on a screen of N dots per inch (96
 # if not given; each DPI needs its own STATE_DIR); QT_SCALE_FACTOR then means
@@ -36,6 +38,12 @@ if [ -n "${4:-}" ]; then
     printf '%s' "$4" | xclip -selection clipboard -in >/dev/null 2>&1
     xdotool windowfocus --sync "$wid" 2>/dev/null || true
     xdotool key --window "$wid" ctrl+a ctrl+v
+fi
+if [ -n "${5:-}" ]; then
+    sleep 0.5
+    layout=${VELLUMINO_LAYOUT:-$(dirname "$0")/../build/ci/layout.txt}
+    read -r x y w h < <(awk -v zone="$5" '$1 == zone { print $2, $3, $4, $5 }' "$layout")
+    xdotool mousemove --window "$wid" $((x + w / 2)) $((y + h / 2)) click 1
 fi
 # Give the first frame time to land after the map.
 sleep 1
