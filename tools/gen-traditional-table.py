@@ -24,8 +24,15 @@ of the phrase table starts, it writes that phrase's converted form, otherwise
 the character table's form of the one character. That is how OpenCC's own
 converter uses the same dictionaries (its segmentation is the same longest
 match), so the tables below differ from OpenCC's only where the rules say.
-Simplified to traditional reads STCharacters and STPhrases, traditional to
-simplified TSCharacters and TSPhrases, as OpenCC's s2t and t2s do.
+Simplified to traditional reads STCharacters and STPhrases and writes
+Taiwan's forms, as OpenCC's s2tw does: every form of both goes through
+TWVariants (爲 為, 裏 裡, 着 著, 麪 麵, 喫 吃, 纔 才), and TWVariants' own
+sources become sources too, so that text in OpenCC's standard forms comes
+out in Taiwan's (taiwan_forms). Traditional to simplified reads TSCharacters
+and TSPhrases, and Taiwan's and Hong Kong's forms through TWVariantsRev and
+HKVariantsRev with their phrases, as tw2s and hk2s do (reading_back): 裡,
+著, 衞 and 溫 come back, 著名 stays. Neither takes s2twp's vocabulary
+(TWPhrases), which would change words, not forms.
 
 Rules for the character tables, applied in this order:
 
@@ -170,6 +177,12 @@ MARTIAN_MAP = "styling/martian_map.h"
 ST_CHARACTERS, ST_PHRASES = "STCharacters.ocd2", "STPhrases.ocd2"
 TS_CHARACTERS, TS_PHRASES = "TSCharacters.ocd2", "TSPhrases.ocd2"
 VARIANTS_TO_STANDARD = ("TWVariantsRev.ocd2", "HKVariantsRev.ocd2", "JPVariantsRev.ocd2")
+# Taiwan's forms of OpenCC's standard ones, written after the phrases as
+# OpenCC's s2tw does; and the way back from Taiwan's and Hong Kong's forms,
+# read before the phrases as its tw2s and hk2s do.
+TW_VARIANTS = "TWVariants.ocd2"
+HK_VARIANTS = "HKVariants.ocd2"
+READ_BACK = (("TWVariantsRev.ocd2", "TWVariantsRevPhrases.ocd2"), ("HKVariantsRev.ocd2", "HKVariantsRevPhrases.ocd2"))
 
 
 def is_gbk_double_byte(char):
@@ -337,6 +350,66 @@ def utf16_length(text):
 
 def by_characters(text, table):
     return "".join(table.get(char, char) for char in text)
+
+
+def taiwan_forms(characters, phrases, variants):
+    """OpenCC's simplified-to-traditional entries with Taiwan's forms: each form
+    through TWVariants, as s2tw writes it, and OpenCC's standard forms that
+    Taiwan writes otherwise as sources of their own (裏 to 裡), so that text
+    already in OpenCC's forms comes out in Taiwan's. A variant whose Taiwan
+    form is itself a simplified source is left out (幺 stays: its form 么 is
+    the simplified 么 of 什么)."""
+    def taiwan(text):
+        return "".join(variants.get(char, [char])[0] for char in text)
+
+    composed = [(source, list(dict.fromkeys(taiwan(form) for form in forms))) for source, forms in characters]
+    first = {source: forms[0] for source, forms in composed}
+    for key, forms in variants.items():
+        if key in first:
+            continue
+        if first.get(forms[0], forms[0]) != forms[0]:
+            print(f"variant not applied: {key} -> {forms[0]}, a simplified source itself", file=sys.stderr)
+            continue
+        composed.append((key, [forms[0]]))
+    return composed, [(key, [taiwan(value) for value in values]) for key, values in phrases]
+
+
+def reading_back(characters, phrases, read_back, simplified_sources):
+    """OpenCC's traditional-to-simplified entries, reading Taiwan's and Hong Kong's
+    forms as well: each regional form through its way back to OpenCC's
+    standard form and then TSCharacters (裡 to 裏 to 里), as tw2s and hk2s
+    do, after the standard reading where a character has both. A standard
+    form that TSCharacters leaves alone counts only if GB2312, the character
+    set of simplified text, writes it (着 does, 擡 does not); and a character
+    that simplified text writes itself (么, which Taiwan writes for 幺) is
+    not read back. The regional phrases come after OpenCC's, their converted
+    form simplified character by character; read_back: (way back, its
+    phrases) for each region."""
+    ts = dict(characters)
+    forms_of = {source: list(forms) for source, forms in characters}
+    order = [source for source, _ in characters]
+    added = []
+    for variants, variant_phrases in read_back:
+        for key, standards in variants.items():
+            forms = [form for standard in standards
+                     for form in ts.get(standard, [standard] if is_gb2312(standard) else [])]
+            if not forms or key in simplified_sources:
+                continue
+            if key not in forms_of:
+                forms_of[key] = []
+                order.append(key)
+            forms_of[key] = list(dict.fromkeys(forms_of[key] + forms))
+        for key, values in variant_phrases:
+            added.append((key, ["".join(ts.get(char, [char])[0] for char in values[0])]))
+    composed = [(source, forms_of[source]) for source in order if forms_of[source] != [source]]
+    return composed, list(phrases) + added
+
+
+def is_gb2312(char):
+    try:
+        return len(char.encode("gb2312")) == 2
+    except UnicodeEncodeError:
+        return False
 
 
 def groups(table, phrases):
@@ -667,9 +740,18 @@ def main():
     parser.add_argument("--opencc-dir", default="/usr/share/opencc")
     args = parser.parse_args()
 
-    names = (ST_CHARACTERS, ST_PHRASES, TS_CHARACTERS, TS_PHRASES) + VARIANTS_TO_STANDARD
+    names = (ST_CHARACTERS, ST_PHRASES, TS_CHARACTERS, TS_PHRASES, TW_VARIANTS) + VARIANTS_TO_STANDARD + tuple(
+        phrases for _, phrases in READ_BACK)
     with tempfile.TemporaryDirectory() as workdir:
         dictionaries = {name: read_dictionary(args.opencc_dir, name, workdir) for name in names}
+    ts_characters = dict(dictionaries[TS_CHARACTERS])
+    simplified_sources = {source for source, _ in dictionaries[ST_CHARACTERS]}
+    dictionaries[ST_CHARACTERS], dictionaries[ST_PHRASES] = taiwan_forms(
+        dictionaries[ST_CHARACTERS], dictionaries[ST_PHRASES], dict(dictionaries[TW_VARIANTS]))
+    dictionaries[TS_CHARACTERS], dictionaries[TS_PHRASES] = reading_back(
+        dictionaries[TS_CHARACTERS], dictionaries[TS_PHRASES],
+        [(dict(dictionaries[variants]), dictionaries[phrases]) for variants, phrases in READ_BACK],
+        simplified_sources)
 
     looked_at = set()
     tables = {}
@@ -707,7 +789,6 @@ def main():
     for source, there, back in failures:
         print(f"  {source} -> {there} -> {back}")
 
-    ts_characters = dict(dictionaries[TS_CHARACTERS])
     variants = [dict(dictionaries[name]) for name in VARIANTS_TO_STANDARD]
     martian = read_martian_map()
     preferred, keys_of, losers = preferred_keys(martian, ts_characters, variants)

@@ -50,12 +50,12 @@ INSTANTIATE_TEST_SUITE_P(
                     Conversion{u"喂养", u"餵養"}, Conversion{u"喂，你好", u"喂，你好"},
                     // The longest phrase wins where two overlap: 文件夹 over 文件, 夹.
                     Conversion{u"文件夹", u"文件夾"},
-                    Conversion{u"复制文件夹里的日志", u"複製文件夾裏的日誌"}));
+                    Conversion{u"复制文件夹里的日志", u"複製文件夾裡的日誌"}));
 
 INSTANTIATE_TEST_SUITE_P(Characters, ToTraditionalTest,
                          testing::Values(Conversion{u"毁", u"毀"}, Conversion{u"摧毁", u"摧毀"},
                                          Conversion{u"签", u"簽"}, Conversion{u"钟", u"鐘"},
-                                         Conversion{u"干", u"幹"}, Conversion{u"里", u"裏"},
+                                         Conversion{u"干", u"幹"}, Conversion{u"里", u"裡"},
                                          Conversion{u"复", u"復"}, Conversion{u"个", u"個"},
                                          Conversion{u"托", u"託"}, Conversion{u"余", u"餘"}));
 
