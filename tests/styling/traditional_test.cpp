@@ -62,11 +62,11 @@ INSTANTIATE_TEST_SUITE_P(Characters, ToTraditionalTest,
 // Characters that are simplified text themselves are read only as
 // themselves: 覆 is not taken for 复 (被复 is 被複), so no phrase may write it
 // for 复 either (回复 is 回復, where OpenCC writes 回覆). 瞭 is not simplified
-// text (it becomes 了), so 了解 may be 瞭解. The phrase that starts first
-// wins, as in OpenCC: 被复 before 复制.
+// text (it becomes 了), so 了解 may be 瞭解. The cut is weighed, not taken
+// from the left: 被 | 复制, where OpenCC takes 被复 first.
 INSTANTIATE_TEST_SUITE_P(OrdinaryText, ToTraditionalTest,
                          testing::Values(Conversion{u"被覆盖", u"被覆蓋"}, Conversion{u"覆盖", u"覆蓋"},
-                                         Conversion{u"被复制", u"被複制"}, Conversion{u"回复", u"回復"},
+                                         Conversion{u"被复制", u"被複製"}, Conversion{u"回复", u"回復"},
                                          Conversion{u"了解", u"瞭解"}, Conversion{u"瞭望", u"瞭望"}));
 
 // Text already converted, or half converted, finds the same phrases as the
