@@ -221,7 +221,7 @@ void Judge(const char* path, const opencc::SimpleConverter& s2tw, const opencc::
     std::ifstream file(path);
     std::string line;
     std::size_t lines = 0, oursT = 0, theirsT = 0, oursS = 0, theirsS = 0;
-    std::vector<std::string> missed;
+    std::vector<std::string> missed, split;
     while (std::getline(file, line)) {
         const std::size_t tab = line.find('\t');
         if (line.empty() || line[0] == '#' || tab == std::string::npos)
@@ -230,8 +230,12 @@ void Judge(const char* path, const opencc::SimpleConverter& s2tw, const opencc::
         ++lines;
         const std::string ours = EncodeUtf8(ToUtf32(vellumino::ToTraditional(ToUtf16(DecodeUtf8(simplified)))));
         const std::string back = EncodeUtf8(ToUtf32(vellumino::ToSimplified(ToUtf16(DecodeUtf8(traditional)))));
+        const std::string theirs = s2tw.Convert(simplified);
         oursT += ours == traditional;
-        theirsT += s2tw.Convert(simplified) == traditional;
+        theirsT += theirs == traditional;
+        if ((ours == traditional) != (theirs == traditional) && split.size() < 40)
+            split.push_back(std::string(ours == traditional ? "ours right: " : "OpenCC right: ") + simplified +
+                            " -> " + ours + " / " + theirs + " (people: " + traditional + ")");
         oursS += back == simplified;
         theirsS += tw2s.Convert(traditional) == simplified;
         if (ours != traditional && missed.size() < 12)
@@ -245,6 +249,8 @@ void Judge(const char* path, const opencc::SimpleConverter& s2tw, const opencc::
                 percent(theirsS));
     for (const std::string& miss : missed)
         std::printf("    ours differs: %s\n", miss.c_str());
+    for (const std::string& one : split)
+        std::printf("    %s\n", one.c_str());
 }
 
 }  // namespace
