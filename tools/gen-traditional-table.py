@@ -19,11 +19,10 @@ iconv. Standard library only.
 --check compares what it would write with the committed files and fails on
 any difference instead of writing.
 
-The conversion reads the text from left to right; where the longest phrase
-of the phrase table starts, it writes that phrase's converted form, otherwise
-the character table's form of the one character. That is how OpenCC's own
-converter uses the same dictionaries (its segmentation is the same longest
-match), so the tables below differ from OpenCC's only where the rules say.
+The conversion cuts the text into phrases, words and single characters by
+the cheapest reading (rule (j)); a phrase writes its converted form, the
+rest the character table's forms. OpenCC's own converter takes the longest
+phrase from the left instead, which runs phrases across words (进行复制).
 Simplified to traditional reads STCharacters and STPhrases and writes
 Taiwan's forms, as OpenCC's s2tw does: every form of both goes through
 TWVariants (爲 為, 裏 裡, 着 著, 麪 麵, 喫 吃, 纔 才), and TWVariants' own
@@ -111,16 +110,19 @@ Rules for the phrase tables:
     one with the fewest characters already in that form is kept (注册 rather
     than 注冊 for 註冊), then the first in code order.
 
-(i) A phrase of OpenCC's list that is not stored is kept all the same, as
-    its key alone, when a stored or kept key begins inside it (at its second
-    character or later, whether or not it runs on past its end) or is a
-    shorter start of it; taken until no more are, so that the converter's
-    longest match over the stored and kept keys segments any text where
-    OpenCC's longest match over its whole list would (体系结构 is 體系·結構,
-    not 體·繫結·構). The converter writes a kept key's characters by the table.
-    Keys with a character the other direction converts (rule (d)), beyond
-    the BMP, or the same group-wise as a stored key are not kept. Nearly all
-    of the list is kept: almost every phrase overlaps another.
+(j) The text is cut, not by OpenCC's longest match, but by the cheapest
+    reading: each stored phrase, each kept word of jieba's dictionary
+    (WORD_LIST) and each single character costs -ln(count / total) in
+    sevenths, and of all the ways to cut a run into them the cheapest wins
+    (of two alike, the one with the longer first piece). A word is kept when
+    it can take a stored phrase's place: it holds one, lies inside one, or
+    overlaps one by two characters or more, or by one and is counted at
+    least MIN_COUNT_FOR_ONE_CHARACTER times. A stored phrase costs what
+    jieba says, but never more than the cheapest other reading of its own
+    characters less one, so that alone it is read whole. A word converts as
+    its own characters do when cut without it (复制粘贴 to 複製粘貼), so it
+    changes only where the text is cut: 进行 | 复制, 证书 | 签名, 前头 | 发生.
+    WORD_OVERRIDES sets a few counts by hand, each with its reason.
 
 Runs of spaces (U+0020, U+3000) between characters are read through: a
 phrase matches the characters on either side of them, and they stay where
