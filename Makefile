@@ -19,7 +19,7 @@ TEST_PACKAGES := $(RUN_PACKAGES) libgtest-dev libgmock-dev xvfb xauth xdotool xc
                  wine wine64 locales icoutils chromium python3 unicode-data
 # Benchmarks: Google Benchmark, and OpenCC's library and data with the Chinese
 # manual pages, to measure the Chinese conversions against OpenCC on real text.
-BENCH_PACKAGES := $(TEST_PACKAGES) libbenchmark-dev libxcb1-dev libopencc-dev libopencc-data manpages-zh
+BENCH_PACKAGES := $(TEST_PACKAGES) libbenchmark-dev libxcb1-dev libopencc-dev libopencc-data opencc icu-devtools python3-jieba manpages-zh
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 

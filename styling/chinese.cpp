@@ -45,6 +45,14 @@ constexpr std::u16string_view kSimplifiedPhrases =
 #include "opencc/simplified_phrases.inc"
     ;
 #pragma GCC diagnostic pop
+// The single characters' costs, in runs: a cost, a count, then that many
+// characters, each standing for its group.
+constexpr std::u16string_view kTraditionalCosts =
+#include "opencc/traditional_costs.inc"
+    ;
+constexpr std::u16string_view kSimplifiedCosts =
+#include "opencc/simplified_costs.inc"
+    ;
 
 constexpr bool IsSurrogate(char16_t unit)
 {
@@ -61,10 +69,23 @@ consteval bool IsSortedWithoutRepeats(const CharacterPair (&pairs)[N])
 }
 
 // Unpacked, a phrase is a count and then the phrase and its converted form,
-// or, with the count's top bit set, the phrase alone: one kept only so that
-// phrases match where OpenCC's whole list would, whose characters the table
-// converts.
+// or, with the count's top bit set, the phrase alone: a word of the word list
+// whose characters the table converts, kept to weigh the cuts. The count
+// holds the length in its low byte and the cost in bits 8 to 14.
 constexpr char16_t kTableOnly = 0x8000;
+constexpr char16_t kLengthBits = 0xFF;
+// What a character that the word list does not count costs alone.
+constexpr std::uint8_t kMaxCost = 127;
+
+constexpr std::size_t LengthOf(char16_t count)
+{
+    return count & kLengthBits;
+}
+
+constexpr std::uint32_t CostOf(char16_t count)
+{
+    return (count >> 8) & 0x7F;
+}
 
 // Half of a surrogate pair must never be rewritten on its own, nor written.
 template <std::size_t N>
@@ -106,7 +127,7 @@ constexpr bool ForEachPhrase(std::u16string_view phrases, Visit visit)
     std::size_t pos = 0;
     while (pos < phrases.size()) {
         const bool tableOnly = phrases[pos] & kTableOnly;
-        const std::size_t length = phrases[pos] & ~kTableOnly;
+        const std::size_t length = LengthOf(phrases[pos]);
         const std::size_t units = tableOnly ? length : 2 * length;
         if (length == 0 || phrases.size() - pos - 1 < units) {
             return false;
@@ -118,10 +139,11 @@ constexpr bool ForEachPhrase(std::u16string_view phrases, Visit visit)
     return true;
 }
 
-// The generator's packing: a count holding the top bit, the number of
-// units shared with the previous phrase (bits 8 to 14) and the length (bits
-// 0 to 7), then the units not shared, then the converted form unless the
-// top bit is set.
+// The generator's packing: a count holding the table-only bit (bit 14),
+// the cost (bits 7 to 13), the number of units shared with the previous
+// phrase (bits 4 to 6) and the length (bits 0 to 3), then the units not
+// shared, then the converted form unless the table-only bit is set. Below
+// 0x8000, a count is never a surrogate, which a string literal cannot hold.
 std::u16string UnpackPhrases(std::u16string_view packed)
 {
     std::u16string phrases;
@@ -129,15 +151,16 @@ std::u16string UnpackPhrases(std::u16string_view packed)
     std::size_t previous = 0;  // where the previous phrase's characters start
     for (std::size_t pos = 0; pos < packed.size();) {
         const char16_t count = packed[pos++];
-        const bool tableOnly = count & kTableOnly;
-        const std::size_t shared = (count >> 8) & 0x7F, length = count & 0xFF;
+        const bool tableOnly = count & 0x4000;
+        const std::size_t shared = (count >> 4) & 0x7, length = count & 0xF;
         const std::size_t own = length - std::min(shared, length);
         const std::size_t target = tableOnly ? 0 : length;
         if (packed.size() - pos < own + target) {
             break;  // cut short: the tests catch a malformed list
         }
         const std::size_t start = phrases.size() + 1;
-        phrases.push_back(static_cast<char16_t>((tableOnly ? kTableOnly : 0) | length));
+        phrases.push_back(
+            static_cast<char16_t>((tableOnly ? kTableOnly : 0) | ((count >> 7) & 0x7F) << 8 | length));
         phrases.append(phrases, previous, length - own);
         phrases.append(packed.substr(pos, own + target));
         previous = start;
@@ -348,17 +371,14 @@ constexpr void Add(HashSet& set, std::uint32_t hash)
 // and then the second took a dozen reads, each a likely cache miss.
 struct PairRange {
     std::uint32_t pair = 0;  // first group << 16 | second group; 0 for an empty slot
-    // Where the first phrase's count is (bits 0 to 21), how many phrases
-    // there are (bits 22 to 30), and whether they are one phrase of the two
-    // characters alone that the table converts (bit 31): the most common
-    // match then needs nothing more read.
+    // Where the first phrase's count is (bits 0 to 20) and how many phrases
+    // there are (bits 21 to 31).
     std::uint32_t where = 0;
 
-    static constexpr std::size_t kOffsetBits = 22, kCountBits = 9;
+    static constexpr std::size_t kOffsetBits = 21, kCountBits = 11;
 
     std::size_t Offset() const { return where & ((1u << kOffsetBits) - 1); }
     std::size_t Count() const { return (where >> kOffsetBits) & ((1u << kCountBits) - 1); }
-    bool PairOnly() const { return where >> 31; }
 };
 
 // Built on the first conversion in that direction, in about a millisecond:
@@ -418,10 +438,7 @@ std::unique_ptr<const PhraseIndex> BuildIndex(std::u16string_view phrases, std::
     for (const Found& range : found) {
         index->fits &= range.offset < (std::size_t{1} << PairRange::kOffsetBits) &&
                        range.count < (std::size_t{1} << PairRange::kCountBits);
-        const bool pairOnly = range.count == 1 && phrases[range.offset] == (kTableOnly | 2);
-        packed.push_back(
-            {range.pair, static_cast<std::uint32_t>(range.offset | range.count << PairRange::kOffsetBits |
-                                                    std::size_t{pairOnly} << 31)});
+        packed.push_back({range.pair, static_cast<std::uint32_t>(range.offset | range.count << PairRange::kOffsetBits)});
     }
     // At most half full, so that a probe seldom goes on.
     while ((std::size_t{1} << index->rangeBits) < 2 * found.size() + 2) {
@@ -445,10 +462,6 @@ std::unique_ptr<const PhraseIndex> BuildIndex(std::u16string_view phrases, std::
     return index;
 }
 
-// What Longest finds for a phrase whose characters the table converts,
-// where it can tell without reading the phrase.
-constexpr std::size_t kNothingToWrite = SIZE_MAX;
-
 // Whether the four units from `units` on are all ASCII, in one load.
 inline bool AllAscii(const char16_t* units)
 {
@@ -456,6 +469,23 @@ inline bool AllAscii(const char16_t* units)
     std::memcpy(&four, units, sizeof four);
     return (four & 0xFF80FF80FF80FF80u) == 0;
 }
+
+// A phrase or word found in the text: where it starts, counted in
+// characters of the text with spaces left out from the start of its piece,
+// how many characters it takes, what it costs, and where its count is.
+struct Match {
+    std::uint32_t start, length, cost, at;
+};
+
+// What one conversion reuses from piece to piece.
+struct Scratch {
+    std::vector<std::size_t> positions;  // each character's place in the text
+    std::vector<Match> matches;          // in order of start
+    std::vector<std::uint32_t> best;     // the cheapest cost from each character on
+    std::vector<std::uint32_t> choice;   // the match that starts it, or none
+};
+
+constexpr std::uint32_t kNoMatch = UINT32_MAX;
 
 // One direction's tables, without the sizes in the type.
 struct Direction {
@@ -465,6 +495,8 @@ struct Direction {
     std::vector<std::uint32_t> units;
     std::u16string phrases;
     std::unique_ptr<const PhraseIndex> index;
+    // What each code unit costs alone, by its group.
+    std::vector<std::uint8_t> costs;
     const UnitSet& starts = index->starts;
     const HashSet& twos = index->twos;
     const HashSet& threes = index->threes;
@@ -490,27 +522,35 @@ struct Direction {
         return pos;
     }
 
-    // The longest phrase that matches `text` from `pos` on, `next` being the
-    // unit after `pos` that is not a space; they passed `starts` and the
-    // hashes. Its length, or 0 if none does, and in `found` where its count
-    // is.
-    std::size_t Longest(std::u16string_view text, std::size_t pos, std::size_t next, std::size_t& found) const
+    // Whether a phrase or word may start at `pos`, whose next units that are
+    // not spaces are at `next` and `after`: the same tests as the main loop's.
+    bool MayStart(std::u16string_view text, std::size_t pos, std::size_t next, std::size_t after) const
+    {
+        if (next >= text.size() || !Contains(starts, text[pos])) {
+            return false;
+        }
+        const char16_t first = Group(text[pos]), second = Group(text[next]);
+        const char16_t third = after < text.size() ? Group(text[after]) : u'\0';
+        return Contains(twos, PairHash(first, second)) | Contains(threes, TripleHash(first, second, third));
+    }
+
+    // Adds every phrase and word that matches `text` from `pos` on, `next`
+    // being the unit after `pos` that is not a space, as starting at
+    // character `start`; returns the most characters one of them takes.
+    std::uint32_t AddMatches(std::u16string_view text, std::size_t pos, std::size_t next, std::uint32_t start,
+                             std::vector<Match>& matches) const
     {
         const PairRange* range = index->Find(std::uint32_t{Group(text[pos])} << 16 | Group(text[next]));
         if (range == nullptr) {
             return 0;
         }
-        if (range->PairOnly()) {
-            found = kNothingToWrite;
-            return 2;
-        }
         // Sorted group-wise, a phrase before the longer ones it begins: the
         // first that runs past the text, or sorts after it, ends the search.
-        std::size_t best = 0;
+        std::uint32_t longest = 0;
         std::size_t at = range->Offset();
         for (std::size_t left = range->Count(); left > 0; --left) {
             const char16_t count = phrases[at];
-            const std::size_t length = count & ~kTableOnly;
+            const std::size_t length = LengthOf(count);
             const char16_t* key = phrases.data() + at + 1;
             std::size_t matched = 2, cursor = Skip(text, next + 1);
             while (matched < length && cursor < text.size() && key[matched] == Group(text[cursor])) {
@@ -518,34 +558,95 @@ struct Direction {
                 cursor = Skip(text, cursor + 1);
             }
             if (matched == length) {
-                best = length;
-                found = at;
+                matches.push_back({start, static_cast<std::uint32_t>(length), CostOf(count),
+                                   static_cast<std::uint32_t>(at)});
+                longest = static_cast<std::uint32_t>(length);
             } else if (cursor >= text.size() || key[matched] > Group(text[cursor])) {
                 break;
             }
             at += 1 + (count & kTableOnly ? length : 2 * length);
         }
-        return best;
+        return longest;
     }
 
-    // Writes the phrase that starts at `pos` into `out` and returns where its
-    // last unit is, if one starts there; else returns `pos`. Kept out of
-    // line: the loop that calls it runs once per unit and does better with
-    // few registers in use.
-    [[gnu::noinline]] std::size_t WritePhrase(std::u16string_view text, std::size_t pos, std::size_t next,
-                                              char16_t* out) const
+    // Converts the piece of text that starts at `pos`, where a phrase or
+    // word may start, and returns where its last unit is. A piece ends where
+    // no phrase or word found in it reaches further; no phrase or word found
+    // before it reaches into it, so it is cut on its own. Of all the ways to
+    // cut it into phrases, words and single characters, the cheapest wins,
+    // and of two alike the one whose first piece is longer; a phrase found
+    // there writes its converted form, everything else its characters' forms.
+    // Kept out of line: the loop that calls it runs once per unit and does
+    // better with few registers in use.
+    [[gnu::noinline]] std::size_t ConvertPiece(std::u16string_view text, std::size_t pos, char16_t* out,
+                                               Scratch& scratch) const
     {
-        std::size_t found = 0;
-        const std::size_t length = Longest(text, pos, next, found);
-        // A phrase kept for its place alone takes the table's forms.
-        const bool tableOnly = found == kNothingToWrite || (phrases[found] & kTableOnly);
-        const char16_t* target = tableOnly ? nullptr : phrases.data() + found + 1 + length;
-        std::size_t last = pos;
-        for (std::size_t i = 0, at = pos; i < length; ++i, at = Skip(text, at + 1)) {
-            out[at] = tableOnly ? Map(text[at]) : target[i];
-            last = at;
+        std::vector<std::size_t>& positions = scratch.positions;
+        std::vector<Match>& matches = scratch.matches;
+        positions.clear();
+        matches.clear();
+        bool writes = false;  // whether a phrase with a converted form was found
+        std::size_t reach = 1, at = pos, next = Skip(text, pos + 1);
+        for (std::uint32_t i = 0; i < reach; ++i) {
+            positions.push_back(at);
+            out[at] = Map(text[at]);
+            const std::size_t after = Skip(text, next + 1);
+            if (MayStart(text, at, next, after)) {
+                const std::size_t first = matches.size();
+                reach = std::max<std::size_t>(reach, i + AddMatches(text, at, next, i, matches));
+                for (std::size_t m = first; m < matches.size(); ++m) {
+                    writes |= !(phrases[matches[m].at] & kTableOnly);
+                }
+            }
+            if (i + 1 == reach) {
+                break;
+            }
+            at = next;
+            next = after;
         }
-        return last;
+        if (writes) {
+            Choose(text, scratch);
+            for (std::size_t i = 0; i < positions.size();) {
+                const std::uint32_t chosen = scratch.choice[i];
+                if (chosen == kNoMatch) {
+                    ++i;
+                    continue;
+                }
+                const Match& match = matches[chosen];
+                if (!(phrases[match.at] & kTableOnly)) {
+                    const char16_t* target = phrases.data() + match.at + 1 + match.length;
+                    for (std::size_t k = 0; k < match.length; ++k) {
+                        out[positions[i + k]] = target[k];
+                    }
+                }
+                i += match.length;
+            }
+        }
+        return positions.back();
+    }
+
+    // The cheapest cut of the piece, from its end back to its start.
+    void Choose(std::u16string_view text, Scratch& scratch) const
+    {
+        const std::size_t size = scratch.positions.size();
+        std::vector<std::uint32_t>& best = scratch.best;
+        std::vector<std::uint32_t>& choice = scratch.choice;
+        best.assign(size + 1, 0);
+        choice.assign(size, kNoMatch);
+        std::size_t m = scratch.matches.size();
+        for (std::size_t i = size; i-- > 0;) {
+            std::uint32_t cheapest = costs[text[scratch.positions[i]]] + best[i + 1], length = 1;
+            for (; m > 0 && scratch.matches[m - 1].start == i; --m) {
+                const Match& match = scratch.matches[m - 1];
+                const std::uint32_t cost = match.cost + best[i + match.length];
+                if (cost < cheapest || (cost == cheapest && match.length > length)) {
+                    cheapest = cost;
+                    length = match.length;
+                    choice[i] = static_cast<std::uint32_t>(m - 1);
+                }
+            }
+            best[i] = cheapest;
+        }
     }
 
     std::u16string Convert(std::u16string_view text) const
@@ -554,6 +655,7 @@ struct Direction {
         // are mapped.
         std::u16string result(text);
         char16_t* const out = result.data();
+        Scratch scratch;
         // All tests at once and without a branch: on Chinese text a third of
         // the units pass the first, so branching on it alone mispredicts often.
         // Each unit's group is looked up once, as the third of three, then the
@@ -588,11 +690,8 @@ struct Direction {
             // more often than not.
             __builtin_prefetch(index->SlotOf(std::uint32_t{second} << 16 | third));
             if (Contains(starts, unit) & start & (next < size)) [[unlikely]] {
-                const std::size_t last = WritePhrase(text, pos, next, out);
-                if (last != pos) {
-                    restart(last + 1);
-                    continue;
-                }
+                restart(ConvertPiece(text, pos, out, scratch) + 1);
+                continue;
             }
             pos = next;
             next = after;
@@ -606,7 +705,7 @@ struct Direction {
 
 template <typename Map, typename Groups>
 Direction MakeDirection(const Map& map, const Groups& groups, std::u16string_view packed,
-                        std::u16string_view groupRuns)
+                        std::u16string_view groupRuns, std::u16string_view costRuns)
 {
     // Each phrase's own characters are kept as the first of their groups, so
     // that matching looks up only the text's.
@@ -622,20 +721,35 @@ Direction MakeDirection(const Map& map, const Groups& groups, std::u16string_vie
         units[unit] = map(static_cast<char16_t>(unit)) | std::uint32_t{groups(static_cast<char16_t>(unit))}
                                                              << 16;
     }
-    return {std::move(units), std::move(phrases), std::move(index)};
+    std::vector<std::uint8_t> costs(kUnits, kMaxCost);
+    std::vector<std::uint8_t> groupCosts(kUnits, kMaxCost);
+    for (std::size_t pos = 0; pos + 2 <= costRuns.size();) {
+        const auto cost = static_cast<std::uint8_t>(std::min<char16_t>(costRuns[pos], kMaxCost));
+        const std::size_t count = std::min<std::size_t>(costRuns[pos + 1], costRuns.size() - pos - 2);
+        for (const char16_t group : costRuns.substr(pos + 2, count)) {
+            groupCosts[group] = cost;
+        }
+        pos += 2 + count;
+    }
+    for (std::size_t unit = 0; unit < kUnits; ++unit) {
+        costs[unit] = groupCosts[groups(static_cast<char16_t>(unit))];
+    }
+    return {std::move(units), std::move(phrases), std::move(index), std::move(costs)};
 }
 
 const Direction& Traditional()
 {
     static const Direction direction =
-        MakeDirection(kTraditionalMap, kTraditionalGroupOf, kTraditionalPhrases, kTraditionalGroups);
+        MakeDirection(kTraditionalMap, kTraditionalGroupOf, kTraditionalPhrases, kTraditionalGroups,
+                      kTraditionalCosts);
     return direction;
 }
 
 const Direction& Simplified()
 {
     static const Direction direction =
-        MakeDirection(kSimplifiedMap, kSimplifiedGroupOf, kSimplifiedPhrases, kSimplifiedGroups);
+        MakeDirection(kSimplifiedMap, kSimplifiedGroupOf, kSimplifiedPhrases, kSimplifiedGroups,
+                      kSimplifiedCosts);
     return direction;
 }
 

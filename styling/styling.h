@@ -24,9 +24,10 @@ SignatureText ToMartian(SignatureView text);
 // of them in MartianMap (哋 to 的, not 地); the others do not come back.
 SignatureText FromMartian(SignatureView text);
 
-// Simplified to traditional Chinese, by the longest phrase that needs
-// context (复制 to 複製, not 復制), else character by character, with
-// OpenCC's segmentation. Spaces between characters are read through (复 制
+// Simplified to traditional Chinese in Taiwan's forms (為, 裡, 著), by the
+// phrases that need context (复制 to 複製, not 復制), else character by
+// character, the text cut into words by the cheapest reading over a word
+// list with counts (进行 | 复制). Spaces between characters are read through (复 制
 // to 複 製) and stay where they are, so spacing before or after gives the
 // same. Length is preserved, anything outside code page 936 passes through
 // untouched, and converting the result again changes nothing.

@@ -19,13 +19,19 @@ iconv. Standard library only.
 --check compares what it would write with the committed files and fails on
 any difference instead of writing.
 
-The conversion reads the text from left to right; where the longest phrase
-of the phrase table starts, it writes that phrase's converted form, otherwise
-the character table's form of the one character. That is how OpenCC's own
-converter uses the same dictionaries (its segmentation is the same longest
-match), so the tables below differ from OpenCC's only where the rules say.
-Simplified to traditional reads STCharacters and STPhrases, traditional to
-simplified TSCharacters and TSPhrases, as OpenCC's s2t and t2s do.
+The conversion cuts the text into phrases, words and single characters by
+the cheapest reading (rule (j)); a phrase writes its converted form, the
+rest the character table's forms. OpenCC's own converter takes the longest
+phrase from the left instead, which runs phrases across words (进行复制).
+Simplified to traditional reads STCharacters and STPhrases and writes
+Taiwan's forms, as OpenCC's s2tw does: every form of both goes through
+TWVariants (爲 為, 裏 裡, 着 著, 麪 麵, 喫 吃, 纔 才), and TWVariants' own
+sources become sources too, so that text in OpenCC's standard forms comes
+out in Taiwan's (taiwan_forms). Traditional to simplified reads TSCharacters
+and TSPhrases, and Taiwan's and Hong Kong's forms through TWVariantsRev and
+HKVariantsRev with their phrases, as tw2s and hk2s do (reading_back): 裡,
+著, 衞 and 溫 come back, 著名 stays. Neither takes s2twp's vocabulary
+(TWPhrases), which would change words, not forms.
 
 Rules for the character tables, applied in this order:
 
@@ -104,16 +110,19 @@ Rules for the phrase tables:
     one with the fewest characters already in that form is kept (注册 rather
     than 注冊 for 註冊), then the first in code order.
 
-(i) A phrase of OpenCC's list that is not stored is kept all the same, as
-    its key alone, when a stored or kept key begins inside it (at its second
-    character or later, whether or not it runs on past its end) or is a
-    shorter start of it; taken until no more are, so that the converter's
-    longest match over the stored and kept keys segments any text where
-    OpenCC's longest match over its whole list would (体系结构 is 體系·結構,
-    not 體·繫結·構). The converter writes a kept key's characters by the table.
-    Keys with a character the other direction converts (rule (d)), beyond
-    the BMP, or the same group-wise as a stored key are not kept. Nearly all
-    of the list is kept: almost every phrase overlaps another.
+(j) The text is cut, not by OpenCC's longest match, but by the cheapest
+    reading: each stored phrase, each kept word of jieba's dictionary
+    (WORD_LIST) and each single character costs -ln(count / total) in
+    sevenths, and of all the ways to cut a run into them the cheapest wins
+    (of two alike, the one with the longer first piece). A word is kept when
+    it can take a stored phrase's place: it holds one, lies inside one, or
+    overlaps one by two characters or more, or by one and is counted at
+    least MIN_COUNT_FOR_ONE_CHARACTER times. A stored phrase costs what
+    jieba says, but never more than the cheapest other reading of its own
+    characters less one, so that alone it is read whole. A word converts as
+    its own characters do when cut without it (复制粘贴 to 複製粘貼), so it
+    changes only where the text is cut: 进行 | 复制, 证书 | 签名, 前头 | 发生.
+    WORD_OVERRIDES sets a few counts by hand, each with its reason.
 
 Runs of spaces (U+0020, U+3000) between characters are read through: a
 phrase matches the characters on either side of them, and they stay where
@@ -149,6 +158,7 @@ keys:
 
 import argparse
 import collections
+import math
 import os
 import re
 import subprocess
@@ -164,12 +174,20 @@ TRADITIONAL_GROUPS_OUTPUT = "styling/opencc/traditional_groups.inc"
 SIMPLIFIED_OUTPUT = "styling/opencc/simplified_table.inc"
 SIMPLIFIED_PHRASES_OUTPUT = "styling/opencc/simplified_phrases.inc"
 SIMPLIFIED_GROUPS_OUTPUT = "styling/opencc/simplified_groups.inc"
+TRADITIONAL_COSTS_OUTPUT = "styling/opencc/traditional_costs.inc"
+SIMPLIFIED_COSTS_OUTPUT = "styling/opencc/simplified_costs.inc"
 MARTIAN_OUTPUT = "styling/martian_preferred.inc"
 MARTIAN_MAP = "styling/martian_map.h"
 
 ST_CHARACTERS, ST_PHRASES = "STCharacters.ocd2", "STPhrases.ocd2"
 TS_CHARACTERS, TS_PHRASES = "TSCharacters.ocd2", "TSPhrases.ocd2"
 VARIANTS_TO_STANDARD = ("TWVariantsRev.ocd2", "HKVariantsRev.ocd2", "JPVariantsRev.ocd2")
+# Taiwan's forms of OpenCC's standard ones, written after the phrases as
+# OpenCC's s2tw does; and the way back from Taiwan's and Hong Kong's forms,
+# read before the phrases as its tw2s and hk2s do.
+TW_VARIANTS = "TWVariants.ocd2"
+HK_VARIANTS = "HKVariants.ocd2"
+READ_BACK = (("TWVariantsRev.ocd2", "TWVariantsRevPhrases.ocd2"), ("HKVariantsRev.ocd2", "HKVariantsRevPhrases.ocd2"))
 
 
 def is_gbk_double_byte(char):
@@ -238,10 +256,12 @@ MISREAD = "dropped: would have ordinary text read as another character"
 MISREAD_LEFT = "ordinary characters still read as another of their group somewhere"
 CLASH = "dropped: same group-wise as another key, converted otherwise"
 REPEATED = "dropped: same group-wise as another key, converted alike"
+TOO_LONG = "dropped: longer than 15 characters"
 STORED = "stored"
-BLOCKERS = "kept to block a wrong match, converted by the character table"
-PHRASE_STATS = (PHRASES, LENGTH, PHRASE_OUTSIDE, UNLISTED, FOREIGN, SAME, MISREAD, MISREAD_LEFT, CLASH, REPEATED, STORED,
-                BLOCKERS)
+PRICED = "of those, priced by the word list (the others by their characters)"
+WORDS = "words of the word list kept to weigh the cuts, converted by the character table"
+PHRASE_STATS = (PHRASES, LENGTH, PHRASE_OUTSIDE, UNLISTED, FOREIGN, SAME, MISREAD, MISREAD_LEFT, CLASH, REPEATED,
+                TOO_LONG, STORED, PRICED, WORDS)
 
 # Rule (h): the single characters no rule settles, with the reason for each.
 # Reviewed like OpenCC's own candidate order: add one only with a reason that
@@ -250,6 +270,35 @@ OVERRIDES = {
     ST_CHARACTERS: {
         "签": ("簽", "alone it is mostly 'sign' (签名, 签字, 签到): OpenCC's phrases write 簽 111 times to 籤 40, "
                     "and CLDR writes 簽; the ratio is short of rule (b)'s ten, which 喂 (餵 5 to 1) needs"),
+    },
+    TS_CHARACTERS: {},
+}
+
+# The word list the segmentation weighs its cuts by: jieba's dictionary,
+# each word with how often it was counted.
+WORD_LIST = "/usr/lib/python3/dist-packages/jieba/dict.txt"
+WORD_LIST_PACKAGE = "python3-jieba"
+# A cut's cost is -ln(count / total) in sevenths of a unit, capped to fit
+# the seven bits it is packed into: 127 is a little over jieba's rarest
+# word (a count of 1 in about 60 million, 17.9).
+COST_UNIT = 7
+MAX_COST = 127
+# Longest phrase or word kept: four bits of the packed count.
+MAX_LENGTH = 15
+# A word that overlaps a stored phrase by one character only is kept when
+# jieba counted it at least this often: one overlaps nearly every word, and
+# the rare ones seldom win a cut (see rule (j)).
+MIN_COUNT_FOR_ONE_CHARACTER = 40
+
+# Words whose count in jieba's dictionary is plainly too low, or that it
+# lacks, with the count they are given and the reason; like OVERRIDES,
+# reviewed one by one. A converted form, where given, is the word's own;
+# otherwise it converts as its characters do when cut without it.
+WORD_OVERRIDES = {
+    ST_CHARACTERS: {
+        "最多": (482, None, "counted 3 times, where 最少 'at least' is counted 482"),
+        "只需": (600, None, "missing, where 只能 and 只要 are counted over 6,000 times; 所需 is counted 3"),
+        "冲冲冲": (100, "衝衝衝", "missing: the cheer 'charge!', where the list's 冲冲 is 怒气冲冲's 沖沖"),
     },
     TS_CHARACTERS: {},
 }
@@ -339,6 +388,66 @@ def by_characters(text, table):
     return "".join(table.get(char, char) for char in text)
 
 
+def taiwan_forms(characters, phrases, variants):
+    """OpenCC's simplified-to-traditional entries with Taiwan's forms: each form
+    through TWVariants, as s2tw writes it, and OpenCC's standard forms that
+    Taiwan writes otherwise as sources of their own (裏 to 裡), so that text
+    already in OpenCC's forms comes out in Taiwan's. A variant whose Taiwan
+    form is itself a simplified source is left out (幺 stays: its form 么 is
+    the simplified 么 of 什么)."""
+    def taiwan(text):
+        return "".join(variants.get(char, [char])[0] for char in text)
+
+    composed = [(source, list(dict.fromkeys(taiwan(form) for form in forms))) for source, forms in characters]
+    first = {source: forms[0] for source, forms in composed}
+    for key, forms in variants.items():
+        if key in first:
+            continue
+        if first.get(forms[0], forms[0]) != forms[0]:
+            print(f"variant not applied: {key} -> {forms[0]}, a simplified source itself", file=sys.stderr)
+            continue
+        composed.append((key, [forms[0]]))
+    return composed, [(key, [taiwan(value) for value in values]) for key, values in phrases]
+
+
+def reading_back(characters, phrases, read_back, simplified_sources):
+    """OpenCC's traditional-to-simplified entries, reading Taiwan's and Hong Kong's
+    forms as well: each regional form through its way back to OpenCC's
+    standard form and then TSCharacters (裡 to 裏 to 里), as tw2s and hk2s
+    do, after the standard reading where a character has both. A standard
+    form that TSCharacters leaves alone counts only if GB2312, the character
+    set of simplified text, writes it (着 does, 擡 does not); and a character
+    that simplified text writes itself (么, which Taiwan writes for 幺) is
+    not read back. The regional phrases come after OpenCC's, their converted
+    form simplified character by character; read_back: (way back, its
+    phrases) for each region."""
+    ts = dict(characters)
+    forms_of = {source: list(forms) for source, forms in characters}
+    order = [source for source, _ in characters]
+    added = []
+    for variants, variant_phrases in read_back:
+        for key, standards in variants.items():
+            forms = [form for standard in standards
+                     for form in ts.get(standard, [standard] if is_gb2312(standard) else [])]
+            if not forms or key in simplified_sources:
+                continue
+            if key not in forms_of:
+                forms_of[key] = []
+                order.append(key)
+            forms_of[key] = list(dict.fromkeys(forms_of[key] + forms))
+        for key, values in variant_phrases:
+            added.append((key, ["".join(ts.get(char, [char])[0] for char in values[0])]))
+    composed = [(source, forms_of[source]) for source in order if forms_of[source] != [source]]
+    return composed, list(phrases) + added
+
+
+def is_gb2312(char):
+    try:
+        return len(char.encode("gb2312")) == 2
+    except UnicodeEncodeError:
+        return False
+
+
 def groups(table, phrases):
     """{character: the smallest code unit of its group}, for characters in a group of two or more.
 
@@ -375,8 +484,10 @@ def misread(phrases, table, representative, plain):
     members = collections.defaultdict(set)
     for char, group in representative.items():
         members[group].update((char, group))
-    by_group = converter(table, phrases, representative)
-    exactly = converter(table, phrases, {})
+    # Any phrase before none: where they are found is what matters here.
+    by_group = converter(table, {group_key(key, representative): (key, value, 0) for key, value in phrases.items()},
+                         representative, {})
+    exactly = converter(table, {key: (key, value, 0) for key, value in phrases.items()}, {}, {})
     found = set()
     for key in phrases:
         for at, char in enumerate(key):
@@ -388,10 +499,11 @@ def misread(phrases, table, representative, plain):
     return found
 
 
-def build_phrases(entries, table, characters, other_table):
-    """{key: converted} for the phrases per rules (d) to (f); entries: OpenCC phrase entries,
-    characters: the character entries of the same direction, other_table: the other
-    direction's character table."""
+def build_phrases(entries, table, characters, other_table, word_list, word_overrides):
+    """{key: converted} for the phrases per rules (d) to (f), and the words
+    and costs of rule (j); entries: OpenCC phrase entries, characters: the
+    character entries of the same direction, other_table: the other
+    direction's character table, word_list: {word: count}."""
     forms = dict(characters)
     stats = collections.Counter()
     phrases = {}
@@ -406,6 +518,8 @@ def build_phrases(entries, table, characters, other_table):
             stats[UNLISTED] += 1
         elif any(char in other_table for char in key):
             stats[FOREIGN] += 1
+        elif len(key) > MAX_LENGTH:
+            stats[TOO_LONG] += 1
         elif by_characters(key, table) == value:
             stats[SAME] += 1
         else:
@@ -450,68 +564,134 @@ def build_phrases(entries, table, characters, other_table):
             stats[REPEATED] += 1
             del phrases[key]
     stats[STORED] = len(phrases)
-    blockers = find_blockers(entries, phrases, representative, other_table)
-    stats[BLOCKERS] = len(blockers)
-    return phrases, blockers, representative, stats
+    lexicon, character_costs, priced = find_words(word_list, phrases, table, representative, word_overrides)
+    stats[PRICED] = priced
+    stats[WORDS] = sum(1 for _, value, _ in lexicon.values() if value is None)
+    return phrases, lexicon, representative, character_costs, stats
 
 
-def find_blockers(entries, phrases, representative, other_table):
-    """Rule (i): the keys of OpenCC's list that are not stored but, read
-    longest first as OpenCC reads them, stop a stored or kept key from
-    matching: one of those begins inside them (at their second character or
-    later, running on past their end or not), or is a shorter start of them.
-    Taken until none is left to take, so the keys kept and the stored ones
-    segment any text where OpenCC's whole list would. Keys holding a
-    character that the other direction converts are left out, as in rule (d),
-    and so are keys beyond the BMP and keys that are the same group-wise as a
-    stored one."""
-    kept = {group_key(key, representative) for key in phrases}
-    candidates = {}
-    for key, _ in entries:
-        folded = group_key(key, representative)
-        if (folded not in kept and len(key) >= 2 and all(ord(char) < 0xD800 or 0xE000 <= ord(char) < 0x10000
-                                                         for char in key)
-                and not any(char in other_table for char in key)):
-            candidates.setdefault(folded, key)
-    starts = {key[:length] for key in kept for length in range(1, len(key) + 1)}
-    blockers = {}
-    while True:
-        taken = []
-        for folded, key in candidates.items():
-            if any((at > 0 and folded[at:] in starts) or
-                   any(folded[at:end] in kept for end in range(at + 2, len(folded) + (at > 0)))
-                   for at in range(len(folded))):
-                taken.append(folded)
-        if not taken:
-            return blockers
-        for folded in taken:
-            blockers[folded] = candidates.pop(folded)
-            kept.add(folded)
-            starts.update(folded[:length] for length in range(1, len(folded) + 1))
+def costs_of(word_list):
+    """{word: its cost}: -ln(count / total), in COST_UNIT, capped at MAX_COST."""
+    total = sum(word_list.values())
+    return {word: min(MAX_COST, round(-math.log(count / total) * COST_UNIT)) for word, count in word_list.items()}
 
 
-def converter(table, phrases, representative, blockers=()):
-    """What the converter writes for a text: the longest phrase first, else the
-    character; a blocker's characters go by the table. Spaces are read through."""
-    keys = {group_key(key, representative): value for key, value in phrases.items()}
-    keys.update((group_key(key, representative), None) for key in blockers)
-    longest = max(map(len, keys), default=0)
+def read_word_list(path):
+    counts = collections.Counter()
+    with open(path, encoding="utf-8") as stream:
+        for line in stream:
+            fields = line.split()
+            if len(fields) >= 2:
+                counts[fields[0]] += int(fields[1])
+    return counts
+
+
+def find_words(word_list, phrases, table, representative, overrides):
+    """Rule (j): ({folded key: (converted form or None, cost)}, {group: cost}, how
+    many stored phrases the word list prices). Every key is folded to its
+    group's first character."""
+    word_list = collections.Counter(word_list)
+    for word, (count, _, _) in overrides.items():
+        word_list[word] = count
+    costs = costs_of(word_list)
+    character_costs = {}
+    for word, cost in costs.items():
+        if len(word) == 1:
+            group = representative.get(word, word)
+            character_costs[group] = min(cost, character_costs.get(group, MAX_COST))
+    word_costs, words_spelt = {}, {}
+    for word, cost in costs.items():
+        if 2 <= len(word) <= MAX_LENGTH and all(is_gbk_double_byte(char) for char in word):
+            folded = group_key(word, representative)
+            if cost < word_costs.get(folded, MAX_COST + 1):
+                word_costs[folded] = cost
+                words_spelt[folded] = word
+    stored = {group_key(key, representative): key for key in phrases}
+    starts, ends, inside = set(), set(), set()
+    for folded in stored:
+        for at in range(1, len(folded)):
+            starts.add(folded[:at])
+            ends.add(folded[at:])
+        inside.update(folded[at:end] for at in range(len(folded)) for end in range(at + 2, len(folded) + 1))
+
+    def overlap(folded):
+        """The most characters `folded` shares with a stored phrase it runs into."""
+        return max([at for at in range(1, len(folded)) if folded[-at:] in starts or folded[:at] in ends],
+                   default=0)
+
+    lexicon = {}
+    threshold = min(MAX_COST, round(-math.log(MIN_COUNT_FOR_ONE_CHARACTER / sum(word_list.values())) * COST_UNIT))
+    for folded, cost in word_costs.items():
+        if folded in stored:
+            continue
+        if word_costs.get(folded) is not None and words_spelt[folded] in overrides:
+            lexicon[folded] = (words_spelt[folded], None, cost)
+            continue
+        holds = any(folded[at:end] in stored for at in range(len(folded)) for end in range(at + 2, len(folded) + 1))
+        shared = overlap(folded)
+        if holds or folded in inside or shared >= 2 or (shared == 1 and cost <= threshold):
+            lexicon[folded] = (words_spelt[folded], None, cost)
+    # A stored phrase costs what the word list says, but never more than the
+    # cheapest other reading of its own characters, less one: alone, it is
+    # read whole. Shorter phrases first, as they are the longer ones' readings.
+    priced = 0
+    for folded in sorted(stored, key=lambda folded: (len(folded), folded)):
+        split = best_reading(folded, lexicon, character_costs)
+        cost = word_costs.get(folded)
+        priced += cost is not None and cost < split
+        lexicon[folded] = (stored[folded], phrases[stored[folded]],
+                           max(0, min(split - 1, cost if cost is not None else MAX_COST)))
+    # A word converts as its own characters do when cut without it: one that
+    # holds a phrase writes the phrase's form (复制粘贴 to 複製粘貼), so that it
+    # only ever changes where the text is cut. Shorter words first, as they
+    # are the longer ones' cuts.
+    convert = converter(table, lexicon, representative, character_costs)
+    for folded in sorted((folded for folded, entry in lexicon.items() if entry[1] is None),
+                         key=lambda folded: (len(folded), folded)):
+        key, _, cost = lexicon.pop(folded)
+        inner = convert(key) if key not in overrides else overrides[key][1] or by_characters(key, table)
+        lexicon[folded] = (key, inner if inner != by_characters(key, table) else None, cost)
+    return lexicon, character_costs, priced
+
+
+def best_reading(folded, lexicon, character_costs):
+    """The cost of the cheapest cut of `folded` that does not take it whole."""
+    best = [0] * (len(folded) + 1)
+    for at in range(len(folded) - 1, -1, -1):
+        best[at] = character_costs.get(folded[at], MAX_COST) + best[at + 1]
+        for end in range(at + 2, len(folded) + 1):
+            entry = lexicon.get(folded[at:end])
+            if entry is not None and (at, end) != (0, len(folded)):
+                best[at] = min(best[at], entry[2] + best[end])
+    return best[0]
+
+
+def converter(table, lexicon, representative, character_costs):
+    """What the converter writes for a text: the cheapest cut of it into the
+    lexicon's keys ({folded key: (key, converted form or None, cost)}) and single
+    characters (character_costs by group, MAX_COST for the rest), a cheaper
+    cut first and of two alike the one with the longer first piece; each key
+    written as its converted form, or by the table where it has none, each
+    character by the table. Spaces are read through."""
+    longest = max(map(len, lexicon), default=0)
 
     def convert_dense(text):
         folded = group_key(text, representative)
+        size = len(text)
+        best = [(0, 0)] * (size + 1)
+        for at in range(size - 1, -1, -1):
+            best[at] = (character_costs.get(folded[at], MAX_COST) + best[at + 1][0], -1)
+            for end in range(at + 2, min(size, at + longest) + 1):
+                entry = lexicon.get(folded[at:end])
+                if entry is not None:
+                    best[at] = min(best[at], (entry[2] + best[end][0], at - end))
         out = []
-        position = 0
-        while position < len(text):
-            for length in range(min(longest, len(text) - position), 1, -1):
-                folded_key = folded[position:position + length]
-                if folded_key in keys:
-                    value = keys[folded_key]
-                    out.append(value if value is not None else by_characters(text[position:position + length], table))
-                    position += length
-                    break
-            else:
-                out.append(table.get(text[position], text[position]))
-                position += 1
+        at = 0
+        while at < size:
+            end = at - best[at][1]
+            value = lexicon[folded[at:end]][1] if end > at + 1 else None
+            out.append(value if value is not None else by_characters(text[at:end], table))
+            at = end
         return "".join(out)
 
     def convert(text):
@@ -522,10 +702,10 @@ def converter(table, phrases, representative, blockers=()):
     return convert
 
 
-def check_phrases(phrases, table, representative, blockers):
+def check_phrases(phrases, table, representative, lexicon, character_costs):
     """Every stored phrase, alone, converts to its converted form, and that form
     to itself: what the converter's tests take for granted."""
-    convert = converter(table, phrases, representative, blockers)
+    convert = converter(table, lexicon, representative, character_costs)
     for key, value in phrases.items():
         once = convert(key)
         if once != value or convert(once) != once:
@@ -623,27 +803,48 @@ def group_text(representative, version, sources, what):
     return text
 
 
-def phrase_text(phrases, blockers, representative, version, sources, what, groups_output):
+def phrase_text(lexicon, representative, version, sources, what, groups_output, character_costs):
     text = provenance(version, sources)
     text += LICENCE.format(what=f"the {what[0]} phrases that the\n// character table would convert otherwise, "
-                                f"with their {what[1]} form, and those kept to match where OpenCC's would.")
-    text += (f"// {len(phrases)} phrases with their {what[1]} form and {len(blockers)} kept for their place, as\n"
-             f"// one string sorted group-wise (each character read as the first of its group in\n"
-             f"// {os.path.basename(groups_output)}). Each starts with a count: 0x8000 where the table converts\n"
-             f"// the phrase, plus 0x100 times the number of units it shares with the start of the\n"
-             f"// phrase before it, plus its length; then the units not shared, then its {what[1]}\n"
-             f"// form unless the table converts it.\n")
-    entries = [(group_key(key, representative), key, value) for key, value in phrases.items()]
-    entries += [(folded, key, None) for folded, key in blockers.items()]
+                                f"with their {what[1]} form, and, with their costs,\n// the words of "
+                                f"jieba's dictionary (MIT, styling/opencc/JIEBA-LICENSE) that weigh the cuts.")
+    phrases = sum(1 for _, value, _ in lexicon.values() if value is not None)
+    text += (f"// {phrases} phrases with their {what[1]} form and {len(lexicon) - phrases} words, as one string\n"
+             f"// sorted group-wise (each character read as the first of its group in\n"
+             f"// {os.path.basename(groups_output)}). Each starts with a count, below 0x8000 so never a\n"
+             f"// surrogate: 0x4000 for a word that the table converts, plus 0x80 times its cost,\n"
+             f"// plus 0x10 times the number of units (up to 7) it shares with the start of the one\n"
+             f"// before it, plus its length; then the units not shared, then its {what[1]} form\n"
+             f"// unless the table converts it.\n")
     previous = ""
-    for _, key, value in sorted(entries):
+    for folded in sorted(lexicon):
+        key, value, cost = lexicon[folded]
         shared = 0
-        while shared < min(len(key), len(previous), 0x7F) and key[shared] == previous[shared]:
+        while shared < min(len(key), len(previous), 7) and key[shared] == previous[shared]:
             shared += 1
-        assert len(key) <= 0xFF
-        count = (0x8000 if value is None else 0) + (shared << 8) + len(key)
+        assert 2 <= len(key) <= MAX_LENGTH and 0 <= cost <= MAX_COST
+        count = (0x4000 if value is None else 0) + (cost << 7) + (shared << 4) + len(key)
         text += f'u"\\u{count:04X}" u"{key[shared:]}"' + ("" if value is None else f' u"{value}"') + "\n"
         previous = key
+    return text
+
+
+def costs_text(character_costs, representative, version, what):
+    """The single characters' costs: for each cost, how many characters, then
+    those characters in code order, each group under its first character."""
+    text = (f"// Generated by {SCRIPT} from jieba's dictionary (Debian {WORD_LIST_PACKAGE} "
+            f"{package_version(WORD_LIST_PACKAGE)},\n// MIT, styling/opencc/JIEBA-LICENSE) and the groups of "
+            f"{what}. Do not edit.\n")
+    by_cost = collections.defaultdict(list)
+    for group, cost in character_costs.items():
+        if cost < MAX_COST and ord(group) < 0xD800:
+            by_cost[cost].append(group)
+    text += (f"// {sum(map(len, by_cost.values()))} characters' costs as -ln(count / total) in sevenths, "
+             f"for the characters\n// jieba counts alone (the others cost {MAX_COST}): runs of a cost, a count, "
+             f"then that many\n// characters, each the first of its group.\n")
+    for cost in sorted(by_cost):
+        chars = "".join(sorted(by_cost[cost]))
+        text += f'u"\\u{cost:04X}\\u{len(chars):04X}" u"{chars}"\n'
     return text
 
 
@@ -660,17 +861,24 @@ def martian_text(preferred, version):
     return text
 
 
-def main():
-    parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
-    parser.add_argument("--check", action="store_true",
-                        help="compare with the committed files instead of writing them")
-    parser.add_argument("--opencc-dir", default="/usr/share/opencc")
-    args = parser.parse_args()
-
-    names = (ST_CHARACTERS, ST_PHRASES, TS_CHARACTERS, TS_PHRASES) + VARIANTS_TO_STANDARD
+def build_tables(opencc_dir):
+    """Both directions' tables: ({dictionary: entries}, OpenCC's own TSCharacters,
+    {character dictionary: (table, phrases, lexicon, representative, character
+    costs)}, the characters looked at)."""
+    names = (ST_CHARACTERS, ST_PHRASES, TS_CHARACTERS, TS_PHRASES, TW_VARIANTS) + VARIANTS_TO_STANDARD + tuple(
+        phrases for _, phrases in READ_BACK)
     with tempfile.TemporaryDirectory() as workdir:
-        dictionaries = {name: read_dictionary(args.opencc_dir, name, workdir) for name in names}
+        dictionaries = {name: read_dictionary(opencc_dir, name, workdir) for name in names}
+    ts_characters = dict(dictionaries[TS_CHARACTERS])
+    simplified_sources = {source for source, _ in dictionaries[ST_CHARACTERS]}
+    dictionaries[ST_CHARACTERS], dictionaries[ST_PHRASES] = taiwan_forms(
+        dictionaries[ST_CHARACTERS], dictionaries[ST_PHRASES], dict(dictionaries[TW_VARIANTS]))
+    dictionaries[TS_CHARACTERS], dictionaries[TS_PHRASES] = reading_back(
+        dictionaries[TS_CHARACTERS], dictionaries[TS_PHRASES],
+        [(dict(dictionaries[variants]), dictionaries[phrases]) for variants, phrases in READ_BACK],
+        simplified_sources)
 
+    word_list = read_word_list(WORD_LIST)
     looked_at = set()
     tables = {}
     for direction, characters, phrases, transform in (
@@ -690,24 +898,35 @@ def main():
             ("traditional to simplified", TS_CHARACTERS, TS_PHRASES, ST_CHARACTERS)):
         table = tables[characters]
         print(f"{direction}, phrases ({phrase_list}):")
-        phrases, blockers, representative, stats = build_phrases(dictionaries[phrase_list], table,
-                                                       dictionaries[characters], tables[other])
+        phrases, lexicon, representative, character_costs, stats = build_phrases(
+            dictionaries[phrase_list], table, dictionaries[characters], tables[other], word_list,
+            WORD_OVERRIDES[characters])
         for name in PHRASE_STATS:
             print(f"  {name}: {stats[name]}")
         grouped = collections.Counter(representative.values())
         print(f"  groups of characters: {len(grouped)}, holding {sum(grouped.values()) + len(grouped)} characters")
-        check_phrases(phrases, table, representative, blockers)
+        check_phrases(phrases, table, representative, lexicon, character_costs)
         looked_at.update(char for key, value in phrases.items() for char in key + value)
-        built[characters] = (table, phrases, blockers, representative)
-    traditional, traditional_phrases, traditional_blockers, traditional_groups = built[ST_CHARACTERS]
-    simplified, simplified_phrases, simplified_blockers, simplified_groups = built[TS_CHARACTERS]
+        built[characters] = (table, phrases, lexicon, representative, character_costs)
+    return dictionaries, ts_characters, built, looked_at
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
+    parser.add_argument("--check", action="store_true",
+                        help="compare with the committed files instead of writing them")
+    parser.add_argument("--opencc-dir", default="/usr/share/opencc")
+    args = parser.parse_args()
+
+    dictionaries, ts_characters, built, looked_at = build_tables(args.opencc_dir)
+    traditional, _, traditional_lexicon, traditional_groups, traditional_costs = built[ST_CHARACTERS]
+    simplified, _, simplified_lexicon, simplified_groups, simplified_costs = built[TS_CHARACTERS]
 
     failures = round_trip_failures(traditional, simplified)
     print(f"simplified characters that do not come back from traditional: {len(failures)}")
     for source, there, back in failures:
         print(f"  {source} -> {there} -> {back}")
 
-    ts_characters = dict(dictionaries[TS_CHARACTERS])
     variants = [dict(dictionaries[name]) for name in VARIANTS_TO_STANDARD]
     martian = read_martian_map()
     preferred, keys_of, losers = preferred_keys(martian, ts_characters, variants)
@@ -725,14 +944,20 @@ def main():
     outputs = {
         TRADITIONAL_OUTPUT: character_text(traditional, version, (ST_CHARACTERS, ST_PHRASES), "Hans-Hant",
                                             ("simplified", "traditional")),
-        TRADITIONAL_PHRASES_OUTPUT: phrase_text(traditional_phrases, traditional_blockers, traditional_groups, version,
-                                                (ST_PHRASES, ST_CHARACTERS), ("simplified", "traditional"),
-                                                TRADITIONAL_GROUPS_OUTPUT),
+        TRADITIONAL_PHRASES_OUTPUT: phrase_text(traditional_lexicon, traditional_groups, version,
+                                                (ST_PHRASES, ST_CHARACTERS, TW_VARIANTS), ("simplified", "traditional"),
+                                                TRADITIONAL_GROUPS_OUTPUT, traditional_costs),
+        TRADITIONAL_COSTS_OUTPUT: costs_text(traditional_costs, traditional_groups, version,
+                                             os.path.basename(TRADITIONAL_GROUPS_OUTPUT)),
         SIMPLIFIED_OUTPUT: character_text(simplified, version, (TS_CHARACTERS, TS_PHRASES), "Hant-Hans",
                                            ("traditional", "simplified")),
-        SIMPLIFIED_PHRASES_OUTPUT: phrase_text(simplified_phrases, simplified_blockers, simplified_groups, version,
-                                               (TS_PHRASES, TS_CHARACTERS), ("traditional", "simplified"),
-                                               SIMPLIFIED_GROUPS_OUTPUT),
+        SIMPLIFIED_PHRASES_OUTPUT: phrase_text(simplified_lexicon, simplified_groups, version,
+                                               (TS_PHRASES, TS_CHARACTERS) + tuple(name for pair in READ_BACK
+                                                                                   for name in pair),
+                                               ("traditional", "simplified"), SIMPLIFIED_GROUPS_OUTPUT,
+                                               simplified_costs),
+        SIMPLIFIED_COSTS_OUTPUT: costs_text(simplified_costs, simplified_groups, version,
+                                            os.path.basename(SIMPLIFIED_GROUPS_OUTPUT)),
         TRADITIONAL_GROUPS_OUTPUT: group_text(traditional_groups, version, (ST_CHARACTERS, ST_PHRASES),
                                               "simplified-to-traditional"),
         SIMPLIFIED_GROUPS_OUTPUT: group_text(simplified_groups, version, (TS_CHARACTERS, TS_PHRASES),

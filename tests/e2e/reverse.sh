@@ -53,5 +53,14 @@ expect_field "複製粘貼個性簽名"
 menu_pick Label6 Down Return
 expect_field "复制粘贴个性签名"
 
+# Taiwan's forms, and words cut apart where a phrase would straddle them.
+for pair in "为了你:為了你" "进行复制:進行複製" "证书签名:證書簽名"; do
+    paste_signature "${pair%%:*}"
+    click_zone Label6
+    expect_field "${pair#*:}"
+    menu_pick Label6 Down Return
+    expect_field "${pair%%:*}"
+done
+
 kill -0 "$APP_PID" || fail "the program died"
 echo "reverse: ok"

@@ -50,23 +50,23 @@ INSTANTIATE_TEST_SUITE_P(
                     Conversion{u"喂养", u"餵養"}, Conversion{u"喂，你好", u"喂，你好"},
                     // The longest phrase wins where two overlap: 文件夹 over 文件, 夹.
                     Conversion{u"文件夹", u"文件夾"},
-                    Conversion{u"复制文件夹里的日志", u"複製文件夾裏的日誌"}));
+                    Conversion{u"复制文件夹里的日志", u"複製文件夾裡的日誌"}));
 
 INSTANTIATE_TEST_SUITE_P(Characters, ToTraditionalTest,
                          testing::Values(Conversion{u"毁", u"毀"}, Conversion{u"摧毁", u"摧毀"},
                                          Conversion{u"签", u"簽"}, Conversion{u"钟", u"鐘"},
-                                         Conversion{u"干", u"幹"}, Conversion{u"里", u"裏"},
+                                         Conversion{u"干", u"幹"}, Conversion{u"里", u"裡"},
                                          Conversion{u"复", u"復"}, Conversion{u"个", u"個"},
                                          Conversion{u"托", u"託"}, Conversion{u"余", u"餘"}));
 
 // Characters that are simplified text themselves are read only as
 // themselves: 覆 is not taken for 复 (被复 is 被複), so no phrase may write it
 // for 复 either (回复 is 回復, where OpenCC writes 回覆). 瞭 is not simplified
-// text (it becomes 了), so 了解 may be 瞭解. The phrase that starts first
-// wins, as in OpenCC: 被复 before 复制.
+// text (it becomes 了), so 了解 may be 瞭解. The cut is weighed, not taken
+// from the left: 被 | 复制, where OpenCC takes 被复 first.
 INSTANTIATE_TEST_SUITE_P(OrdinaryText, ToTraditionalTest,
                          testing::Values(Conversion{u"被覆盖", u"被覆蓋"}, Conversion{u"覆盖", u"覆蓋"},
-                                         Conversion{u"被复制", u"被複制"}, Conversion{u"回复", u"回復"},
+                                         Conversion{u"被复制", u"被複製"}, Conversion{u"回复", u"回復"},
                                          Conversion{u"了解", u"瞭解"}, Conversion{u"瞭望", u"瞭望"}));
 
 // Text already converted, or half converted, finds the same phrases as the
@@ -100,6 +100,47 @@ INSTANTIATE_TEST_SUITE_P(Spaced, ToTraditionalTest,
 INSTANTIATE_TEST_SUITE_P(Segmentation, ToTraditionalTest,
                          testing::Values(Conversion{u"体系结构", u"體系結構"}, Conversion{u"表明了", u"表明了"},
                                          Conversion{u"集合中", u"集合中"}));
+
+}  // namespace
+}  // namespace vellumino
+
+namespace vellumino {
+namespace {
+
+// What readers write, spaced by 加空格 or not: the spaced text converts to
+// the spaced form of the unspaced result.
+class ToTraditionalAsWritten : public testing::TestWithParam<Conversion> {};
+
+TEST_P(ToTraditionalAsWritten, SpacedOrNot)
+{
+    EXPECT_EQ(ToTraditional(GetParam().text), GetParam().expected);
+    EXPECT_EQ(ToTraditional(AddSpaces(GetParam().text)), AddSpaces(GetParam().expected));
+}
+
+// Taiwan's forms, as OpenCC's s2tw writes them after its phrases, never its
+// s2twp vocabulary (软件 stays 軟件); OpenCC's own standard forms in the
+// input come out in Taiwan's too.
+INSTANTIATE_TEST_SUITE_P(
+    TaiwanForms, ToTraditionalAsWritten,
+    testing::Values(Conversion{u"为了你", u"為了你"}, Conversion{u"你在我心里", u"你在我心裡"},
+                    Conversion{u"看着你", u"看著你"}, Conversion{u"吃了一碗面", u"吃了一碗麵"},
+                    Conversion{u"刚才", u"剛才"}, Conversion{u"启", u"啟"}, Conversion{u"群峰床", u"群峰床"},
+                    Conversion{u"温户说", u"溫戶說"}, Conversion{u"软件", u"軟件"},
+                    Conversion{u"爲了你心裏", u"為了你心裡"}, Conversion{u"喫麪", u"吃麵"},
+                    Conversion{u"羣峯牀", u"群峰床"}, Conversion{u"剛纔", u"剛才"}));
+
+// Where OpenCC's longest match from the left takes a phrase across two
+// words, the weighed cut keeps the words apart.
+INSTANTIATE_TEST_SUITE_P(
+    Cuts, ToTraditionalAsWritten,
+    testing::Values(Conversion{u"进行复制", u"進行複製"}, Conversion{u"证书签名", u"證書簽名"},
+                    Conversion{u"不复制别人的人生", u"不複製別人的人生"}, Conversion{u"前头发生", u"前頭發生"},
+                    Conversion{u"被发明", u"被發明"}, Conversion{u"学习了如何", u"學習了如何"},
+                    Conversion{u"参与制造", u"參與製造"}, Conversion{u"一个中国人", u"一個中國人"},
+                    Conversion{u"最多只需", u"最多只需"}, Conversion{u"无法制作", u"無法製作"},
+                    Conversion{u"中文采访", u"中文採訪"}, Conversion{u"冲冲冲", u"衝衝衝"},
+                    Conversion{u"复制粘贴", u"複製粘貼"}, Conversion{u"怒气冲冲", u"怒氣沖沖"},
+                    Conversion{u"书签", u"書籤"}, Conversion{u"我的头发", u"我的頭髮"}));
 
 }  // namespace
 }  // namespace vellumino
