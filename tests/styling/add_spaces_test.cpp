@@ -2,9 +2,7 @@
 
 #include <random>
 #include <string>
-#include <vector>
 
-#include "grapheme.h"
 #include "styling.h"
 #include "text_ops.h"
 #include "unicode_data.h"
@@ -64,17 +62,6 @@ INSTANTIATE_TEST_SUITE_P(
                     SpacesCase{u"\u0600\n", u"\u0600\n"},
                     SpacesCase{u"\u0600 1", u"\u0600  1"}));  // the sign takes the space
 
-std::vector<std::u16string> Clusters(std::u16string_view text)
-{
-    std::vector<std::u16string> clusters;
-    for (std::size_t pos = 0; pos < text.size();) {
-        const std::size_t next = NextClusterBoundary(text, pos);
-        clusters.emplace_back(text.substr(pos, next - pos));
-        pos = next;
-    }
-    return clusters;
-}
-
 // Every fully-qualified emoji Unicode lists, alone and between two Chinese
 // characters: each stays whole.
 TEST(AddSpacesEmoji, KeepsEveryListedEmojiWhole)
@@ -97,45 +84,6 @@ TEST(AddSpacesEmoji, KeepsEveryListedEmojiWhole)
     EXPECT_EQ(checked, declared);
     EXPECT_GT(checked, 3000u);
     std::printf("emoji-test.txt: %zu fully-qualified sequences, %zu split\n", checked, split);
-}
-
-// Random texts of the pieces that make clusters: the output's clusters are
-// the input's, less bare spaces, with one bare space between any two where a
-// space can stand alone.
-TEST(AddSpacesProperties, KeepClustersOnRandomTexts)
-{
-    const std::u16string pieces[] = {
-        u" ",      u"a",      u"签",         u"\t",         u"\n",     u"\u0301",
-        u"\u200D", u"\uFE0F", u"\U0001F3FD", u"\U0001F600", u"\u2764", u"\U0001F1E8",
-        u"\u0600", u"\u0903", u"\u1100",     u"\u1161",     u"\uAC00", std::u16string(1, char16_t(0xD83D))};
-    std::mt19937 random(20261210);
-    std::uniform_int_distribution<std::size_t> pick(0, std::size(pieces) - 1);
-    std::uniform_int_distribution<int> length(0, 20);
-    for (int round = 0; round < 5000; ++round) {
-        std::u16string text;
-        for (int n = length(random); n > 0; --n)
-            text += pieces[pick(random)];
-
-        const auto spread = AddSpaces(text);
-        SCOPED_TRACE(testing::PrintToString(text));
-        EXPECT_EQ(AddSpaces(spread), spread);
-
-        std::vector<std::u16string> kept, keptSpread;
-        for (const auto& cluster : Clusters(text))
-            if (cluster != u" ")
-                kept.push_back(cluster);
-        const auto spreadClusters = Clusters(spread);
-        for (std::size_t i = 0; i < spreadClusters.size(); ++i) {
-            if (spreadClusters[i] != u" ") {
-                keptSpread.push_back(spreadClusters[i]);
-                continue;
-            }
-            // A bare space only ever stands alone between two characters.
-            ASSERT_TRUE(i > 0 && i + 1 < spreadClusters.size());
-            EXPECT_NE(spreadClusters[i + 1], u" ");
-        }
-        EXPECT_EQ(keptSpread, kept);
-    }
 }
 
 std::size_t CountPairs(const std::u16string& text)

@@ -108,10 +108,13 @@ std::u16string Repeat(std::u16string_view piece, int times)
     return text;
 }
 
-std::vector<std::size_t> Every(std::size_t step, std::size_t end)
+// 0, then `first`, `first + step`, ... below `end`, then `end`.
+std::vector<std::size_t> Every(std::size_t step, std::size_t end, std::size_t first = 0)
 {
     std::vector<std::size_t> positions;
-    for (std::size_t pos = 0; pos < end; pos += step)
+    if (first > 0)
+        positions.push_back(0);
+    for (std::size_t pos = first; pos < end; pos += step)
         positions.push_back(pos);
     positions.push_back(end);
     return positions;
@@ -131,20 +134,9 @@ INSTANTIATE_TEST_SUITE_P(
                     BoundaryCase{"swapped_halves", std::u16string{kLow, kHigh}, {0, 1, 2}},
                     BoundaryCase{"pair_then_mark", u"\U0001F600\u0301b", {0, 3, 4}},
                     // 41 flags: the last one is alone.
-                    BoundaryCase{"odd_flag_run", Repeat(u"\U0001F1E8", 41),
-                                 [] {
-                                     auto positions = Every(4, 80);
-                                     positions.push_back(82);
-                                     return positions;
-                                 }()},
+                    BoundaryCase{"odd_flag_run", Repeat(u"\U0001F1E8", 41), Every(4, 82)},
                     BoundaryCase{"even_flag_run_after_letter", u"a" + Repeat(u"\U0001F1EF\U0001F1F5", 20),
-                                 [] {
-                                     auto positions = Every(4, 80);
-                                     for (auto& pos : positions)
-                                         pos += 1;
-                                     positions.insert(positions.begin(), 0);
-                                     return positions;
-                                 }()},
+                                 Every(4, 81, 1)},
                     BoundaryCase{"long_marks_then_joined_pictograph",
                                  u"\U0001F600" + Repeat(u"\u0308", 30) + u"\u200D\U0001F600x",
                                  {0, 35, 36}},
