@@ -15,7 +15,8 @@ bool SpaceWouldStandAlone(std::u16string_view before, std::u16string_view after)
     std::u16string joined(before);
     joined.push_back(u' ');
     joined.append(after);
-    return vellumino::IsClusterBoundary(joined, before.size()) && vellumino::IsClusterBoundary(joined, before.size() + 1);
+    return vellumino::IsClusterBoundary(joined, before.size()) &&
+           vellumino::IsClusterBoundary(joined, before.size() + 1);
 }
 
 // What spacing must produce where every cluster is one character, built the
@@ -79,8 +80,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto outputClusters = Clusters(once);
     // Every space it put is a cluster of its own in the output, between two
     // of the input's clusters, and none of those is split or merged.
-    Check(WithoutBareSpaces(outputClusters) == WithoutBareSpaces(inputClusters), "the clusters stay whole and in order",
-          input, once);
+    Check(WithoutBareSpaces(outputClusters) == WithoutBareSpaces(inputClusters),
+          "the clusters stay whole and in order", input, once);
     // Between two clusters, one bare space, or none where it would not stand alone.
     for (std::size_t i = 0; i < outputClusters.size(); ++i) {
         if (outputClusters[i] == u" ") {

@@ -88,7 +88,9 @@ CodePoint Read(SignatureView text, std::size_t pos)
     const char16_t unit = text[pos];
     if (IsHighSurrogate(unit)) {
         if (pos + 1 < text.size() && IsLowSurrogate(text[pos + 1]))
-            return {PropertyOf(0x10000 + ((char32_t(unit) - 0xD800) << 10) + (char32_t(text[pos + 1]) - 0xDC00)), 2};
+            return {
+                PropertyOf(0x10000 + ((char32_t(unit) - 0xD800) << 10) + (char32_t(text[pos + 1]) - 0xDC00)),
+                2};
         return {Control, 1};
     }
     if (IsLowSurrogate(unit))
@@ -158,14 +160,14 @@ constexpr auto kPairs = [] {
 bool Breaks(const Context& before, Property next)
 {
     switch (kPairs[before.previous][next]) {
-    case Pair::Break:
-        return true;
-    case Pair::Keep:
-        return false;
-    case Pair::KeepIfJoined:
-        return !before.joined;
-    case Pair::KeepIfOddFlags:
-        return !before.oddFlags;
+        case Pair::Break:
+            return true;
+        case Pair::Keep:
+            return false;
+        case Pair::KeepIfJoined:
+            return !before.joined;
+        case Pair::KeepIfOddFlags:
+            return !before.oddFlags;
     }
     return true;
 }
@@ -174,7 +176,8 @@ void Advance(Context& context, Property next)
 {
     context.joined = context.pictographic && next == ZWJ;
     context.pictographic = next == ExtendedPictographic || (context.pictographic && next == Extend);
-    context.oddFlags = next == RegionalIndicator && !(context.previous == RegionalIndicator && context.oddFlags);
+    context.oddFlags =
+        next == RegionalIndicator && !(context.previous == RegionalIndicator && context.oddFlags);
     context.previous = next;
 }
 
