@@ -1,10 +1,12 @@
 #include "dpi.h"
 
-#include "system_library.h"
+#include "system_library_win.h"
 
 namespace vellumino::win32 {
 
 namespace {
+
+using platform::SystemFunction;
 
 template <typename Function>
 Function User32(const char* name)

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <string>
 
+#include "desktop.h"
 #include "editing.h"
 
 namespace vellumino::win32 {
@@ -65,33 +66,13 @@ void RemoveRange(HWND edit, std::size_t start, std::size_t end, UINT how = WM_CL
     SendMessageW(edit, how, 0, 0);
 }
 
-SignatureText ClipboardText(HWND owner)
-{
-    SignatureText text;
-    if (!IsClipboardFormatAvailable(CF_UNICODETEXT) || !OpenClipboard(owner))
-        return text;
-    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-        if (const auto* units = static_cast<const char16_t*>(GlobalLock(data))) {
-            // Never read past the block, even if it lacks its terminator.
-            const SIZE_T capacity = GlobalSize(data) / sizeof(char16_t);
-            SIZE_T length = 0;
-            while (length < capacity && units[length] != 0)
-                ++length;
-            text.assign(units, length);
-            GlobalUnlock(data);
-        }
-    }
-    CloseClipboard();
-    return text;
-}
-
 // The one paste, whichever key or menu asked for it. Empty clipboard text
 // leaves the field (and its selection) alone.
 void PasteFitted(HWND edit)
 {
     if (GetWindowLongPtrW(edit, GWL_STYLE) & ES_READONLY)
         return;
-    const SignatureText incoming = ClipboardText(edit);
+    const SignatureText incoming = platform::ClipboardText(reinterpret_cast<std::uintptr_t>(edit));
     if (incoming.empty())
         return;
     ReplaceSelection(edit, FitToRoom(incoming, Room(edit)));
@@ -335,7 +316,7 @@ void HoldToInputLimit(HWND edit)
 
 bool ClipboardHoldsText(HWND owner)
 {
-    return !ClipboardText(owner).empty();
+    return !platform::ClipboardText(reinterpret_cast<std::uintptr_t>(owner)).empty();
 }
 
 }  // namespace vellumino::win32
