@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # A screen reader that knows only window texts finds every zone as a button
 # named after the label painted under it, the field as an edit and the two
-# previews as captions that follow the field, each where the picture shows it
-# at the screen's DPI, in tab order.
+# previews as static text that follows the field, each where the picture
+# shows it at the screen's DPI, in tab order.
 source "$(dirname "$0")/../e2e/lib.sh"
 : "${CHILDREN_PROBE:?path of children_probe.exe}"
 : "${VELLUMINO_RUNNER:?wine}"
@@ -16,8 +16,8 @@ children() {
 expected_children() {
     local zone label
     echo "Edit $(layout_rect Text1) $1"
-    echo "Vellumino.Caption $(layout_rect Label1) $2"
-    echo "Vellumino.Caption $(layout_rect Label2) $3"
+    echo "Static $(layout_rect Label1) $2"
+    echo "Static $(layout_rect Label2) $3"
     for zone in $(layout_zones); do
         read -r _ _ _ _ _ label < <(layout_line "$zone")
         echo "Button $(layout_rect "$zone") $label"
