@@ -155,9 +155,12 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
                 return TRUE;
             break;
         case WM_CONTEXTMENU:
-            OnContextMenu(reinterpret_cast<HWND>(wParam),
-                          {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
-            return 0;
+            if (OnContextMenu(reinterpret_cast<HWND>(wParam),
+                              {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))}))
+                return 0;
+            // The system's own: the window menu of a right-click in the
+            // title bar comes from DefWindowProc alone.
+            break;
         case WM_SETFOCUS:
             // The field is the only control that takes the keyboard.
             SetFocus(Text1);

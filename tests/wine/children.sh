@@ -2,10 +2,12 @@
 # A screen reader that knows only window texts finds every zone as a button
 # named after the label painted under it, the field as an edit and the two
 # previews as static text that follows the field, each where the picture
-# shows it at the screen's DPI, in tab order.
+# shows it at the screen's DPI, in tab order. The window's title bar has the
+# system's window menu.
 source "$(dirname "$0")/../e2e/lib.sh"
 : "${CHILDREN_PROBE:?path of children_probe.exe}"
 : "${VELLUMINO_RUNNER:?wine}"
+: "${DESKTOP_HELPER:?path of desktop_helper.exe}"
 
 children() {
     "$VELLUMINO_RUNNER" "$CHILDREN_PROBE"
@@ -46,6 +48,9 @@ read -r width height < <(layout_line client)
 [ "$size" = "$(scale "$width")x$(scale "$height")" ] ||
     fail "the client area is $size at $VELLUMINO_DPI DPI, expected $(scale "$width")x$(scale "$height")"
 echo "client area: $size at $VELLUMINO_DPI DPI"
+
+menu=$("$VELLUMINO_RUNNER" "$DESKTOP_HELPER" title-menu | tr -d '\r')
+[ "$menu" = menu ] || fail "a right-click on the title bar opened no window menu ($menu)"
 
 children | sed 's/^/at start: /'
 expect_children "个性签名" "" ""
