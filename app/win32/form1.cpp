@@ -96,15 +96,23 @@ int Form1::Run(HINSTANCE instance, int show)
                          layout::kClientWidth, layout::kClientHeight, nullptr, nullptr, instance, &form))
         return 1;
 
-    // Sized for the monitor it opened on, and centred in that monitor's work area.
-    const SIZE size = WindowSizeFor(Scale(layout::kClientWidth, form.dpi_),
-                                    Scale(layout::kClientHeight, form.dpi_), style, 0, form.dpi_);
+    // Sized for the monitor it opened on, with its client area (not its
+    // frame) centred in that monitor's work area, as the Linux window is.
+    const LONG width = Scale(layout::kClientWidth, form.dpi_);
+    const LONG height = Scale(layout::kClientHeight, form.dpi_);
     MONITORINFO monitor{};
     monitor.cbSize = sizeof(monitor);
     GetMonitorInfoW(MonitorFromWindow(form.hwnd_, MONITOR_DEFAULTTONEAREST), &monitor);
     const RECT& work = monitor.rcWork;
-    SetWindowPos(form.hwnd_, nullptr, work.left + (work.right - work.left - size.cx) / 2,
-                 work.top + (work.bottom - work.top - size.cy) / 2, size.cx, size.cy,
+    const LONG left = work.left + (work.right - work.left - width) / 2;
+    const LONG top = work.top + (work.bottom - work.top - height) / 2;
+    RECT frame = FrameAround({left, top, left + width, top + height}, style, 0, form.dpi_);
+    // On a screen too small for the window, the title bar stays in reach.
+    if (frame.top < work.top)
+        OffsetRect(&frame, 0, work.top - frame.top);
+    if (frame.left < work.left)
+        OffsetRect(&frame, work.left - frame.left, 0);
+    SetWindowPos(form.hwnd_, nullptr, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(form.hwnd_, show);
     UpdateWindow(form.hwnd_);

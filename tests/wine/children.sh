@@ -2,7 +2,8 @@
 # A screen reader that knows only window texts finds every zone as a button
 # named after the label painted under it, the field as an edit and the two
 # previews as static text that follows the field, each where the picture
-# shows it at the screen's DPI, in tab order. The window's title bar has the
+# shows it at the screen's DPI, in tab order. The window itself opens with
+# its client area in the middle of the screen, and its title bar has the
 # system's window menu.
 source "$(dirname "$0")/../e2e/lib.sh"
 : "${CHILDREN_PROBE:?path of children_probe.exe}"
@@ -48,6 +49,19 @@ read -r width height < <(layout_line client)
 [ "$size" = "$(scale "$width")x$(scale "$height")" ] ||
     fail "the client area is $size at $VELLUMINO_DPI DPI, expected $(scale "$width")x$(scale "$height")"
 echo "client area: $size at $VELLUMINO_DPI DPI"
+
+# Centred as the Linux window centres its own: the client area, not the
+# frame, whose title bar would push it down. Twice the offsets, to stay in
+# whole pixels; the work area is the whole screen here.
+read -r left top < <(xwininfo -id "$WID" |
+    awk '/Absolute upper-left X:/ { x = $4 } /Absolute upper-left Y:/ { y = $4 } END { print x, y }')
+read -r screen_width screen_height < <(xwininfo -root |
+    awk '/^ *Width:/ { w = $2 } /^ *Height:/ { h = $2 } END { print w, h }')
+off_x=$((2 * left + $(scale "$width") - screen_width))
+off_y=$((2 * top + $(scale "$height") - screen_height))
+[ "${off_x#-}" -le 4 ] && [ "${off_y#-}" -le 4 ] ||
+    fail "the client area's centre is ($off_x/2, $off_y/2) px off the screen's centre"
+echo "client area centre: ($off_x/2, $off_y/2) px off the screen's"
 
 menu=$("$VELLUMINO_RUNNER" "$DESKTOP_HELPER" title-menu | tr -d '\r')
 [ "$menu" = menu ] || fail "a right-click on the title bar opened no window menu ($menu)"
