@@ -1,5 +1,7 @@
 #include "form1.h"
 
+#include <utility>
+
 #include "caption.h"
 #include "dpi.h"
 #include "field_menu.h"
@@ -138,8 +140,20 @@ Form1::~Form1()
         DeleteObject(font_);
     if (fieldBrush_)
         DeleteObject(fieldBrush_);
-    if (hand_)
-        DestroyCursor(hand_);
+    ReplaceHand(nullptr);
+}
+
+void Form1::ReplaceHand(HCURSOR hand)
+{
+    // The old hand may be on screen (the pointer resting on the link as the
+    // window moves to a monitor of another DPI), and a cursor in use must not
+    // be destroyed: the new one, or the arrow, takes its place first.
+    const HCURSOR old = std::exchange(hand_, hand);
+    if (!old)
+        return;
+    if (GetCursor() == old)
+        SetCursor(hand ? hand : LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)));  // IDC_ARROW
+    DestroyCursor(old);
 }
 
 LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -260,11 +274,8 @@ void Form1::ApplyDpi(UINT dpi)
     SendMessageW(Text1, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
                  MAKELONG(Scale(2, dpi), Scale(2, dpi)));
 
-    if (HCURSOR hand = CreateHandCursor(PointerSize(dpi))) {
-        if (hand_)
-            DestroyCursor(hand_);
-        hand_ = hand;
-    }
+    if (HCURSOR hand = CreateHandCursor(PointerSize(dpi)))
+        ReplaceHand(hand);
 
     Place(Text1, layout::kText1);
     Place(Label1, layout::kLabel1);

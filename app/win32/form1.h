@@ -54,6 +54,8 @@ private:
     // and every control's rectangle.
     void ApplyDpi(UINT dpi);
     void Place(HWND control, const layout::Rect& rect) const;
+    // Makes `hand` the link's cursor (null: none) and destroys the one before.
+    void ReplaceHand(HCURSOR hand);
     // Where a control placed at `rect` stands in the picture as shown now.
     POINT PictureOrigin(const layout::Rect& rect) const;
     // The zone whose button `control` is; null for any other control.
