@@ -21,7 +21,11 @@ struct CaptionLook {
 
 HWND CreateCaption(HWND parent, HINSTANCE instance);
 
-void ShowCaption(HWND caption, SignatureView text);
+// Shows `text` and tells screen readers the caption's name changed. With
+// `announce`, the text is a message of the program's own (rather than the
+// signature the user is typing and hears already): the caption becomes a
+// polite live region and the change is read out without moving the focus.
+void ShowCaption(HWND caption, SignatureView text, bool announce);
 
 // The caption's text printed straight onto the picture, from the top-left,
 // wrapped within its width, clipped at its edges, and always literal (an

@@ -469,7 +469,9 @@ void Form1::replaceFieldText(SignatureView view)
 
 void Form1::showCaption(Caption caption, SignatureView text)
 {
-    ShowCaption(caption == Caption::Label1 ? Label1 : Label2, text);
+    // What the user types, the screen reader echoes already; a caption that
+    // says something else (the copy's confirmation) is read out.
+    ShowCaption(caption == Caption::Label1 ? Label1 : Label2, text, text != fieldText());
 }
 
 std::uintptr_t Form1::nativeHandle()

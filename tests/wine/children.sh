@@ -2,7 +2,9 @@
 # A screen reader that knows only window texts finds every zone as a button
 # named after the label painted under it, the field as an edit and the two
 # previews as static text that follows the field, each where the picture
-# shows it at the screen's DPI, in tab order. The window itself opens with
+# shows it at the screen's DPI, in tab order. A screen reader listening to
+# the captions hears every change of their text, and the copy's
+# confirmation as a live region. The window itself opens with
 # its client area in the middle of the screen, and its title bar has the
 # system's window menu.
 source "$(dirname "$0")/../e2e/lib.sh"
@@ -69,15 +71,36 @@ menu=$("$VELLUMINO_RUNNER" "$DESKTOP_HELPER" title-menu | tr -d '\r')
 children | sed 's/^/at start: /'
 expect_children "个性签名" "" ""
 
+make_scratch
+events() {
+    tr -d '\r' <"$E2E_TMP/events"
+}
+heard() {
+    events | grep -qxF "$1"
+}
+"$VELLUMINO_RUNNER" "$CHILDREN_PROBE" events 30 >"$E2E_TMP/events" &
+listener=$!
+wait_until 15 heard listening || fail "the probe never started listening"
+
 signature="↗℡莪哋 签洺😀 <b>&</b>╰☆"
 paste_signature "$signature"
 expect_field "$signature"
 expect_children "$signature" "$signature" "$signature"
 
+confirmation="QQ签名已复制、请在QQ中粘贴"
 click_zone Label7
 expect_clipboard "$signature"
-expect_children "$signature" "$signature" "QQ签名已复制、请在QQ中粘贴"
+expect_children "$signature" "$signature" "$confirmation"
 children | sed 's/^/after 复制: /'
+
+wait_until 10 heard "live Static $confirmation" ||
+    fail "no live-region change announced the confirmation; heard:"$'\n'"$(events)"
+heard "name Static $signature" || fail "no caption's name change was heard; heard:"$'\n'"$(events)"
+# The signature is what the user typed and hears already: it is no announcement.
+! heard "live Static $signature" ||
+    fail "the typed signature was announced as a live region"
+events | sed "s/^/heard: /"
+kill "$listener" 2>/dev/null || true
 
 kill -0 "$APP_PID" || fail "the program died"
 echo "children: ok"
