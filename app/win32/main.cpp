@@ -18,7 +18,8 @@ namespace {
 //   loader search System32 before the program's folder for every library,
 //   the system's own delay-loaded ones included; a library whose name is
 //   not a system one is still found where it was found before;
-// - SetDllDirectory(L"") takes the current directory out of the search.
+// - SetDllDirectory(L"") takes the current directory out of the search,
+//   here and in the browser the link starts, which loses nothing by it.
 // The core system libraries are KnownDLLs, never searched for at all.
 //
 // Not SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32), though it
