@@ -34,7 +34,8 @@ Function SystemFunction(const wchar_t* library, const char* name)
 {
     HMODULE module = SystemLibrary(library);
     // The cast is how GetProcAddress is used.
-    return module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
+    return module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)))
+                  : nullptr;
 }
 
 }  // namespace vellumino::platform

@@ -15,7 +15,8 @@ namespace vellumino::win32 {
 namespace {
 
 // UI Automation's LiveSetting property, which mingw-w64's headers lack.
-constexpr GUID kLiveSettingProperty{0xc12bcd8e, 0x2a8e, 0x4950, {0x8a, 0xe7, 0x36, 0x25, 0x11, 0x1d, 0x58, 0xeb}};
+constexpr GUID kLiveSettingProperty{
+    0xc12bcd8e, 0x2a8e, 0x4950, {0x8a, 0xe7, 0x36, 0x25, 0x11, 0x1d, 0x58, 0xeb}};
 constexpr LONG kPolite = 1;  // LiveSetting's Polite: read once the reader falls silent
 // EVENT_OBJECT_LIVEREGIONCHANGED, new in Windows 8: older screen readers
 // ignore it and go by the name change.
@@ -30,7 +31,8 @@ IAccPropServices* AnnotationService()
     static IAccPropServices* const service = []() -> IAccPropServices* {
         using CoInitializeExFn = HRESULT(WINAPI*)(void*, DWORD);
         using CoCreateInstanceFn = HRESULT(WINAPI*)(REFCLSID, IUnknown*, DWORD, REFIID, void**);
-        const auto coInitializeEx = platform::SystemFunction<CoInitializeExFn>(L"ole32.dll", "CoInitializeEx");
+        const auto coInitializeEx =
+            platform::SystemFunction<CoInitializeExFn>(L"ole32.dll", "CoInitializeEx");
         const auto coCreateInstance =
             platform::SystemFunction<CoCreateInstanceFn>(L"ole32.dll", "CoCreateInstance");
         if (!coInitializeEx || !coCreateInstance)
@@ -40,8 +42,8 @@ IAccPropServices* AnnotationService()
         // The class is registered by oleacc.dll, which COM loads from the path
         // the registry gives, never from the program's folder.
         void* created = nullptr;
-        if (FAILED(coCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
-                                    &created)))
+        if (FAILED(coCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
+                                    IID_IAccPropServices, &created)))
             return nullptr;
         return static_cast<IAccPropServices*>(created);
     }();
@@ -102,11 +104,12 @@ void PaintCaption(const DRAWITEMSTRUCT& item, const CaptionLook& look)
     if (look.highContrast)
         FillRect(buffer, &area, GetSysColorBrush(COLOR_WINDOW));
     else
-        PaintPictureUnder(buffer, area, look.picture, {look.origin.x + client.left, look.origin.y + client.top});
+        PaintPictureUnder(buffer, area, look.picture,
+                          {look.origin.x + client.left, look.origin.y + client.top});
 
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(item.hwndItem)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(
-        GetWindowTextW(item.hwndItem, text.data(), static_cast<int>(text.size()))));
+    text.resize(
+        static_cast<std::size_t>(GetWindowTextW(item.hwndItem, text.data(), static_cast<int>(text.size()))));
     HGDIOBJ oldFont = look.font ? SelectObject(buffer, look.font) : nullptr;
     SetBkMode(buffer, TRANSPARENT);
     SetTextColor(buffer, look.highContrast ? GetSysColor(COLOR_WINDOWTEXT) : look.colour);

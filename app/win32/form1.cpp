@@ -114,8 +114,8 @@ int Form1::Run(HINSTANCE instance, int show)
         OffsetRect(&frame, 0, work.top - frame.top);
     if (frame.left < work.left)
         OffsetRect(&frame, work.left - frame.left, 0);
-    SetWindowPos(form.hwnd_, nullptr, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(form.hwnd_, nullptr, frame.left, frame.top, frame.right - frame.left,
+                 frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(form.hwnd_, show);
     UpdateWindow(form.hwnd_);
     SetFocus(form.Text1);
@@ -221,9 +221,9 @@ bool Form1::OnCreate()
 {
     // Created in tab order; the rectangles come with ApplyDpi.
     const SignatureText initial(skin::kInitialSignature);
-    Text1 = CreateWindowExW(0, L"EDIT", Wide(initial), WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL,
-                            0, 0, 0, 0, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kText1Id)), instance_,
-                            nullptr);
+    Text1 = CreateWindowExW(0, L"EDIT", Wide(initial),
+                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, 0, 0, 0, 0, hwnd_,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kText1Id)), instance_, nullptr);
     Label1 = CreateCaption(hwnd_, instance_);
     Label2 = CreateCaption(hwnd_, instance_);
     if (!Text1 || !Label1 || !Label2)
@@ -344,8 +344,9 @@ void Form1::OnDrawItem(const DRAWITEMSTRUCT& item)
     HDC picture = picture_ ? pictureDC_ : nullptr;
     if (item.hwndItem == Label1 || item.hwndItem == Label2) {
         const bool chat = item.hwndItem == Label1;
-        PaintCaption(item, {picture, PictureOrigin(chat ? layout::kLabel1 : layout::kLabel2),
-                            ToColorRef(chat ? skin::kChatCaption : skin::kCardCaption), font_, highContrast_});
+        PaintCaption(item,
+                     {picture, PictureOrigin(chat ? layout::kLabel1 : layout::kLabel2),
+                      ToColorRef(chat ? skin::kChatCaption : skin::kCardCaption), font_, highContrast_});
     } else if (const layout::Zone* zone = ZoneOf(item.hwndItem)) {
         PaintZoneButton(item, picture, PictureOrigin(zone->rect));
     }
@@ -371,7 +372,8 @@ bool Form1::OnContextMenu(HWND over, POINT at)
         for (const MenuCommand& command : ZoneMenu(zone->id)) {
             if (!menu)
                 menu = CreatePopupMenu();
-            AppendMenuCommand(menu, command, kFirstMenuCommandId + static_cast<UINT>(&command - commands.data()));
+            AppendMenuCommand(menu, command,
+                              kFirstMenuCommandId + static_cast<UINT>(&command - commands.data()));
         }
     }
     if (!menu)

@@ -58,8 +58,8 @@ LRESULT CALLBACK ZoneProc(HWND zone, UINT message, WPARAM wParam, LPARAM lParam)
 
 std::wstring FromUtf8(std::string_view text)
 {
-    std::wstring wide(static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, text.data(),
-                                                                   static_cast<int>(text.size()), nullptr, 0)),
+    std::wstring wide(static_cast<std::size_t>(MultiByteToWideChar(
+                          CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0)),
                       L'\0');
     MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(),
                         static_cast<int>(wide.size()));
