@@ -8,6 +8,7 @@
 #include <string>
 
 #include "desktop.h"
+#include "system_library_win.h"
 
 namespace vellumino::platform {
 
@@ -24,17 +25,6 @@ bool OpenClipboardPatiently(HWND owner)
         Sleep(25);
     }
     return false;
-}
-
-// A function of a system library, loaded from the system directory only.
-template <typename Function>
-Function Procedure(const wchar_t* library, const char* name)
-{
-    HMODULE module = LoadLibraryExW(library, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-    if (!module)  // Windows 7 without update KB2533623 knows no search flags
-        module = LoadLibraryW(library);
-    return module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)))
-                  : nullptr;
 }
 
 }  // namespace
@@ -69,6 +59,27 @@ bool CopyToClipboard(std::uintptr_t owner, std::u16string_view text)
         GlobalFree(memory);
     CloseClipboard();
     return copied;
+}
+
+std::u16string ClipboardText(std::uintptr_t owner)
+{
+    std::u16string text;
+    // Not worth waiting for an owner that is busy when there is no text to wait for.
+    if (!IsClipboardFormatAvailable(CF_UNICODETEXT) || !OpenClipboardPatiently(reinterpret_cast<HWND>(owner)))
+        return text;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* units = static_cast<const char16_t*>(GlobalLock(data))) {
+            // Never read past the block, even if it lacks its terminator.
+            const SIZE_T capacity = GlobalSize(data) / sizeof(char16_t);
+            SIZE_T length = 0;
+            while (length < capacity && units[length] != 0)
+                ++length;
+            text.assign(units, length);
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
 }
 
 namespace {
@@ -111,9 +122,9 @@ void ShowSignaturePage(std::uintptr_t owner)
         HINSTANCE(WINAPI*)(HWND, const wchar_t*, const wchar_t*, const wchar_t*, const wchar_t*, INT);
     static const auto shellExecute = [] {
         // The shell may hand the page to an extension that needs COM.
-        if (const auto coInitializeEx = Procedure<CoInitializeExFn>(L"ole32.dll", "CoInitializeEx"))
+        if (const auto coInitializeEx = SystemFunction<CoInitializeExFn>(L"ole32.dll", "CoInitializeEx"))
             coInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-        return Procedure<ShellExecuteWFn>(L"shell32.dll", "ShellExecuteW");
+        return SystemFunction<ShellExecuteWFn>(L"shell32.dll", "ShellExecuteW");
     }();
     // A half-written page is never shown; the shell's result is deliberately
     // unused: a missing browser is not the user's problem to hear about.

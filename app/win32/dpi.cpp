@@ -1,10 +1,12 @@
 #include "dpi.h"
 
-#include "system_library.h"
+#include "system_library_win.h"
 
 namespace vellumino::win32 {
 
 namespace {
+
+using platform::SystemFunction;
 
 template <typename Function>
 Function User32(const char* name)
@@ -58,12 +60,18 @@ UINT DpiOf(HWND window)
     return SystemDpi();
 }
 
-SIZE WindowSizeFor(int width, int height, DWORD style, DWORD exStyle, UINT dpi)
+RECT FrameAround(const RECT& client, DWORD style, DWORD exStyle, UINT dpi)
 {
     static const auto adjustForDpi = User32<AdjustWindowRectExForDpiFn>("AdjustWindowRectExForDpi");
-    RECT rect{0, 0, width, height};
+    RECT rect = client;
     if (!adjustForDpi || !adjustForDpi(&rect, style, FALSE, exStyle, dpi))
         AdjustWindowRectEx(&rect, style, FALSE, exStyle);
+    return rect;
+}
+
+SIZE WindowSizeFor(int width, int height, DWORD style, DWORD exStyle, UINT dpi)
+{
+    const RECT rect = FrameAround({0, 0, width, height}, style, exStyle, dpi);
     return {rect.right - rect.left, rect.bottom - rect.top};
 }
 

@@ -24,6 +24,10 @@ inline RECT Scale(int x, int y, int width, int height, UINT dpi)
 // Windows cannot tell monitors apart.
 UINT DpiOf(HWND window);
 
+// The outer rectangle of a window whose client area is `client`, its frame
+// measured at `dpi`.
+RECT FrameAround(const RECT& client, DWORD style, DWORD exStyle, UINT dpi);
+
 // The outer size of a window whose client area is `width` x `height`.
 SIZE WindowSizeFor(int width, int height, DWORD style, DWORD exStyle, UINT dpi);
 

@@ -1,12 +1,15 @@
 #include "form1.h"
 
-#include <string>
+#include <utility>
 
+#include "caption.h"
 #include "dpi.h"
 #include "field_menu.h"
 #include "hand_cursor.h"
 #include "picture.h"
 #include "signature_edit.h"
+#include "skin.h"
+#include "zone_button.h"
 #include "zone_table.h"
 
 namespace vellumino::win32 {
@@ -14,24 +17,10 @@ namespace vellumino::win32 {
 namespace {
 
 constexpr wchar_t kFormClass[] = L"Vellumino.Form1";
-constexpr wchar_t kCaptionClass[] = L"Vellumino.Caption";
-constexpr wchar_t kInitialSignature[] = L"个性签名";
 
 constexpr int kText1Id = 100;
 constexpr int kFirstZoneId = 200;
 constexpr UINT kFirstMenuCommandId = 0x1000;
-
-// A caption keeps its colour and font in its window's extra bytes.
-constexpr int kCaptionColour = 0;
-constexpr int kCaptionFont = sizeof(LONG_PTR);
-
-// The skin's own colours, the same whatever the desktop's palette: the
-// captions are printed on the light picture, and the field sits in its
-// painted white frame.
-constexpr COLORREF kChatCaptionColour = RGB(0, 0, 0);
-constexpr COLORREF kCardCaptionColour = RGB(128, 128, 128);
-constexpr COLORREF kFieldText = RGB(0, 0, 0);
-constexpr COLORREF kFieldBackground = RGB(255, 255, 255);
 
 #ifndef WM_DPICHANGED
 constexpr UINT WM_DPICHANGED = 0x02E0;
@@ -48,6 +37,11 @@ bool HighContrastOn()
            (contrast.dwFlags & HCF_HIGHCONTRASTON);
 }
 
+COLORREF ToColorRef(skin::Colour colour)
+{
+    return RGB(colour.red, colour.green, colour.blue);
+}
+
 // A NUL-terminated wide string for the W calls; wchar_t is UTF-16 here.
 const wchar_t* Wide(const SignatureText& text)
 {
@@ -60,152 +54,7 @@ Form1* FormOf(HWND window)
     return reinterpret_cast<Form1*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
-// Where a control sits in its parent's client area.
-RECT RectInParent(HWND control)
-{
-    RECT rect{};
-    GetWindowRect(control, &rect);
-    MapWindowPoints(HWND_DESKTOP, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
-// The slice of the picture under `control`, so that the control looks as if
-// it were not there.
-void PaintPictureUnder(HWND control, HDC target, const RECT& area)
-{
-    const Form1* form = FormOf(GetParent(control));
-    const RECT at = RectInParent(control);
-    if (form && form->pictureDC())
-        BitBlt(target, area.left, area.top, area.right - area.left, area.bottom - area.top, form->pictureDC(),
-               at.left + area.left, at.top + area.top, SRCCOPY);
-    else
-        FillRect(target, &area, GetSysColorBrush(COLOR_BTNFACE));
-}
-
-// A preview caption: its text printed straight onto the picture, from the
-// top-left, wrapped within its width, clipped at its edges, and always
-// literal (an ampersand is an ampersand). In a high-contrast mode it paints
-// the system's colours instead, so the text stays readable.
-void PaintCaption(HWND caption)
-{
-    PAINTSTRUCT paint;
-    HDC screen = BeginPaint(caption, &paint);
-    RECT client;
-    GetClientRect(caption, &client);
-    // Drawn off screen first, so the old text never flashes away.
-    HDC buffer = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
-    HGDIOBJ oldBitmap = SelectObject(buffer, bitmap);
-    const Form1* form = FormOf(GetParent(caption));
-    const bool highContrast = form && form->highContrast();
-    if (highContrast)
-        FillRect(buffer, &client, GetSysColorBrush(COLOR_WINDOW));
-    else
-        PaintPictureUnder(caption, buffer, client);
-
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(caption)) + 1, L'\0');
-    text.resize(
-        static_cast<std::size_t>(GetWindowTextW(caption, text.data(), static_cast<int>(text.size()))));
-    const auto colour = static_cast<COLORREF>(GetWindowLongPtrW(caption, kCaptionColour));
-    const auto font = reinterpret_cast<HFONT>(GetWindowLongPtrW(caption, kCaptionFont));
-    HGDIOBJ oldFont = font ? SelectObject(buffer, font) : nullptr;
-    SetBkMode(buffer, TRANSPARENT);
-    SetTextColor(buffer, highContrast ? GetSysColor(COLOR_WINDOWTEXT) : colour);
-    // DT_EDITCONTROL breaks a word too long for a line, as the field would,
-    // but it also leaves out a last line that is only partly visible. Laid
-    // out one line deeper than the caption, that line is drawn, and the
-    // bitmap, exactly the caption's size, clips it at the edge.
-    TEXTMETRICW metrics{};
-    GetTextMetricsW(buffer, &metrics);
-    RECT layout = client;
-    layout.bottom += metrics.tmHeight + metrics.tmExternalLeading;
-    DrawTextW(buffer, text.c_str(), static_cast<int>(text.size()), &layout,
-              DT_LEFT | DT_TOP | DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX);
-    if (oldFont)
-        SelectObject(buffer, oldFont);
-
-    BitBlt(screen, 0, 0, client.right, client.bottom, buffer, 0, 0, SRCCOPY);
-    SelectObject(buffer, oldBitmap);
-    DeleteObject(bitmap);
-    DeleteDC(buffer);
-    EndPaint(caption, &paint);
-}
-
-LRESULT CALLBACK CaptionProc(HWND caption, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    switch (message) {
-        case WM_ERASEBKGND:
-            return 1;  // the paint covers everything
-        case WM_PAINT:
-            PaintCaption(caption);
-            return 0;
-        case WM_SETTEXT: {
-            const LRESULT result = DefWindowProcW(caption, message, wParam, lParam);
-            InvalidateRect(caption, nullptr, FALSE);
-            return result;
-        }
-        case WM_SETFONT:
-            SetWindowLongPtrW(caption, kCaptionFont, static_cast<LONG_PTR>(wParam));
-            if (LOWORD(lParam))
-                InvalidateRect(caption, nullptr, FALSE);
-            return 0;
-        case WM_GETFONT:
-            return GetWindowLongPtrW(caption, kCaptionFont);
-        default:
-            return DefWindowProcW(caption, message, wParam, lParam);
-    }
-}
-
-// A click zone is a real push button, so a screen reader finds it under its
-// painted label and can press it, but it draws nothing of its own and never
-// takes the focus from the field: the mouse is handled here.
-constexpr wchar_t kZonePressed[] = L"Vellumino.Pressed";
-
-LRESULT CALLBACK ZoneProc(HWND zone, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    const auto original = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(zone, GWLP_USERDATA));
-    switch (message) {
-        case WM_LBUTTONDOWN:
-        case WM_LBUTTONDBLCLK:  // every click of a double-click counts
-            SetPropW(zone, kZonePressed, reinterpret_cast<HANDLE>(1));
-            SetCapture(zone);
-            return 0;
-        case WM_LBUTTONUP: {
-            const bool pressed = RemovePropW(zone, kZonePressed) != nullptr;
-            if (GetCapture() == zone)
-                ReleaseCapture();
-            RECT client;
-            GetClientRect(zone, &client);
-            const POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-            if (pressed && PtInRect(&client, at))
-                SendMessageW(GetParent(zone), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(zone), BN_CLICKED),
-                             reinterpret_cast<LPARAM>(zone));
-            return 0;
-        }
-        case WM_RBUTTONUP: {
-            // The button's own procedure would keep the right-click to itself.
-            POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-            ClientToScreen(zone, &at);
-            SendMessageW(GetParent(zone), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(zone),
-                         MAKELPARAM(at.x, at.y));
-            return 0;
-        }
-        case WM_CAPTURECHANGED:
-            RemovePropW(zone, kZonePressed);
-            return 0;
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_NCDESTROY:
-            RemovePropW(zone, kZonePressed);
-            SetWindowLongPtrW(zone, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
-            break;
-        default:
-            break;
-    }
-    return CallWindowProcW(original, zone, message, wParam, lParam);
-}
-
-bool RegisterClasses(HINSTANCE instance)
+bool RegisterFormClass(HINSTANCE instance)
 {
     WNDCLASSEXW form{};
     form.cbSize = sizeof(form);
@@ -222,16 +71,7 @@ bool RegisterClasses(HINSTANCE instance)
                                       GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
     // No background brush: the paint covers the whole client area, so nothing
     // is erased first and nothing flickers.
-
-    WNDCLASSEXW caption{};
-    caption.cbSize = sizeof(caption);
-    caption.lpfnWndProc = &CaptionProc;
-    caption.cbWndExtra = 2 * sizeof(LONG_PTR);
-    caption.hInstance = instance;
-    caption.hCursor = form.hCursor;
-    caption.lpszClassName = kCaptionClass;
-
-    return RegisterClassExW(&form) && RegisterClassExW(&caption);
+    return RegisterClassExW(&form) != 0;
 }
 
 }  // namespace
@@ -250,7 +90,7 @@ LRESULT CALLBACK Form1::WindowProcFor(HWND window, UINT message, WPARAM wParam, 
 
 int Form1::Run(HINSTANCE instance, int show)
 {
-    if (!RegisterClasses(instance))
+    if (!RegisterFormClass(instance))
         return 1;
     Form1 form(instance);
     constexpr DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
@@ -258,16 +98,24 @@ int Form1::Run(HINSTANCE instance, int show)
                          layout::kClientWidth, layout::kClientHeight, nullptr, nullptr, instance, &form))
         return 1;
 
-    // Sized for the monitor it opened on, and centred in that monitor's work area.
-    const SIZE size = WindowSizeFor(Scale(layout::kClientWidth, form.dpi_),
-                                    Scale(layout::kClientHeight, form.dpi_), style, 0, form.dpi_);
+    // Sized for the monitor it opened on, with its client area (not its
+    // frame) centred in that monitor's work area, as the Linux window is.
+    const LONG width = Scale(layout::kClientWidth, form.dpi_);
+    const LONG height = Scale(layout::kClientHeight, form.dpi_);
     MONITORINFO monitor{};
     monitor.cbSize = sizeof(monitor);
     GetMonitorInfoW(MonitorFromWindow(form.hwnd_, MONITOR_DEFAULTTONEAREST), &monitor);
     const RECT& work = monitor.rcWork;
-    SetWindowPos(form.hwnd_, nullptr, work.left + (work.right - work.left - size.cx) / 2,
-                 work.top + (work.bottom - work.top - size.cy) / 2, size.cx, size.cy,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    const LONG left = work.left + (work.right - work.left - width) / 2;
+    const LONG top = work.top + (work.bottom - work.top - height) / 2;
+    RECT frame = FrameAround({left, top, left + width, top + height}, style, 0, form.dpi_);
+    // On a screen too small for the window, the title bar stays in reach.
+    if (frame.top < work.top)
+        OffsetRect(&frame, 0, work.top - frame.top);
+    if (frame.left < work.left)
+        OffsetRect(&frame, work.left - frame.left, 0);
+    SetWindowPos(form.hwnd_, nullptr, frame.left, frame.top, frame.right - frame.left,
+                 frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(form.hwnd_, show);
     UpdateWindow(form.hwnd_);
     SetFocus(form.Text1);
@@ -290,8 +138,22 @@ Form1::~Form1()
         DeleteObject(picture_);
     if (font_)
         DeleteObject(font_);
-    if (hand_)
-        DestroyCursor(hand_);
+    if (fieldBrush_)
+        DeleteObject(fieldBrush_);
+    ReplaceHand(nullptr);
+}
+
+void Form1::ReplaceHand(HCURSOR hand)
+{
+    // The old hand may be on screen (the pointer resting on the link as the
+    // window moves to a monitor of another DPI), and a cursor in use must not
+    // be destroyed: the new one, or the arrow, takes its place first.
+    const HCURSOR old = std::exchange(hand_, hand);
+    if (!old)
+        return;
+    if (GetCursor() == old)
+        SetCursor(hand ? hand : LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)));  // IDC_ARROW
+    DestroyCursor(old);
 }
 
 LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -315,9 +177,12 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
                 return TRUE;
             break;
         case WM_CONTEXTMENU:
-            OnContextMenu(reinterpret_cast<HWND>(wParam),
-                          {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
-            return 0;
+            if (OnContextMenu(reinterpret_cast<HWND>(wParam),
+                              {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))}))
+                return 0;
+            // The system's own: the window menu of a right-click in the
+            // title bar comes from DefWindowProc alone.
+            break;
         case WM_SETFOCUS:
             // The field is the only control that takes the keyboard.
             SetFocus(Text1);
@@ -355,36 +220,22 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 bool Form1::OnCreate()
 {
     // Created in tab order; the rectangles come with ApplyDpi.
-    Text1 = CreateWindowExW(0, L"EDIT", kInitialSignature,
+    const SignatureText initial(skin::kInitialSignature);
+    Text1 = CreateWindowExW(0, L"EDIT", Wide(initial),
                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, 0, 0, 0, 0, hwnd_,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(kText1Id)), instance_, nullptr);
-    Label1 = CreateWindowExW(0, kCaptionClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, hwnd_, nullptr,
-                             instance_, nullptr);
-    Label2 = CreateWindowExW(0, kCaptionClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, hwnd_, nullptr,
-                             instance_, nullptr);
+    Label1 = CreateCaption(hwnd_, instance_);
+    Label2 = CreateCaption(hwnd_, instance_);
     if (!Text1 || !Label1 || !Label2)
         return false;
     HoldToInputLimit(Text1);
-    SetWindowLongPtrW(Label1, kCaptionColour, static_cast<LONG_PTR>(kChatCaptionColour));
-    SetWindowLongPtrW(Label2, kCaptionColour, static_cast<LONG_PTR>(kCardCaptionColour));
     highContrast_ = HighContrastOn();
+    fieldBrush_ = CreateSolidBrush(ToColorRef(skin::kFieldBackground));
 
     for (std::size_t i = 0; i < layout::kZones.size(); ++i) {
-        const layout::Zone& zone = layout::kZones[i];
-        // The button's text is its accessible name; owner drawing keeps it unseen.
-        std::wstring name(
-            static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, zone.caption.data(),
-                                                         static_cast<int>(zone.caption.size()), nullptr, 0)),
-            L'\0');
-        MultiByteToWideChar(CP_UTF8, 0, zone.caption.data(), static_cast<int>(zone.caption.size()),
-                            name.data(), static_cast<int>(name.size()));
-        zones_[i] = CreateWindowExW(0, L"BUTTON", name.c_str(), WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 0, 0, 0,
-                                    0, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstZoneId + i)),
-                                    instance_, nullptr);
+        zones_[i] = CreateZoneButton(hwnd_, instance_, layout::kZones[i], kFirstZoneId + static_cast<int>(i));
         if (!zones_[i])
             return false;
-        SetWindowLongPtrW(zones_[i], GWLP_USERDATA, GetWindowLongPtrW(zones_[i], GWLP_WNDPROC));
-        SetWindowLongPtrW(zones_[i], GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ZoneProc));
     }
 
     pictureDC_ = CreateCompatibleDC(nullptr);
@@ -423,11 +274,8 @@ void Form1::ApplyDpi(UINT dpi)
     SendMessageW(Text1, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
                  MAKELONG(Scale(2, dpi), Scale(2, dpi)));
 
-    if (HCURSOR hand = CreateHandCursor(PointerSize(dpi))) {
-        if (hand_)
-            DestroyCursor(hand_);
-        hand_ = hand;
-    }
+    if (HCURSOR hand = CreateHandCursor(PointerSize(dpi)))
+        ReplaceHand(hand);
 
     Place(Text1, layout::kText1);
     Place(Label1, layout::kLabel1);
@@ -442,6 +290,22 @@ void Form1::Place(HWND control, const layout::Rect& rect) const
     const RECT at = Scale(rect.x, rect.y, rect.width, rect.height, dpi_);
     SetWindowPos(control, nullptr, at.left, at.top, at.right - at.left, at.bottom - at.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+POINT Form1::PictureOrigin(const layout::Rect& rect) const
+{
+    // The picture is pinned to the client area's top-left, so this is where
+    // Place put the control.
+    return {Scale(rect.x, dpi_), Scale(rect.y, dpi_)};
+}
+
+const layout::Zone* Form1::ZoneOf(HWND control) const
+{
+    for (std::size_t i = 0; i < zones_.size(); ++i) {
+        if (control && zones_[i] == control)
+            return &layout::kZones[i];
+    }
+    return nullptr;
 }
 
 void Form1::OnPaint()
@@ -467,47 +331,53 @@ void Form1::OnPaint()
 void Form1::OnCommand(int id, int code)
 {
     if (id == kText1Id && code == EN_CHANGE) {
-        Text1_Change();
+        model_.Text1_Change();
         return;
     }
     const int zone = id - kFirstZoneId;
     if (code == BN_CLICKED && zone >= 0 && zone < static_cast<int>(layout::kZones.size()))
-        RunZoneCommand(layout::kZones[static_cast<std::size_t>(zone)].id, *this);
+        model_.zoneClicked(layout::kZones[static_cast<std::size_t>(zone)].id);
 }
 
 void Form1::OnDrawItem(const DRAWITEMSTRUCT& item)
 {
-    // A zone looks exactly like the picture under it, pressed or not.
-    PaintPictureUnder(item.hwndItem, item.hDC, item.rcItem);
+    HDC picture = picture_ ? pictureDC_ : nullptr;
+    if (item.hwndItem == Label1 || item.hwndItem == Label2) {
+        const bool chat = item.hwndItem == Label1;
+        PaintCaption(item,
+                     {picture, PictureOrigin(chat ? layout::kLabel1 : layout::kLabel2),
+                      ToColorRef(chat ? skin::kChatCaption : skin::kCardCaption), font_, highContrast_});
+    } else if (const layout::Zone* zone = ZoneOf(item.hwndItem)) {
+        PaintZoneButton(item, picture, PictureOrigin(zone->rect));
+    }
 }
 
 bool Form1::OnSetCursor(HWND over, int hitTest)
 {
-    const HWND link = zones_[static_cast<std::size_t>(layout::ZoneId::Label9)];
-    if (over != link || hitTest != HTCLIENT || !hand_)
+    const layout::Zone* zone = ZoneOf(over);
+    if (!zone || !ShowsHandCursor(zone->id) || hitTest != HTCLIENT || !hand_)
         return false;
     SetCursor(hand_);
     return true;
 }
 
-void Form1::OnContextMenu(HWND over, POINT at)
+bool Form1::OnContextMenu(HWND over, POINT at)
 {
     const auto commands = MenuCommands();
     HMENU menu = nullptr;
     if (over == Text1) {
         menu = CreateFieldMenu(Text1, commands, kFirstMenuCommandId);
-    } else {
+    } else if (const layout::Zone* zone = ZoneOf(over)) {
         // A button offers the reverse of what it does, if there is one.
-        for (std::size_t i = 0; i < commands.size(); ++i) {
-            if (over != zones_[static_cast<std::size_t>(commands[i].zone)])
-                continue;
+        for (const MenuCommand& command : ZoneMenu(zone->id)) {
             if (!menu)
                 menu = CreatePopupMenu();
-            AppendMenuCommand(menu, commands[i], kFirstMenuCommandId + static_cast<UINT>(i));
+            AppendMenuCommand(menu, command,
+                              kFirstMenuCommandId + static_cast<UINT>(&command - commands.data()));
         }
     }
     if (!menu)
-        return;
+        return false;
     if (at.x == -1 && at.y == -1) {
         // From the keyboard: under the control rather than at the pointer.
         RECT rect;
@@ -518,9 +388,10 @@ void Form1::OnContextMenu(HWND over, POINT at)
         TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, hwnd_, nullptr));
     DestroyMenu(menu);
     if (chosen >= kFirstMenuCommandId && chosen - kFirstMenuCommandId < commands.size())
-        RunMenuCommand(commands[chosen - kFirstMenuCommandId], *this);
+        model_.menuCommandChosen(commands[chosen - kFirstMenuCommandId]);
     else if (chosen != 0)
         RunStandardEntry(Text1, chosen);
+    return true;
 }
 
 void Form1::OnDpiChanged(UINT dpi, const RECT& suggested)
@@ -565,9 +436,9 @@ void Form1::OnSettingChange(UINT what)
 
 LRESULT Form1::OnFieldColours(HDC dc) const
 {
-    SetTextColor(dc, kFieldText);
-    SetBkColor(dc, kFieldBackground);
-    return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+    SetTextColor(dc, ToColorRef(skin::kFieldText));
+    SetBkColor(dc, ToColorRef(skin::kFieldBackground));
+    return reinterpret_cast<LRESULT>(fieldBrush_ ? fieldBrush_ : GetStockObject(WHITE_BRUSH));
 }
 
 void Form1::RedrawAll() const
@@ -575,14 +446,7 @@ void Form1::RedrawAll() const
     RedrawWindow(hwnd_, nullptr, nullptr, RDW_ALLCHILDREN | RDW_INVALIDATE | RDW_ERASE);
 }
 
-void Form1::Text1_Change()
-{
-    const SignatureText text = signature();
-    setChatPreview(text);
-    setCardPreview(text);
-}
-
-SignatureText Form1::signature() const
+SignatureText Form1::fieldText() const
 {
     SignatureText text(static_cast<std::size_t>(GetWindowTextLengthW(Text1)) + 1, u'\0');
     const int length =
@@ -591,13 +455,11 @@ SignatureText Form1::signature() const
     return text;
 }
 
-void Form1::writeSignature(SignatureView view)
+void Form1::replaceFieldText(SignatureView view)
 {
     // Select all and replace, as an edit the user can undo, rather than
-    // WM_SETTEXT, which would empty the undo buffer. The previews refresh even
-    // when the text is unchanged (and a copy confirmation goes).
+    // WM_SETTEXT, which would empty the undo buffer.
     const SignatureText text(view);
-    const bool unchanged = text == signature();
     // The EDIT grows its last undo record when an edit starts where that
     // record ends: after 清空, or a Delete at the start, undoing the command
     // would also undo the step before it. The EDIT keeps one step only, so a
@@ -605,18 +467,13 @@ void Form1::writeSignature(SignatureView view)
     SendMessageW(Text1, EM_EMPTYUNDOBUFFER, 0, 0);
     SendMessageW(Text1, EM_SETSEL, 0, -1);
     SendMessageW(Text1, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(Wide(text)));
-    if (unchanged)
-        Text1_Change();
 }
 
-void Form1::setChatPreview(SignatureView text)
+void Form1::showCaption(Caption caption, SignatureView text)
 {
-    SetWindowTextW(Label1, Wide(SignatureText(text)));
-}
-
-void Form1::setCardPreview(SignatureView text)
-{
-    SetWindowTextW(Label2, Wide(SignatureText(text)));
+    // What the user types, the screen reader echoes already; a caption that
+    // says something else (the copy's confirmation) is read out.
+    ShowCaption(caption == Caption::Label1 ? Label1 : Label2, text, text != fieldText());
 }
 
 std::uintptr_t Form1::nativeHandle()

@@ -72,4 +72,13 @@ HBITMAP LoadPicture(HINSTANCE instance, const wchar_t* resource, int width, int 
     return bitmap;
 }
 
+void PaintPictureUnder(HDC target, const RECT& area, HDC picture, POINT origin)
+{
+    if (picture)
+        BitBlt(target, area.left, area.top, area.right - area.left, area.bottom - area.top, picture,
+               origin.x + area.left, origin.y + area.top, SRCCOPY);
+    else
+        FillRect(target, &area, GetSysColorBrush(COLOR_BTNFACE));
+}
+
 }  // namespace vellumino::win32

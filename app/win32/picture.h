@@ -12,4 +12,9 @@ namespace vellumino::win32 {
 // resource is missing or cannot be decoded (the window then shows button face).
 HBITMAP LoadPicture(HINSTANCE instance, const wchar_t* resource, int width, int height);
 
+// Paints `area` of a control whose top-left corner stands at `origin` in the
+// picture held by `picture` (a memory DC), so that the control looks as if
+// it were not there; button face where there is no picture.
+void PaintPictureUnder(HDC target, const RECT& area, HDC picture, POINT origin);
+
 }  // namespace vellumino::win32

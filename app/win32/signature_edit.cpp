@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <string>
 
+#include "desktop.h"
 #include "editing.h"
 
 namespace vellumino::win32 {
@@ -13,8 +14,9 @@ namespace vellumino::win32 {
 namespace {
 
 // The EDIT's own procedure, kept in the control's user data; the subclass
-// keeps no other state of its own but this one flag.
-constexpr wchar_t kDroppedHighSurrogate[] = L"Vellumino.DroppedHigh";
+// keeps no other state of its own but the first half of a character typed
+// in two messages, until its second half comes.
+constexpr wchar_t kPendingHalf[] = L"Vellumino.PendingHalf";
 
 WNDPROC OriginalProc(HWND edit)
 {
@@ -45,8 +47,7 @@ SignatureText TextOf(HWND edit)
 std::ptrdiff_t Room(HWND edit)
 {
     const Selection selection = SelectionOf(edit);
-    const std::ptrdiff_t length = GetWindowTextLengthW(edit);
-    return kInputLimit - (length - static_cast<std::ptrdiff_t>(selection.end - selection.start));
+    return RoomFor(static_cast<std::size_t>(GetWindowTextLengthW(edit)), selection.end - selection.start);
 }
 
 void ReplaceSelection(HWND edit, const SignatureText& text)
@@ -65,97 +66,16 @@ void RemoveRange(HWND edit, std::size_t start, std::size_t end, UINT how = WM_CL
     SendMessageW(edit, how, 0, 0);
 }
 
-SignatureText ClipboardText(HWND owner)
-{
-    SignatureText text;
-    if (!IsClipboardFormatAvailable(CF_UNICODETEXT) || !OpenClipboard(owner))
-        return text;
-    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-        if (const auto* units = static_cast<const char16_t*>(GlobalLock(data))) {
-            // Never read past the block, even if it lacks its terminator.
-            const SIZE_T capacity = GlobalSize(data) / sizeof(char16_t);
-            SIZE_T length = 0;
-            while (length < capacity && units[length] != 0)
-                ++length;
-            text.assign(units, length);
-            GlobalUnlock(data);
-        }
-    }
-    CloseClipboard();
-    return text;
-}
-
 // The one paste, whichever key or menu asked for it. Empty clipboard text
 // leaves the field (and its selection) alone.
 void PasteFitted(HWND edit)
 {
     if (GetWindowLongPtrW(edit, GWL_STYLE) & ES_READONLY)
         return;
-    const SignatureText incoming = ClipboardText(edit);
+    const SignatureText incoming = platform::ClipboardText(reinterpret_cast<std::uintptr_t>(edit));
     if (incoming.empty())
         return;
     ReplaceSelection(edit, FitToRoom(incoming, Room(edit)));
-}
-
-// The unit at `at` and the one before it are the two halves of one pair.
-bool SplitsPair(SignatureView text, std::size_t at)
-{
-    return at > 0 && at < text.size() && IsHighSurrogate(text[at - 1]) && IsLowSurrogate(text[at]);
-}
-
-// Where the character before `caret` starts, and where the one after it
-// ends, a surrogate pair counting as one character.
-std::size_t CharacterStartBefore(SignatureView text, std::size_t caret)
-{
-    if (caret == 0)
-        return 0;
-    return SplitsPair(text, caret - 1) ? caret - 2 : caret - 1;
-}
-
-std::size_t CharacterEndAfter(SignatureView text, std::size_t caret)
-{
-    if (caret >= text.size())
-        return text.size();
-    return SplitsPair(text, caret + 1) ? caret + 2 : caret + 1;
-}
-
-char32_t CodePointAt(SignatureView text, std::size_t at)
-{
-    if (SplitsPair(text, at + 1))
-        return 0x10000 + ((static_cast<char32_t>(text[at]) - 0xD800) << 10) + (text[at + 1] - 0xDC00);
-    return text[at];
-}
-
-enum class WordKind { Space, Ideograph, Word, Other };
-
-WordKind KindOf(char32_t c)
-{
-    if (c == U' ' || c == U'\t' || c == U'\u3000')
-        return WordKind::Space;
-    if ((c >= 0x3400 && c <= 0x4DBF) || (c >= 0x4E00 && c <= 0x9FFF) || (c >= 0xF900 && c <= 0xFAFF) ||
-        (c >= 0x20000 && c <= 0x3FFFF))
-        return WordKind::Ideograph;
-    if (c < 0x10000 && IsCharAlphaNumericW(static_cast<wchar_t>(c)))
-        return WordKind::Word;
-    return WordKind::Other;
-}
-
-// Where Ctrl+Backspace stops: past the spaces before the caret, then past a
-// run of letters and digits, a run of other symbols, or one ideograph (Chinese
-// has no spaces to tell its words apart).
-std::size_t PreviousWordStart(SignatureView text, std::size_t caret)
-{
-    std::size_t at = caret;
-    while (at > 0 && KindOf(CodePointAt(text, CharacterStartBefore(text, at))) == WordKind::Space)
-        at = CharacterStartBefore(text, at);
-    if (at == 0)
-        return 0;
-    const WordKind kind = KindOf(CodePointAt(text, CharacterStartBefore(text, at)));
-    do {
-        at = CharacterStartBefore(text, at);
-    } while (kind != WordKind::Ideograph && at > 0 &&
-             KindOf(CodePointAt(text, CharacterStartBefore(text, at))) == kind);
-    return at;
 }
 
 // Backspace, Ctrl+Backspace, Delete and Shift+Delete without a selection: the
@@ -173,39 +93,20 @@ void RemoveAtCaret(HWND edit, Removal removal)
     }
     const SignatureText text = TextOf(edit);
     const std::size_t caret = std::min<std::size_t>(selection.start, text.size());
-    // A caret left inside a pair takes the whole pair with it.
-    const bool inPair = SplitsPair(text, caret);
+    TextRange taken;
     switch (removal) {
         case Removal::WordBefore:
-            RemoveRange(edit, PreviousWordStart(text, caret), inPair ? caret + 1 : caret);
+            taken = WordBefore(text, caret);
             break;
         case Removal::CharacterAfter:
-            RemoveRange(edit, inPair ? caret - 1 : caret, CharacterEndAfter(text, caret));
+            taken = CharacterAfter(text, caret);
             break;
         case Removal::CharacterBefore:
         case Removal::CutCharacterBefore:
-            RemoveRange(edit, CharacterStartBefore(text, caret), inPair ? caret + 1 : caret,
-                        removal == Removal::CutCharacterBefore ? WM_CUT : WM_CLEAR);
+            taken = CharacterBefore(text, caret);
             break;
     }
-}
-
-// Whether a typed code unit may go in. A surrogate pair arrives as two
-// messages; its high half is let in only if the low half fits too, and a low
-// half whose high half was refused is refused with it.
-bool AcceptTyped(HWND edit, char16_t unit)
-{
-    const bool high = IsHighSurrogate(unit);
-    const bool low = IsLowSurrogate(unit);
-    if (low && RemovePropW(edit, kDroppedHighSurrogate))
-        return false;
-    RemovePropW(edit, kDroppedHighSurrogate);
-    const std::ptrdiff_t room = Room(edit);
-    if (high && room < 2) {
-        SetPropW(edit, kDroppedHighSurrogate, reinterpret_cast<HANDLE>(1));
-        return false;
-    }
-    return !TypedInsertion(SignatureView(&unit, 1), room).empty();
+    RemoveRange(edit, taken.start, taken.end, removal == Removal::CutCharacterBefore ? WM_CUT : WM_CLEAR);
 }
 
 bool Held(int key)
@@ -233,6 +134,29 @@ LRESULT TypedControl(HWND edit, UINT message, WPARAM wParam, LPARAM lParam)
                 return CallWindowProcW(OriginalProc(edit), edit, message, wParam, lParam);
             return 0;
     }
+}
+
+// A typed character outside the BMP arrives as two messages, one per half;
+// the first is held back until the second comes, so that the typing rule
+// judges the character whole, and both go in or neither does.
+LRESULT Typed(HWND edit, UINT message, char16_t unit, LPARAM lParam)
+{
+    // Whatever comes after a first half ends its wait; a control character
+    // drops it.
+    const auto pending = static_cast<char16_t>(reinterpret_cast<UINT_PTR>(RemovePropW(edit, kPendingHalf)));
+    if (IsControlCharacter(unit))
+        return TypedControl(edit, message, unit, lParam);
+    if (IsHighSurrogate(unit)) {
+        SetPropW(edit, kPendingHalf, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(unit)));
+        return 0;
+    }
+    SignatureText typed;
+    if (pending)
+        typed.push_back(pending);
+    typed.push_back(unit);
+    for (const char16_t accepted : TypedInsertion(typed, Room(edit)))
+        CallWindowProcW(OriginalProc(edit), edit, message, accepted, lParam);
+    return 0;
 }
 
 // The EDIT inserts an input method's finished text itself, past any check
@@ -298,11 +222,7 @@ LRESULT CALLBACK EditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam)
             break;
         case WM_CHAR:
         case WM_IME_CHAR:
-            if (IsControlCharacter(static_cast<char16_t>(wParam)))
-                return TypedControl(edit, message, wParam, lParam);
-            if (!AcceptTyped(edit, static_cast<char16_t>(wParam)))
-                return 0;
-            break;
+            return Typed(edit, message, static_cast<char16_t>(wParam), lParam);
         case WM_IME_COMPOSITION:
             if (lParam & GCS_RESULTSTR)
                 return CommitComposition(edit, wParam, lParam);
@@ -315,7 +235,7 @@ LRESULT CALLBACK EditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam)
             return 0;
         case WM_NCDESTROY: {
             const WNDPROC original = OriginalProc(edit);
-            RemovePropW(edit, kDroppedHighSurrogate);
+            RemovePropW(edit, kPendingHalf);
             SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
             return CallWindowProcW(original, edit, message, wParam, lParam);
         }
@@ -335,7 +255,7 @@ void HoldToInputLimit(HWND edit)
 
 bool ClipboardHoldsText(HWND owner)
 {
-    return !ClipboardText(owner).empty();
+    return !platform::ClipboardText(reinterpret_cast<std::uintptr_t>(owner)).empty();
 }
 
 }  // namespace vellumino::win32

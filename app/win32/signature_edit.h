@@ -7,11 +7,10 @@
 namespace vellumino::win32 {
 
 // Subclasses `edit`: typing and IME commits follow the shared typing rule
-// (stopping at the limit, never splitting a surrogate pair, control
-// characters swallowed without a beep), every paste key and the context menu
-// go through one fitted paste, Backspace and Delete take a surrogate pair
-// whole, Ctrl+Backspace deletes the word before the caret, and Ctrl+A
-// selects all.
+// (stopping at the limit at a whole character, control characters swallowed
+// without a beep), every paste key and the context menu go through one
+// fitted paste, Backspace, Delete and Ctrl+Backspace take whole characters
+// by the shared editing rules, and Ctrl+A selects all.
 void HoldToInputLimit(HWND edit);
 
 // Whether the clipboard holds text that a paste would insert.

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The editing keys act on whole characters and every paste is held to the
 # limit: Shift+Insert and the field's menu like Ctrl+V, Backspace and Delete
-# next to an emoji, Ctrl+Backspace on the word before the caret.
+# next to an emoji, Ctrl+Backspace on the word before the caret, and emoji
+# sequences and accented letters kept whole at the limit.
 source "$(dirname "$0")/lib.sh"
 
 start_vellumino
@@ -52,6 +53,35 @@ click_zone Label4
 expect_field "↗℡bc╰☆"
 xdotool key --window "$WID" ctrl+z
 expect_field "bc"
+
+# A character a person sees goes in whole at the limit or not at all,
+# however many code points make it: a heart and its emoji selector, a family
+# joined by ZWJ, a letter and its combining accent. Each paste would end
+# past the 40 units, and each would leave a part if cut by code points.
+heart=$'\xe2\x9d\xa4\xef\xb8\x8f'                                            # U+2764 U+FE0F
+family=$'\xf0\x9f\x91\xa8\xe2\x80\x8d\xf0\x9f\x91\xa9\xe2\x80\x8d\xf0\x9f\x91\xa7' # man ZWJ woman ZWJ girl
+accented=$'e\xcc\x81'                                                         # e U+0301
+thumb=$'\xf0\x9f\x91\x8d\xf0\x9f\x8f\xbd'                                  # thumbs up, medium skin tone
+a() {
+    printf "%${1}s" "" | tr ' ' a
+}
+# Every case runs, and the scenario fails after the last with all that failed.
+split=()
+while IFS='|' read -r pasted kept; do
+    (put_signature "$pasted" "$kept") </dev/null || split+=("pasting '$pasted' at the limit")
+done <<CASES
+$(a 39)$heart|$(a 39)
+$(a 38)$family|$(a 38)
+$(a 39)$accented|$(a 39)
+CASES
+# And the deleting keys take such a character whole.
+while IFS='|' read -r held keys left; do
+    (keys_give "$held" "$keys" "$left") </dev/null || split+=("$keys on '$held'")
+done <<CASES
+a$thumb|End BackSpace|a
+a${family}b|Home Right Delete|ab
+CASES
+[ ${#split[@]} -eq 0 ] || fail "characters split by: $(printf '%s; ' "${split[@]}")"
 
 kill -0 "$APP_PID" || fail "the program died"
 echo "editing: ok"

@@ -3,9 +3,18 @@
 // with the rectangle in the parent's client coordinates and the text in UTF-8.
 // This is what a screen reader learns from the window texts alone; Wine has
 // no cross-process MSAA to ask instead.
+//
+// `children_probe events SECONDS` listens instead, as a screen reader does,
+// to the window's controls for SECONDS: it prints "listening" once ready,
+// then one line per event a control raises about itself,
+//     name CLASS TEXT     its name changed (EVENT_OBJECT_NAMECHANGE)
+//     live CLASS TEXT     its live region changed (EVENT_OBJECT_LIVEREGIONCHANGED)
+// with the text the control holds when the event is heard.
 #include <windows.h>
 
+#include <cwchar>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -51,18 +60,58 @@ BOOL CALLBACK PrintChild(HWND child, LPARAM parent)
     return TRUE;
 }
 
+HWND window = nullptr;
+
+void CALLBACK OnEvent(HWINEVENTHOOK, DWORD event, HWND control, LONG object, LONG child, DWORD, DWORD)
+{
+    if (object != OBJID_CLIENT || child != CHILDID_SELF || !control || GetParent(control) != window)
+        return;
+    const wchar_t* kind = event == EVENT_OBJECT_NAMECHANGE ? L"name" : event == 0x8019 ? L"live" : nullptr;
+    if (!kind)
+        return;
+    wchar_t className[256] = {};
+    GetClassNameW(control, className, 256);
+    Write(std::wstring(kind) + L' ' + className + L' ' + TextOf(control) + L'\n');
+}
+
+int Listen(DWORD seconds)
+{
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    // Out of context, as screen readers mostly listen: the events come here
+    // as messages, after the fact.
+    const HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_NAMECHANGE, 0x8019, nullptr, &OnEvent, process, 0,
+                                               WINEVENT_OUTOFCONTEXT);
+    if (!hook) {
+        Write(L"cannot listen\n", STD_ERROR_HANDLE);
+        return 1;
+    }
+    Write(L"listening\n");
+    const ULONGLONG end = GetTickCount64() + seconds * 1000ULL;
+    for (ULONGLONG now = GetTickCount64(); now < end; now = GetTickCount64()) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now), QS_ALLINPUT);
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageW(&message);
+    }
+    UnhookWinEvent(hook);
+    return 0;
+}
+
 }  // namespace
 
-int wmain()
+int wmain(int argc, wchar_t** argv)
 {
     // Aware of each monitor's DPI, as screen readers are, so that the
     // rectangles come in the window's own pixels rather than scaled to 96 DPI.
     SetThreadDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
-    const HWND window = FindWindowW(nullptr, L"Vellumino");
+    window = FindWindowW(nullptr, L"Vellumino");
     if (!window) {
         Write(L"no window titled Vellumino\n", STD_ERROR_HANDLE);
         return 1;
     }
+    if (argc > 2 && std::wstring_view(argv[1]) == L"events")
+        return Listen(static_cast<DWORD>(std::wcstoul(argv[2], nullptr, 10)));
     EnumChildWindows(window, &PrintChild, reinterpret_cast<LPARAM>(window));
     return 0;
 }

@@ -5,6 +5,9 @@
 //         "released" when it lets go
 //     desktop_helper dark-colours             switches the desktop to dark
 //         window and text colours until the session ends
+//     desktop_helper title-menu               right-clicks the title bar of the
+//         window titled "Vellumino" and prints "menu" if a menu opens within
+//         5 s (then closes it), "no menu" otherwise
 #include <windows.h>
 
 #include <cwchar>
@@ -44,6 +47,52 @@ int DarkColours()
     return 0;
 }
 
+BOOL CALLBACK FindMenu(HWND window, LPARAM found)
+{
+    wchar_t name[16] = {};
+    GetClassNameW(window, name, 16);
+    if (std::wstring_view(name) == L"#32768" && IsWindowVisible(window)) {
+        *reinterpret_cast<HWND*>(found) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND OpenMenu()
+{
+    HWND found = nullptr;
+    EnumWindows(&FindMenu, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+int TitleMenu()
+{
+    const HWND window = FindWindowW(nullptr, L"Vellumino");
+    if (!window) {
+        Write("no window titled Vellumino\n");
+        return 1;
+    }
+    // The right-click's message, half way between the frame's top and the
+    // client area's: on the title bar whatever the frame's metrics.
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    POINT client{0, 0};
+    ClientToScreen(window, &client);
+    const POINT at{(frame.left + frame.right) / 2, (frame.top + client.y) / 2};
+    PostMessageW(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window), MAKELPARAM(at.x, at.y));
+    for (int waited = 0; waited < 100; ++waited) {
+        if (const HWND menu = OpenMenu()) {
+            Write("menu\n");
+            PostMessageW(window, WM_CANCELMODE, 0, 0);
+            PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+            return 0;
+        }
+        Sleep(50);
+    }
+    Write("no menu\n");
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv)
@@ -53,6 +102,8 @@ int wmain(int argc, wchar_t** argv)
         return HoldClipboard(static_cast<int>(std::wcstol(argv[2], nullptr, 10)));
     if (command == L"dark-colours")
         return DarkColours();
-    Write("usage: desktop_helper hold-clipboard SECONDS | dark-colours\n");
+    if (command == L"title-menu")
+        return TitleMenu();
+    Write("usage: desktop_helper hold-clipboard SECONDS | dark-colours | title-menu\n");
     return 2;
 }
