@@ -17,8 +17,8 @@ void Form1Model::Text1_Change()
     if (writing_)
         return;
     const SignatureText text = view_.fieldText();
-    view_.showCaption(Caption::Label1, text);
-    view_.showCaption(Caption::Label2, text);
+    view_.showCaption(Caption::Label1, text, false);
+    view_.showCaption(Caption::Label2, text, false);
 }
 
 }  // namespace vellumino

@@ -24,7 +24,10 @@ public:
     // Replaces the whole field as one edit the user can undo. The toolkit
     // may or may not report it as a change; the model refreshes either way.
     virtual void replaceFieldText(SignatureView text) = 0;
-    virtual void showCaption(Caption caption, SignatureView text) = 0;
+    // With `announce`, the caption says something of the program's own (the
+    // copy's confirmation) rather than the signature the user is typing and
+    // hears already: a screen reader should read it out.
+    virtual void showCaption(Caption caption, SignatureView text, bool announce) = 0;
     // The window's native handle (an HWND on Windows, an X11 window id on
     // Linux, 0 where there is none), for services that want an owner.
     virtual std::uintptr_t nativeHandle() = 0;
@@ -41,8 +44,8 @@ public:
 
     SignatureText signature() const override { return view_.fieldText(); }
     void writeSignature(SignatureView text) override;
-    void setChatPreview(SignatureView text) override { view_.showCaption(Caption::Label1, text); }
-    void setCardPreview(SignatureView text) override { view_.showCaption(Caption::Label2, text); }
+    void setChatPreview(SignatureView text) override { show(Caption::Label1, text); }
+    void setCardPreview(SignatureView text) override { show(Caption::Label2, text); }
     std::uintptr_t nativeHandle() override { return view_.nativeHandle(); }
 
     // The field's change notification, however the text changed: typed,
@@ -54,6 +57,10 @@ public:
     void menuCommandChosen(const MenuCommand& command) { RunMenuCommand(command, *this); }
 
 private:
+    // What an output action writes into a caption is announced when it is
+    // not the signature itself.
+    void show(Caption caption, SignatureView text) { view_.showCaption(caption, text, text != view_.fieldText()); }
+
     Form1View& view_;
     bool writing_ = false;
 };

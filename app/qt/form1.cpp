@@ -141,7 +141,7 @@ void Form1::replaceFieldText(SignatureView text)
     Text1->replaceAll(ToQString(text));
 }
 
-void Form1::showCaption(Caption caption, SignatureView text)
+void Form1::showCaption(Caption caption, SignatureView text, bool)
 {
     (caption == Caption::Label1 ? Label1 : Label2)->setText(ToQString(text));
 }

@@ -31,7 +31,8 @@ protected:
 private:
     SignatureText fieldText() const override;
     void replaceFieldText(SignatureView text) override;
-    void showCaption(Caption caption, SignatureView text) override;
+    // Qt's static text announces every change of its name already.
+    void showCaption(Caption caption, SignatureView text, bool announce) override;
     std::uintptr_t nativeHandle() override;
 
     // The reverse commands offered by a right-click on `zone`.

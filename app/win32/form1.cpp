@@ -469,11 +469,9 @@ void Form1::replaceFieldText(SignatureView view)
     SendMessageW(Text1, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(Wide(text)));
 }
 
-void Form1::showCaption(Caption caption, SignatureView text)
+void Form1::showCaption(Caption caption, SignatureView text, bool announce)
 {
-    // What the user types, the screen reader echoes already; a caption that
-    // says something else (the copy's confirmation) is read out.
-    ShowCaption(caption == Caption::Label1 ? Label1 : Label2, text, text != fieldText());
+    ShowCaption(caption == Caption::Label1 ? Label1 : Label2, text, announce);
 }
 
 std::uintptr_t Form1::nativeHandle()

@@ -32,7 +32,7 @@ private:
 
     SignatureText fieldText() const override;
     void replaceFieldText(SignatureView text) override;
-    void showCaption(Caption caption, SignatureView text) override;
+    void showCaption(Caption caption, SignatureView text, bool announce) override;
     std::uintptr_t nativeHandle() override;
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);

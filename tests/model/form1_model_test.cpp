@@ -30,8 +30,9 @@ public:
         if (reports_ == Reports::Always || (reports_ == Reports::OnlyChanges && changed))
             model_->Text1_Change();
     }
-    void showCaption(Caption caption, SignatureView text) override
+    void showCaption(Caption caption, SignatureView text, bool announce) override
     {
+        announced += announce ? SignatureText(text) + u"|" : SignatureText();
         (caption == Caption::Label1 ? label1 : label2) = text;
         ++captionWrites;
     }
@@ -45,6 +46,7 @@ public:
     }
 
     SignatureText label1 = u"-", label2 = u"-";
+    SignatureText announced;  // every announced caption text, each followed by |
     int edits = 0;
     int captionWrites = 0;
 
@@ -96,6 +98,9 @@ TEST_P(Form1ModelTest, ConfirmationLastsUntilTheNextChange)
     model.zoneClicked(layout::ZoneId::Label8);
     EXPECT_EQ(view.label1, u"");
     EXPECT_EQ(view.label2, u"");
+    // Only the program's own message is read out; the signature is heard as it is typed.
+    EXPECT_EQ(view.announced, SignatureText(kCopyConfirmation) + u"|" + SignatureText(kCopyConfirmation) + u"|" +
+                                  SignatureText(kCopyConfirmation) + u"|");
 }
 
 TEST_P(Form1ModelTest, ZonesAndMenusRunTheirCommands)
