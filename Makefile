@@ -169,7 +169,7 @@ screenshot-web:
 	$(call install,$(WEB_PACKAGES) chromium python3 imagemagick)
 	cmake --preset web
 	cmake --build --preset web --target vellumino_site
-	tests/web/screenshot.py build/web-build/site build/screenshot-web.png
+	tests/web/page.py screenshot build/web-build/site build/screenshot-web.png
 	@echo "Wrote build/screenshot-web.png (and the phone and desktop halves beside it)"
 
 package:

@@ -1,6 +1,7 @@
 # Writes the service worker: cmake -DSITE=DIR -DTEMPLATE=sw.js.in -DOUTPUT=sw.js
 # -DFILES="a;b;c" -P service_worker.cmake. Its cache is named after the files'
 # contents, so that every change to them reaches a visitor's cache.
+cmake_minimum_required(VERSION 3.25)
 set(hashed "")
 foreach(name IN LISTS FILES)
     file(SHA256 ${SITE}/${name} hash)
