@@ -20,6 +20,7 @@ TEST_PACKAGES := $(RUN_PACKAGES) libgtest-dev libgmock-dev xvfb xauth xdotool xc
                  wine wine64 locales icoutils chromium python3 emscripten googletest
 # Benchmarks: Google Benchmark, and OpenCC's library and data with the Chinese
 # manual pages, to measure the Chinese conversions against OpenCC on real text.
+# The web page's step needs only what the tests already have.
 BENCH_PACKAGES := $(TEST_PACKAGES) libbenchmark-dev libxcb1-dev libopencc-dev libopencc-data manpages-zh
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
