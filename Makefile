@@ -13,12 +13,14 @@ RUN_PACKAGES := g++ cmake ninja-build pkg-config qt6-base-dev qt6-translations-l
 # the Debian package's checkers, mingw-w64 for the Windows program, and Wine
 # (64-bit only) to run it, with the zh_CN locale source for its Chinese code page,
 # icoutils to read the resources back out of the built program file, and a
-# headless Chromium, driven from Python, to try the signature page.
+# headless Chromium, driven from Python, to try the signature page and the web
+# page, which emscripten builds with GoogleTest's sources.
 TEST_PACKAGES := $(RUN_PACKAGES) libgtest-dev libgmock-dev xvfb xauth xdotool xclip x11-utils libx11-dev libxfixes-dev \
                  imagemagick clang libclang-rt-14-dev lintian desktop-file-utils appstream mingw-w64 libstb-dev \
-                 wine wine64 locales icoutils chromium python3 unicode-data
+                 wine wine64 locales icoutils chromium python3 unicode-data emscripten googletest
 # Benchmarks: Google Benchmark, and OpenCC's library and data with the Chinese
 # manual pages, to measure the Chinese conversions against OpenCC on real text.
+# The web page's step needs only what the tests already have.
 BENCH_PACKAGES := $(TEST_PACKAGES) libbenchmark-dev libxcb1-dev libopencc-dev libopencc-data opencc icu-devtools python3-jieba manpages-zh
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
@@ -41,7 +43,17 @@ endef
 # its pictures, and a compiler for this machine to generate its signature page.
 WINDOWS_PACKAGES := cmake ninja-build g++ mingw-w64 libstb-dev
 
-.PHONY: run test build windows screenshot screenshot-dark screenshot-windows screenshot-page bench fuzz package asan assets format help
+# The web page: emscripten (which brings Node), and a compiler for this
+# machine to generate its signature page.
+WEB_PACKAGES := cmake ninja-build g++ emscripten
+# Emscripten's optimizer needs Debian's Node modules where another node comes
+# first in PATH; the presets set it, and so does every target here.
+export NODE_PATH := /usr/share/nodejs
+# Where `make run-web` serves the page.
+WEB_PORT ?= 8020
+
+.PHONY: run test build windows web run-web screenshot screenshot-dark screenshot-windows screenshot-page screenshot-web \
+        bench fuzz package asan assets format help
 
 # How long `make fuzz` runs each target, in seconds.
 FUZZ_SECONDS ?= 600
@@ -60,6 +72,10 @@ help:
 	@echo "make fuzz        fuzz every command for FUZZ_SECONDS each (default 600)"
 	@echo "make package     build a .deb in build/ci"
 	@echo "make windows     cross-build Vellumino.exe and pack build/windows/Vellumino-1.00-win64.zip"
+	@echo "make web         build the web page into build/web and pack build/web/Vellumino-1.00-web.zip"
+	@echo "make run-web     serve build/web on 127.0.0.1 (WEB_PORT, default 8020)"
+	@echo "make screenshot-web"
+	@echo "                 the web page in headless Chromium: build/screenshot-web.png (desktop and phone)"
 	@echo "make asan        run the tests under AddressSanitizer and UBSan"
 	@echo "make assets      repaint the committed artwork"
 
@@ -83,6 +99,9 @@ test:
 	cmake --preset fuzz
 	cmake --build --preset fuzz
 	ctest --preset fuzz
+	cmake --preset web
+	cmake --build --preset web
+	ctest --preset web
 
 screenshot:
 	$(call install,$(TEST_PACKAGES))
@@ -131,6 +150,28 @@ windows:
 	cmake --preset windows
 	cmake --build --preset windows
 	cd build/windows && cpack -G ZIP
+
+# The site is built in build/web-build/site; build/web gets a fresh copy of
+# it and the zip, and nothing else, so that it can go to a host as it is.
+web:
+	$(call install,$(WEB_PACKAGES))
+	cmake --preset web
+	cmake --build --preset web --target vellumino_site vellumino_web_zip
+	rm -rf build/web
+	cp -r build/web-build/site build/web
+	cp build/web-build/Vellumino-1.00-web.zip build/web/
+	@echo "Wrote build/web/ and build/web/Vellumino-1.00-web.zip"
+
+run-web: web
+	@echo "Vellumino is at http://127.0.0.1:$(WEB_PORT)/ (Ctrl+C stops it)"
+	cd build/web && python3 -m http.server --bind 127.0.0.1 $(WEB_PORT)
+
+screenshot-web:
+	$(call install,$(WEB_PACKAGES) chromium python3 imagemagick)
+	cmake --preset web
+	cmake --build --preset web --target vellumino_site
+	tests/web/page.py screenshot build/web-build/site build/screenshot-web.png
+	@echo "Wrote build/screenshot-web.png (and the phone and desktop halves beside it)"
 
 package:
 	$(call install,$(TEST_PACKAGES))

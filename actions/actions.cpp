@@ -7,8 +7,23 @@ namespace vellumino {
 
 void CopySignature(SignatureWindow& window)
 {
-    const bool copied = platform::CopyToClipboard(window.nativeHandle(), window.signature());
-    window.setCardPreview(copied ? kCopyConfirmation : kCopyFailed);
+    const SignatureText signature = window.signature();
+    switch (platform::StartCopy(window.nativeHandle(), signature)) {
+    case platform::CopyResult::Copied:
+        window.setCardPreview(kCopyConfirmation);
+        break;
+    case platform::CopyResult::Failed:
+        window.setCardPreview(kCopyFailed);
+        break;
+    case platform::CopyResult::Pending:
+        break;
+    }
+}
+
+void CopyAnswered(SignatureWindow& window, SignatureView copied, bool succeeded)
+{
+    if (window.signature() == copied)
+        window.setCardPreview(succeeded ? kCopyConfirmation : kCopyFailed);
 }
 
 void ClearSignature(SignatureWindow& window)

@@ -14,8 +14,15 @@ class SignatureWindow;
 
 // Puts the signature on the clipboard as plain text, in place of whatever it
 // held, and says in the hover-card caption whether that worked. The field and
-// the chat caption stay as they are.
+// the chat caption stay as they are. Where the clipboard answers only later
+// (a browser's), the caption waits for CopyAnswered.
 void CopySignature(SignatureWindow& window);
+
+// The late answer to a copy of `copied`: says in the hover-card caption what
+// CopySignature would have said at once. An answer that comes after the
+// signature has changed says nothing, since the caption already shows the
+// new signature and a confirmation there would claim the wrong text.
+void CopyAnswered(SignatureWindow& window, SignatureView copied, bool succeeded);
 
 // Empties the field and both captions; the clipboard keeps what it holds.
 void ClearSignature(SignatureWindow& window);

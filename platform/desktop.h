@@ -17,6 +17,15 @@ namespace vellumino::platform {
 // clipboard); that is never fatal.
 bool CopyToClipboard(std::uintptr_t owner, std::u16string_view text);
 
+// What the platform can say about a copy when it is asked. A desktop's
+// clipboard answers at once; a browser's answers a promise later, and there
+// the copy is Pending until the page hands the answer to the window that
+// asked (actions' CopyAnswered).
+enum class CopyResult { Copied, Failed, Pending };
+
+// CopyToClipboard where the platform may only answer later.
+CopyResult StartCopy(std::uintptr_t owner, std::u16string_view text);
+
 // The plain text the system clipboard holds, for a paste; empty when it
 // holds none, or when another program keeps it for longer than a copy would
 // wait.

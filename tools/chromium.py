@@ -18,7 +18,22 @@ import time
 class Chromium:
     """One headless Chromium with one tab; commands go to that tab."""
 
-    def __init__(self, binary=None):
+    # What a key press sends, by the key's name: its DOM code, key and
+    # Windows virtual key code.
+    KEYS = {
+        "Backspace": ("Backspace", "Backspace", 8), "Delete": ("Delete", "Delete", 46),
+        "End": ("End", "End", 35), "Home": ("Home", "Home", 36), "Enter": ("Enter", "Enter", 13),
+        "Left": ("ArrowLeft", "ArrowLeft", 37), "Right": ("ArrowRight", "ArrowRight", 39),
+        "Escape": ("Escape", "Escape", 27), "Down": ("ArrowDown", "ArrowDown", 40),
+        "Up": ("ArrowUp", "ArrowUp", 38), "Tab": ("Tab", "Tab", 9), "Insert": ("Insert", "Insert", 45),
+    }
+    MODIFIERS = {"alt": 1, "ctrl": 2, "meta": 4, "shift": 8}
+    # The editing commands behind the shortcuts, which a headless browser
+    # only runs when the key event names them.
+    COMMANDS = {"ctrl+a": "selectAll", "ctrl+c": "copy", "ctrl+v": "paste", "ctrl+x": "cut", "ctrl+z": "undo",
+                "ctrl+y": "redo", "shift+Insert": "paste"}
+
+    def __init__(self, binary=None, arguments=()):
         binary = (binary or os.environ.get("CHROMIUM") or shutil.which("chromium")
                   or shutil.which("chromium-browser"))
         if not binary:
@@ -37,13 +52,17 @@ class Chromium:
         self.process = subprocess.Popen(
             [binary, "--headless=new", "--remote-debugging-pipe", "--no-sandbox", "--disable-gpu",
              "--no-first-run", "--no-default-browser-check", "--hide-scrollbars",
-             "--user-data-dir=" + self.profile, "about:blank"],
+             "--disable-background-networking", "--disable-component-update", "--disable-sync",
+             "--user-data-dir=" + self.profile, *arguments, "about:blank"],
             preexec_fn=plug_pipes, close_fds=False,
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(to_browser_read)
         os.close(from_browser_write)
         self.buffer = b""
         self.events = []
+        self.watching = False
+        self.side_id = 1 << 30
+        self.requested = []  # every URL asked for while watch_requests() is on
         self.next_id = 0
         self.session = None
         targets = self.call("Target.getTargets")["targetInfos"]
@@ -75,7 +94,17 @@ class Chromium:
                 raise RuntimeError("Chromium went away")
             self.buffer += chunk
         message, self.buffer = self.buffer.split(b"\0", 1)
-        return json.loads(message)
+        message = json.loads(message)
+        if message.get("method") == "Target.attachedToTarget" and self.watching:
+            # A worker the page started, held until its requests are watched too.
+            session = message["params"]["sessionId"]
+            for method in ("Network.enable", "Runtime.runIfWaitingForDebugger"):
+                self.side_id += 1  # apart from call()'s, whose answer is being awaited
+                os.write(self.to_browser, json.dumps({"id": self.side_id, "method": method, "params": {},
+                                                      "sessionId": session}).encode() + b"\0")
+        if message.get("method") == "Network.requestWillBeSent":
+            self.requested.append(message["params"]["request"]["url"])
+        return message
 
     def call(self, method, timeout=30, browser=False, **params):
         """Sends one command and returns its result; events met on the way are kept."""
@@ -93,6 +122,13 @@ class Chromium:
                 return answer.get("result", {})
             self.events.append(answer)
 
+    def watch_requests(self):
+        """From now on, every URL the page or its workers (a service worker) ask for goes into `requested`."""
+        self.watching = True
+        self.call("Network.enable")
+        self.call("Target.setAutoAttach", browser=True, autoAttach=True, waitForDebuggerOnStart=True, flatten=True,
+                  filter=[{"type": "service_worker"}, {"type": "worker"}, {"type": "shared_worker"}])
+
     def wait_for_event(self, method, timeout=30):
         deadline = time.monotonic() + timeout
         while True:
@@ -102,12 +138,73 @@ class Chromium:
                     return event.get("params", {})
             self.events.append(self._receive(deadline))
 
-    def open(self, path, width, height, scale=1, mobile=False):
+    def open(self, path, width, height, scale=1, mobile=False, touch=None):
+        """Loads a page, a file by its path or anything by its URL, on a screen of that size;
+        a mobile screen takes touches (and no mouse) unless `touch` says otherwise."""
         self.call("Emulation.setDeviceMetricsOverride", width=width, height=height,
                   deviceScaleFactor=scale, mobile=mobile)
+        self.call("Emulation.setTouchEmulationEnabled", enabled=mobile if touch is None else touch,
+                  maxTouchPoints=5)
         self.events.clear()
-        self.call("Page.navigate", url="file://" + os.path.abspath(path))
+        url = path if "://" in path else "file://" + os.path.abspath(path)
+        self.call("Page.navigate", url=url)
         self.wait_for_event("Page.loadEventFired")
+
+    def reload(self):
+        self.events.clear()
+        self.call("Page.reload")
+        self.wait_for_event("Page.loadEventFired")
+
+    def wait_until(self, expression, seconds=10):
+        """Polls a JavaScript expression until it is true; its last value."""
+        deadline = time.monotonic() + seconds
+        while True:
+            value = self.evaluate(expression)
+            if value or time.monotonic() > deadline:
+                return value
+            time.sleep(0.05)
+
+    def centre(self, selector, index=0):
+        return self.evaluate(f"""(() => {{
+            const element = document.querySelectorAll({json.dumps(selector)})[{index}];
+            element.scrollIntoView({{block: 'center'}});
+            const box = element.getBoundingClientRect();
+            return [box.x + box.width / 2, box.y + box.height / 2];
+        }})()""")
+
+    def right_click(self, selector):
+        x, y = self.centre(selector)
+        for kind in ("mousePressed", "mouseReleased"):
+            self.call("Input.dispatchMouseEvent", type=kind, x=x, y=y, button="right", clickCount=1)
+
+    def tap(self, selector, hold=0.0):
+        """A finger on the middle of an element, lifted after `hold` seconds."""
+        x, y = self.centre(selector)
+        self.call("Input.dispatchTouchEvent", type="touchStart", touchPoints=[{"x": x, "y": y}])
+        if hold:
+            time.sleep(hold)
+        self.call("Input.dispatchTouchEvent", type="touchEnd", touchPoints=[])
+
+    def key(self, name):
+        """One key press, by name ("Backspace", "ctrl+z", "ctrl+Backspace"), to the focused element."""
+        *held, key = name.split("+")
+        modifiers = sum(self.MODIFIERS[m] for m in held)
+        if key in self.KEYS:
+            code, dom_key, vk = self.KEYS[key]
+        else:
+            code, dom_key, vk = "Key" + key.upper(), key, ord(key.upper())
+        commands = [self.COMMANDS[name]] if name in self.COMMANDS else []
+        self.call("Input.dispatchKeyEvent", type="rawKeyDown", modifiers=modifiers, code=code, key=dom_key,
+                  windowsVirtualKeyCode=vk, commands=commands)
+        self.call("Input.dispatchKeyEvent", type="keyUp", modifiers=modifiers, code=code, key=dom_key,
+                  windowsVirtualKeyCode=vk)
+
+    def type(self, text):
+        """Types text key by key, as a keyboard does."""
+        for character in text:
+            self.call("Input.dispatchKeyEvent", type="keyDown", text=character, unmodifiedText=character,
+                      key=character)
+            self.call("Input.dispatchKeyEvent", type="keyUp", key=character)
 
     def evaluate(self, expression):
         """The value of a JavaScript expression in the page, promises awaited."""

@@ -113,6 +113,24 @@ TEST_P(Form1ModelTest, ZonesAndMenusRunTheirCommands)
     EXPECT_EQ(view.label2, u"个 性 签 名");
 }
 
+// A browser's clipboard answers after the click: the answer speaks for the
+// signature it was asked to copy, and only while the field still holds it.
+TEST_P(Form1ModelTest, ALateCopyAnswerSpeaksOnlyForTheSignatureCopied)
+{
+    struct Case {
+        SignatureView copied;
+        bool succeeded;
+        SignatureView expected;
+    };
+    for (const Case& c : {Case{u"个性签名", true, kCopyConfirmation}, Case{u"个性签名", false, kCopyFailed},
+                          Case{u"个性签", true, u"个性签名"}, Case{u"个性签名!", false, u"个性签名"}}) {
+        model.writeSignature(u"个性签名");
+        CopyAnswered(model, c.copied, c.succeeded);
+        EXPECT_EQ(view.label2, c.expected) << (c.succeeded ? "copied" : "refused");
+        EXPECT_EQ(view.label1, u"个性签名");
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Toolkits, Form1ModelTest,
                          testing::Values(FakeView::Reports::Always, FakeView::Reports::OnlyChanges,
                                          FakeView::Reports::Never));

@@ -1,0 +1,146 @@
+// The web front-end: the page's controls for the model. The page's script
+// (page.js) turns DOM events into the calls exported at the bottom; the
+// model reaches the page through the few functions of Vellumino that the
+// script defines. Strings cross as UTF-16 code units, exactly as the field
+// holds them, lone surrogates included.
+#include <emscripten.h>
+
+#include <cstdint>
+
+#include "actions.h"
+#include "editing.h"
+#include "form1_model.h"
+#include "layout.h"
+#include "zone_table.h"
+
+namespace vellumino {
+
+namespace {
+
+// clang-format off
+EM_JS(std::size_t, vellumino_field_length, (), { return Vellumino.field.value.length; });
+EM_JS(void, vellumino_read_field, (char16_t* out), {
+    const value = Vellumino.field.value;
+    for (let i = 0; i < value.length; ++i) HEAPU16[(out >> 1) + i] = value.charCodeAt(i);
+});
+EM_JS(void, vellumino_replace_field, (const char16_t* text, std::size_t length), {
+    Vellumino.replaceField(Vellumino.text(text, length));
+});
+EM_JS(void, vellumino_show_caption, (int caption, const char16_t* text, std::size_t length, bool announce), {
+    Vellumino.showCaption(caption, Vellumino.text(text, length), announce);
+});
+EM_JS(void, vellumino_offer, (int command, const char16_t* label, std::size_t length), {
+    Vellumino.offer(command, Vellumino.text(label, length));
+});
+EM_JS(void, vellumino_core_ready, (), { Vellumino.coreReady(); });
+// clang-format on
+
+class PageForm1 final : public Form1View {
+public:
+    SignatureText fieldText() const override
+    {
+        SignatureText text(vellumino_field_length(), u'\0');
+        vellumino_read_field(text.data());
+        return text;
+    }
+    void replaceFieldText(SignatureView text) override { vellumino_replace_field(text.data(), text.size()); }
+    void showCaption(Caption caption, SignatureView text, bool announce) override
+    {
+        vellumino_show_caption(caption == Caption::Label1 ? 1 : 2, text.data(), text.size(), announce);
+    }
+    std::uintptr_t nativeHandle() override { return 0; }
+};
+
+PageForm1 view;
+Form1Model model{view};
+
+// What the last call that answers with text gave; the script reads it at
+// once, through vellumino_result_length.
+SignatureText result;
+std::uint32_t range[2];
+
+bool IsZone(int zone)
+{
+    return zone >= 0 && static_cast<std::size_t>(zone) < layout::kZones.size();
+}
+
+}  // namespace
+
+}  // namespace vellumino
+
+using namespace vellumino;
+
+extern "C" {
+
+EMSCRIPTEN_KEEPALIVE void vellumino_text1_change()
+{
+    model.Text1_Change();
+}
+
+// `zone` is the zone's place in the tab order, as the page lists them.
+EMSCRIPTEN_KEEPALIVE void vellumino_zone_clicked(int zone)
+{
+    if (IsZone(zone))
+        model.zoneClicked(layout::kZones[static_cast<std::size_t>(zone)].id);
+}
+
+// Offers the zone's reverse commands to the page's menu, one Vellumino.offer
+// each; none for a zone without a menu.
+EMSCRIPTEN_KEEPALIVE void vellumino_zone_menu(int zone)
+{
+    if (!IsZone(zone))
+        return;
+    const auto all = MenuCommands();
+    for (const MenuCommand& command : ZoneMenu(layout::kZones[static_cast<std::size_t>(zone)].id))
+        vellumino_offer(static_cast<int>(&command - all.data()), command.label.data(), command.label.size());
+}
+
+EMSCRIPTEN_KEEPALIVE void vellumino_menu_command_chosen(int command)
+{
+    const auto all = MenuCommands();
+    if (command >= 0 && static_cast<std::size_t>(command) < all.size())
+        model.menuCommandChosen(all[static_cast<std::size_t>(command)]);
+}
+
+// What of `incoming` the field takes in place of `selected` of its `length`
+// units: typed text (`typed`) or a paste, a drop, a correction. Read the
+// answer with vellumino_result_length.
+EMSCRIPTEN_KEEPALIVE const char16_t* vellumino_fit(const char16_t* incoming, std::size_t incomingLength,
+                                                   int typed, std::size_t length, std::size_t selected)
+{
+    const SignatureView text(incoming, incomingLength);
+    const std::ptrdiff_t room = RoomFor(length, selected);
+    result = typed ? TypedInsertion(text, room) : FitToRoom(text, room);
+    return result.data();
+}
+
+EMSCRIPTEN_KEEPALIVE std::size_t vellumino_result_length()
+{
+    return result.size();
+}
+
+// What a deleting key takes from the field at `caret` when nothing is
+// selected: 0 Backspace, 1 Delete, 2 Ctrl+Backspace. Two code-unit offsets,
+// start and end.
+EMSCRIPTEN_KEEPALIVE const std::uint32_t* vellumino_deletion(int key, std::size_t caret)
+{
+    const SignatureText text = view.fieldText();
+    const TextRange taken = key == 0   ? CharacterBefore(text, caret)
+                            : key == 1 ? CharacterAfter(text, caret)
+                                       : WordBefore(text, caret);
+    range[0] = static_cast<std::uint32_t>(taken.start);
+    range[1] = static_cast<std::uint32_t>(taken.end);
+    return range;
+}
+
+EMSCRIPTEN_KEEPALIVE void vellumino_copy_answered(const char16_t* copied, std::size_t length, int succeeded)
+{
+    CopyAnswered(model, SignatureView(copied, length), succeeded != 0);
+}
+
+}  // extern "C"
+
+int main()
+{
+    vellumino_core_ready();
+}

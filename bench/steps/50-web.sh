@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# The web page: the size of its first load (everything the first visit
+# fetches, the service worker's cache included, each file as gzip -9 would
+# serve it), and how soon it is ready for input against a plain page with
+# the same picture and an input, both loaded in turn in the same headless
+# Chromium, on a desktop screen and on a phone's. Goals: at most 800 KB,
+# and within 1.5x of the plain page.
+#   bench/steps/50-web.sh BUILD_DIR      (builds the `web` preset itself)
+set -euo pipefail
+
+source_dir=$(cd "$(dirname "$0")/../.." && pwd)
+log=$source_dir/build/web-build-bench.log
+export NODE_PATH=/usr/share/nodejs
+{ cmake --preset web -S "$source_dir" && cmake --build "$source_dir/build/web-build" --target vellumino_site; } \
+    >"$log" 2>&1 || { cat "$log" >&2; exit 1; }
+python3 "$source_dir/bench/web/ready.py" "$source_dir/build/web-build/site" "${BENCH_WEB_ROUNDS:-15}" 2>/dev/null

@@ -1,0 +1,445 @@
+#!/usr/bin/env python3
+"""The web page in a real headless Chromium, driven over the DevTools pipe:
+the end-to-end scenarios of the desktop programs (tests/e2e), on a desktop
+screen with a mouse and on a phone's with touches, offline after one visit
+and opened from disk. A request of the page or its service worker for
+anything but 127.0.0.1 or the files beside the page fails the run, and so
+does anything the page's content policy refuses.
+
+Usage:
+    page.py desktop SITE_DIR LAYOUT.txt
+    page.py phone SITE_DIR LAYOUT.txt
+    page.py offline SITE_DIR LAYOUT.txt
+    page.py screenshot SITE_DIR OUTPUT.png
+"""
+import functools
+import http.server
+import json
+import os
+import socketserver
+import subprocess
+import sys
+import threading
+import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools"))
+from chromium import Chromium  # noqa: E402
+
+CONFIRMATION = "QQ签名已复制、请在QQ中粘贴"
+FAILED = "没有复制成功，请再试一次"
+TEN = "一二三四五六七八九十"
+
+# The browser's own clipboard, read and written past the page.
+CLIPBOARD = "Object.getOwnPropertyDescriptor(Navigator.prototype, 'clipboard').get.call(navigator)"
+
+
+def fail(message):
+    print("FAIL: " + message, file=sys.stderr)
+    sys.exit(1)
+
+
+def js(value):
+    return json.dumps(value, ensure_ascii=False)
+
+
+class Site:
+    """The site served on 127.0.0.1 from a thread, until stop()."""
+
+    def __init__(self, directory):
+        handler = functools.partial(QuietHandler, directory=directory)
+        self.server = socketserver.ThreadingTCPServer(("127.0.0.1", 0), handler)
+        self.server.daemon_threads = True
+        self.url = f"http://127.0.0.1:{self.server.server_address[1]}/"
+        threading.Thread(target=self.server.serve_forever, daemon=True).start()
+
+    def stop(self):
+        self.server.shutdown()
+        self.server.server_close()
+
+
+class QuietHandler(http.server.SimpleHTTPRequestHandler):
+    extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map,
+                      ".wasm": "application/wasm", ".webmanifest": "application/manifest+json"}
+
+    def log_message(self, *_):
+        pass
+
+
+def browser():
+    chromium = Chromium()
+    chromium.watch_requests()
+    # What the page's policy refuses, it would have fetched.
+    chromium.call("Page.addScriptToEvaluateOnNewDocument", source=(
+        "window.refused = []; document.addEventListener('securitypolicyviolation',"
+        " (e) => refused.push(e.blockedURI + ' ' + e.violatedDirective));"))
+    return chromium
+
+
+def check_requests(chromium):
+    """Nothing but this machine: the site on 127.0.0.1 or the files beside the page."""
+    away = [url for url in chromium.requested
+            if not (url.startswith("http://127.0.0.1:") or url.startswith("file://"))]
+    if away:
+        fail(f"requests left 127.0.0.1: {away}")
+
+
+def layout(path):
+    """The layout's rectangles by control name."""
+    rects = {}
+    with open(path, encoding="utf-8") as file:
+        for line in file:
+            fields = line.split(" ")
+            if len(fields) >= 5 and fields[1].isdigit():
+                rects[fields[0]] = [int(f) for f in fields[1:5]]
+    return rects
+
+
+class Page:
+    """The page in one tab, driven as a desktop user (mouse) or a phone user (fingers)."""
+
+    def __init__(self, chromium, phone):
+        self.chromium = chromium
+        self.phone = phone
+
+    def open(self, url):
+        if self.chromium.requested and self.value("typeof refused == 'object' && refused.length"):
+            fail(f"the page's policy refused {self.value('refused')}")
+        # A headless tab is never the focused window, and the clipboard
+        # answers only a focused document.
+        self.chromium.call("Emulation.setFocusEmulationEnabled", enabled=True)
+        if self.phone:
+            self.chromium.open(url, 375, 667, scale=3, mobile=True)
+        else:
+            self.chromium.open(url, 1024, 760)
+        if not self.chromium.wait_until("'ready' in document.documentElement.dataset"):
+            fail(f"{url}: the core never got ready")
+
+    def value(self, expression):
+        return self.chromium.evaluate(expression)
+
+    def field(self):
+        return self.value("document.getElementById('Text1').value")
+
+    def caption(self, name):
+        return self.value(f"document.getElementById('{name}').textContent")
+
+    def expect(self, what, expression, expected, seconds=5):
+        """Waits until the expression's value is `expected`."""
+        if not self.chromium.wait_until(f"(async () => (await ({expression})) === {js(expected)})()", seconds):
+            fail(f"{what}: {js(self.value(expression))}, expected {js(expected)}")
+
+    def expect_field(self, expected, previews=True):
+        """The field holds `expected`, and both previews show it."""
+        self.expect("the field holds", "document.getElementById('Text1').value", expected)
+        if previews:
+            for name in ("Label1", "Label2"):
+                self.expect(f"{name} shows", f"document.getElementById('{name}').textContent", expected)
+
+    def zone(self, name):
+        if self.phone:
+            self.chromium.tap(f"#{name}")
+        else:
+            self.chromium.click(f"#{name}")
+
+    def menu(self, name):
+        """Opens a zone's own menu: a right-click, or a long press on a phone."""
+        if self.phone:
+            self.chromium.tap(f"#{name}", hold=0.8)
+        else:
+            self.chromium.right_click(f"#{name}")
+
+    def menu_entries(self):
+        return self.value("Array.from(document.querySelectorAll('#menu:not([hidden]) [role=menuitem]'))"
+                          ".map(item => item.textContent)")
+
+    def choose(self, label):
+        self.chromium.wait_until("!document.getElementById('menu').hidden", 3)
+        index = self.menu_entries().index(label) if label in self.menu_entries() else -1
+        if index < 0:
+            fail(f"the menu offers {self.menu_entries()}, not {label}")
+        self.zone_like(f"#menu [role=menuitem]", index)
+
+    def zone_like(self, selector, index=0):
+        if self.phone:
+            x, y = self.chromium.centre(selector, index)
+            self.chromium.call("Input.dispatchTouchEvent", type="touchStart", touchPoints=[{"x": x, "y": y}])
+            self.chromium.call("Input.dispatchTouchEvent", type="touchEnd", touchPoints=[])
+        else:
+            self.chromium.click(selector, index)
+
+    def focus_field(self, at_end=True):
+        self.value("(() => { const f = document.getElementById('Text1'); f.focus();"
+                   + (" f.setSelectionRange(f.value.length, f.value.length);" if at_end else "") + " })()")
+
+    def put(self, text):
+        """Pastes `text` over the whole field, as a user would."""
+        self.value(f"{CLIPBOARD}.writeText({js(text)})")
+        self.focus_field()
+        self.chromium.key("ctrl+a")
+        self.chromium.key("ctrl+v")
+
+    def put_signature(self, text, expected=None):
+        self.put(text)
+        self.expect_field(text if expected is None else expected)
+
+    def clipboard(self):
+        return self.value(f"{CLIPBOARD}.readText()")
+
+
+def check_layout(page, rects):
+    """Every control where the layout puts it, the page as wide as the screen."""
+    if page.value("document.title") != "Vellumino":
+        fail(f"the title is {page.value('document.title')!r}")
+    origin = page.value("(() => { const b = document.getElementById('Form1').getBoundingClientRect();"
+                        " return [b.x, b.y, b.width, b.height]; })()")
+    width = page.value("innerWidth")
+    if origin[2] != 375 or abs(origin[0] - (width - 375) / 2) > 0.5:
+        fail(f"the window stands at {origin} on a screen {width} wide")
+    for name, (x, y, w, h) in rects.items():
+        if name in ("FieldFrame", "Portrait"):
+            continue
+        box = page.value(f"(() => {{ const b = document.getElementById('{name}').getBoundingClientRect();"
+                         f" return [b.x, b.y, b.width, b.height]; }})()")
+        if [round(box[0] - origin[0]), round(box[1] - origin[1]), round(box[2]), round(box[3])] != [x, y, w, h]:
+            fail(f"{name} stands at {box}, the layout says {[x, y, w, h]} from {origin[:2]}")
+    names = page.value("Array.from(document.querySelectorAll('button.zone'))"
+                       ".map(b => [b.id, b.getAttribute('aria-label')])")
+    with open(LAYOUT, encoding="utf-8") as file:
+        expected = [[f[0], f[6].strip()] for f in (line.split(" ", 6) for line in file) if len(f) == 7]
+    if names != expected:
+        fail(f"the zones are {names}, expected {expected}")
+    live = page.value("['Label1', 'Label2'].map(n => document.getElementById(n).getAttribute('aria-live'))")
+    if live != ["off", "off"]:
+        fail(f"the captions start as live regions {live}, before they have anything of their own to say")
+    if page.value("document.documentElement.scrollWidth > innerWidth"):
+        fail("the page scrolls sideways")
+
+
+def scenarios(page, rects, url):
+    page.open(url)
+    check_layout(page, rects)
+    if page.phone:
+        picture = page.value("getComputedStyle(document.getElementById('Form1')).backgroundImage")
+        if "background@2x.png" not in picture:
+            fail(f"a 3x screen gets {picture}")
+    page.expect("the field starts with", "document.getElementById('Text1').value", "个性签名")
+    for name in ("Label1", "Label2"):
+        page.expect(f"{name} starts", f"document.getElementById('{name}').textContent", "")
+
+    # Typing, and each zone (spacing.sh, characters.sh).
+    page.focus_field()
+    page.chromium.type("ok")
+    page.expect_field("个性签名ok")
+    page.put_signature("我的签名ok")
+    page.zone("Label3")
+    page.expect_field("我 的 签 名 o k")
+    page.zone("Label3")
+    page.expect_field("我 的 签 名 o k")
+    signature = "个性签名😀 <b>&amp;</b> & ↗℡╰☆ 한 爱"
+    for zone, expected in (("Label4", f"↗℡{signature}╰☆"), ("Label5", "個悻签洺😀 <b>&amp;</b> & ↗℡╰☆ 한 嬡"),
+                           ("Label6", "個性簽名😀 <b>&amp;</b> & ↗℡╰☆ 한 愛")):
+        page.put_signature(signature)
+        page.zone(zone)
+        page.expect_field(expected)
+    print(f"ok: typing and the four commands")
+
+    # The reverse commands, from the zone's own menu (reverse.sh); 加空格 has none.
+    plain = "我的个性签名，今天天气很好"
+    page.put_signature(plain)
+    page.zone("Label5")
+    page.expect_field("莪哋個悻签洺，妗兲兲氣佷恏")
+    page.menu("Label5")
+    page.choose("火星文转简体")
+    page.expect_field(plain)
+    page.put_signature("复制粘贴个性签名")
+    page.zone("Label6")
+    page.expect_field("複製粘貼個性簽名")
+    page.menu("Label6")
+    page.choose("繁体转简体")
+    page.expect_field("复制粘贴个性签名")
+    page.menu("Label3")
+    time.sleep(0.3)
+    if page.menu_entries():
+        fail(f"加空格 offers {page.menu_entries()}")
+    page.value("document.activeElement.blur()")
+    print("ok: the reverse commands")
+
+    # 复制 and its confirmation, until typing or 清空 (copy.sh, confirmation.sh).
+    copied = "↗℡莪哋 签洺😀 <b>&</b>╰☆"
+    page.put_signature(copied)
+    page.value(f"{CLIPBOARD}.writeText('stale')")
+    page.zone("Label7")
+    page.expect("the clipboard holds", f"{CLIPBOARD}.readText()", copied)
+    page.expect("after 复制 the card shows", "document.getElementById('Label2').textContent", CONFIRMATION)
+    page.expect("a screen reader hears it: the card's aria-live is",
+                "document.getElementById('Label2').getAttribute('aria-live')", "polite")
+    page.focus_field()
+    page.chromium.type("x")
+    page.expect_field(copied + "x")
+    page.expect("the typed signature is not read out again: aria-live",
+                "document.getElementById('Label2').getAttribute('aria-live')", "off")
+    page.zone("Label7")
+    page.expect("the card shows", "document.getElementById('Label2').textContent", CONFIRMATION)
+    page.zone("Label8")
+    page.expect_field("")
+    page.expect("清空 leaves the clipboard", f"{CLIPBOARD}.readText()", copied + "x")
+    page.zone("Label7")
+    page.expect("the clipboard holds", f"{CLIPBOARD}.readText()", "")
+    page.expect("复制 of an empty field", "document.getElementById('Label2').textContent", CONFIRMATION)
+    # Without the Clipboard API the old way copies; where that fails too, the card says so.
+    page.put_signature("签名")
+    page.value("Object.defineProperty(navigator, 'clipboard', {value: undefined, configurable: true})")
+    page.zone("Label7")
+    page.expect("the old way copies", f"{CLIPBOARD}.readText()", "签名")
+    page.expect("the card shows", "document.getElementById('Label2').textContent", CONFIRMATION)
+    page.put_signature("签名!")
+    page.value(f"{CLIPBOARD}.writeText('kept')")
+    page.value("Object.defineProperty(navigator, 'clipboard', {value: {writeText: () => Promise.reject(new Error())},"
+               " configurable: true}); document.execCommand = () => false")
+    page.zone("Label7")
+    page.expect("a refused copy shows", "document.getElementById('Label2').textContent", FAILED)
+    page.expect("a refused copy keeps the clipboard", f"{CLIPBOARD}.readText()", "kept")
+    print("ok: copy, its confirmation, its failure, 清空")
+
+    # The limit, on pastes and typing, whole characters only; a command's
+    # result stays whole (characters.sh, editing.sh).
+    page.open(url)
+    for pasted, held in (((TEN * 5), TEN * 4), ("a" * 39 + "😀", "a" * 39), ("a" * 38 + "😀z", "a" * 38 + "😀"),
+                         ("one\r\ntwo\nthree\rfour", "one two three four")):
+        page.put_signature(pasted, held)
+    page.put_signature("a" * 37)
+    page.focus_field()
+    page.chromium.type("bcd")
+    page.expect_field("a" * 37 + "bcd")
+    page.chromium.type("e")
+    page.chromium.call("Input.insertText", text="😀")
+    page.expect_field("a" * 37 + "bcd")
+    page.put_signature(TEN * 4)
+    page.zone("Label3")
+    page.expect_field(" ".join(TEN * 4))
+    # An input method's text is held to the limit when it is finished, not before.
+    page.put_signature("a" * 38)
+    page.focus_field()
+    page.chromium.call("Input.imeSetComposition", text="签名啊", selectionStart=3, selectionEnd=3)
+    page.expect("the composition", "document.getElementById('Text1').value", "a" * 38 + "签名啊")
+    page.chromium.call("Input.insertText", text="签名啊")
+    page.expect_field("a" * 38 + "签名")
+    print("ok: the limit")
+
+    # Deleting keys take whole characters; a command is undone in one step (editing.sh).
+    for text, keys, expected in (("a😀😀b", ["End", "Left", "Backspace"], "a😀b"),
+                                 ("ab😀c", ["Home", "Right", "Right", "Delete"], "abc"),
+                                 ("签名 abc def", ["End", "ctrl+Backspace"], "签名 abc "),
+                                 ("abc", ["Home", "Delete"], "bc")):
+        page.put_signature(text)
+        for key in keys:
+            page.chromium.key(key)
+        page.expect_field(expected)
+    page.zone("Label4")
+    page.expect_field("↗℡bc╰☆")
+    page.focus_field()
+    page.chromium.key("ctrl+z")
+    page.expect_field("bc")
+    # A cut takes the previews with it.
+    page.chromium.key("ctrl+a")
+    page.chromium.key("ctrl+x")
+    page.expect_field("")
+    page.expect("the cut text", f"{CLIPBOARD}.readText()", "bc")
+    print("ok: deleting keys, undo and cut")
+
+    # The link opens the page beside this one, never the field's text (link.sh).
+    page.put_signature("https://elsewhere.example/")
+    beside = url.rsplit("/", 1)[0] + "/signatures.html"
+    for clicks in (1, 2):
+        before = {t["targetId"] for t in page.chromium.call("Target.getTargets")["targetInfos"]}
+        page.zone("Label9")
+        deadline = time.monotonic() + 10
+        opened = []
+        while not any(t["url"] not in ("", "about:blank") for t in opened) and time.monotonic() < deadline:
+            time.sleep(0.1)
+            opened = [t for t in page.chromium.call("Target.getTargets")["targetInfos"]
+                      if t["type"] == "page" and t["targetId"] not in before]
+        if [t["url"] for t in opened] != [beside]:
+            fail(f"click {clicks} on the link opened {[t['url'] for t in opened]}, expected {beside}")
+        page.chromium.call("Target.closeTarget", targetId=opened[0]["targetId"])
+    page.expect_field("https://elsewhere.example/")
+    print(f"ok: the link opens {beside}")
+
+
+def run_scenarios(site_dir, rects, phone):
+    site = Site(site_dir)
+    try:
+        with browser() as chromium:
+            chromium.call("Browser.grantPermissions", browser=True,
+                          permissions=["clipboardReadWrite", "clipboardSanitizedWrite"])
+            scenarios(Page(chromium, phone), rects, site.url + "index.html")
+            check_requests(chromium)
+    finally:
+        site.stop()
+    print(f"{'phone' if phone else 'desktop'}: ok")
+
+
+def run_offline(site_dir):
+    """One visit over http, then the server gone: a reload still works. And from disk."""
+    site = Site(site_dir)
+    with browser() as chromium:
+        page = Page(chromium, phone=True)
+        page.open(site.url)
+        if not chromium.wait_until("navigator.serviceWorker.ready.then(r => !!r.active)", 15):
+            fail("no service worker became active")
+        site.stop()
+        chromium.call("Network.enable")
+        chromium.call("Network.emulateNetworkConditions", offline=True, latency=0, downloadThroughput=-1,
+                      uploadThroughput=-1)
+        chromium.reload()
+        if not chromium.wait_until("'ready' in document.documentElement.dataset"):
+            fail("offline, the page did not come back")
+        chromium.tap("#Label6")
+        page.expect_field("個性簽名")
+        print("ok: offline after one visit, 转繁体 works")
+
+        page.open("file://" + os.path.abspath(os.path.join(site_dir, "index.html")))
+        chromium.tap("#Label3")
+        page.expect_field("个 性 签 名")
+        print("ok: from disk, 加空格 works")
+        check_requests(chromium)
+    print("offline: ok")
+
+
+def screenshot(site_dir, output):
+    """The page on a phone and on a desktop, after a command and a copy, side by side."""
+    site = Site(site_dir)
+    parts = []
+    try:
+        with browser() as chromium:
+            chromium.call("Browser.grantPermissions", browser=True,
+                          permissions=["clipboardReadWrite", "clipboardSanitizedWrite"])
+            for name, phone in (("phone", True), ("desktop", False)):
+                page = Page(chromium, phone)
+                page.open(site.url)
+                page.put_signature("我的个性签名，就是这样了～ 1234 abc")
+                page.zone("Label5")
+                page.zone("Label7")
+                page.expect("the card", "document.getElementById('Label2').textContent", CONFIRMATION)
+                page.value("document.activeElement.blur()")
+                part = f"{os.path.splitext(output)[0]}-{name}.png"
+                chromium.screenshot(part)
+                parts.append(part)
+    finally:
+        site.stop()
+    subprocess.run(["convert", parts[1], "(", parts[0], "-resize", "x760", "-background", "#d9dde3",
+                    "-gravity", "west", "-splice", "48x0", ")", "+append", "-strip", output], check=True)
+    print(f"wrote {output}, {parts[0]} and {parts[1]}")
+
+
+if __name__ == "__main__":
+    if len(sys.argv) != 4 or sys.argv[1] not in ("desktop", "phone", "offline", "screenshot"):
+        sys.exit(__doc__)
+    mode, SITE, third = sys.argv[1:]
+    if mode == "screenshot":
+        screenshot(SITE, third)
+    elif mode == "offline":
+        run_offline(SITE)
+    else:
+        LAYOUT = third
+        run_scenarios(SITE, layout(third), mode == "phone")
