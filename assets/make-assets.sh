@@ -44,7 +44,7 @@ fi
 mkdir -p "$here/icons"
 cp "$work/background.png" "$work/background@2x.png" "$work/hand.xbm" "$work/hand-mask.xbm" \
     "$work/vellumino.ico" "$here/"
-for size in 16 24 32 48; do
+for size in 16 24 32 48 192 512; do
     cp "$work/icons/vellumino-$size.png" "$here/icons/"
 done
 icotool -l "$here/vellumino.ico"

@@ -1,5 +1,5 @@
 // Paints the window's artwork into a folder:
-//   background.png, background@2x.png, icons/vellumino-{16,24,32,48}.png,
+//   background.png, background@2x.png, icons/vellumino-{16,24,32,48,192,512}.png,
 //   hand.xbm, hand-mask.xbm
 // and checks each file as the window will use it. With --debug DIR it also
 // writes pictures for checking by eye (zones overlaid, sample previews, the
@@ -67,7 +67,8 @@ bool paintAll(const QDir& out, const QString& debugDir)
 
     if (!out.mkpath(QStringLiteral("icons")))
         return fail(QStringLiteral("cannot create %1").arg(out.filePath(QStringLiteral("icons"))));
-    for (int size : {16, 24, 32, 48})
+    // 192 and 512 are what a phone asks of a web page it adds to its home screen.
+    for (int size : {16, 24, 32, 48, 192, 512})
         ok = save(paintIcon(size), out.filePath(QStringLiteral("icons/vellumino-%1.png").arg(size))) && ok;
 
     const QString shape = out.filePath(QStringLiteral("hand.xbm"));

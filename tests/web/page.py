@@ -387,6 +387,11 @@ def run_offline(site_dir):
         page.open(site.url)
         if not chromium.wait_until("navigator.serviceWorker.ready.then(r => !!r.active)", 15):
             fail("no service worker became active")
+        # What the browser itself finds missing before a phone may add the page to its home screen.
+        errors = chromium.call("Page.getInstallabilityErrors").get("installabilityErrors", [])
+        if errors:
+            fail(f"the page cannot be installed: {errors}")
+        print("ok: installable")
         site.stop()
         chromium.call("Network.enable")
         chromium.call("Network.emulateNetworkConditions", offline=True, latency=0, downloadThroughput=-1,
