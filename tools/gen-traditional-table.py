@@ -144,17 +144,20 @@ Rules for the phrase tables:
     NAME_PHRASES. That is 里 (205 of 227: 马里兰 馬里蘭) and 托 (38 of 42):
     里瓦斯 stays 里瓦斯 where 里 alone is 裡, 安那托利亚 is 安那托利亞 where
     托 alone is 託. jieba's tag for people's names (nr) does not count: it
-    tags 托运 so. Such a name is kept as a word whatever its overlap.
+    tags 托运 so. Such a name is kept as a word whatever its overlap, and
+    costs at most the cheapest other reading of its characters less one, as
+    a stored phrase does, since its form is its own.
 
 Runs of spaces (U+0020, U+3000) between characters are read through: a
 phrase matches the characters on either side of them, and they stay where
 they are. The converter here does the same, so its checks hold for spaced
 text too.
 
-The phrase files are packed: each phrase's count holds 0x8000 for a kept
-key, 0x100 times the units it shares with the start of the key before it,
-and its length, followed by the units not shared and, unless kept, its
-converted form. The converter unpacks them on first use.
+The phrase files are packed: each phrase or word starts with a count
+holding 0x4000 for a word that the table converts, 0x80 times its cost,
+0x10 times the units it shares with the start of the one before it (up to
+7) and its length; then come the units not shared and, unless the table
+converts it, its converted form. The converter unpacks them on first use.
 
 The generator prints how many phrases each rule drops, and the simplified
 characters that do not come back from a trip to traditional and back on
@@ -728,7 +731,11 @@ def find_words(word_list, phrases, table, representative, overrides, names=(), o
         key, _, cost = lexicon.pop(folded)
         inner = convert(key) if key not in overrides else overrides[key][1] or by_characters(key, table)
         if key in names:
-            inner = "".join(char if char in own_forms else form for char, form in zip(key, inner))
+            named = "".join(char if char in own_forms else form for char, form in zip(key, inner))
+            if named != inner:
+                # Its form is its own, as a phrase's is: alone, it is read whole.
+                cost = max(0, min(cost, best_reading(folded, lexicon, character_costs) - 1))
+                inner = named
         lexicon[folded] = (key, inner if inner != by_characters(key, table) else None, cost)
     return lexicon, character_costs, priced
 
@@ -782,10 +789,11 @@ def converter(table, lexicon, representative, character_costs):
 
 
 def check_phrases(phrases, table, representative, lexicon, character_costs):
-    """Every stored phrase, alone, converts to its converted form, and that form
-    to itself: what the converter's tests take for granted."""
+    """Every stored phrase and every word with a form of its own, alone,
+    converts to its converted form, and that form to itself: what the
+    converter's tests take for granted."""
     convert = converter(table, lexicon, representative, character_costs)
-    for key, value in phrases.items():
+    for key, value in list(phrases.items()) + [(key, value) for key, value, _ in lexicon.values() if value]:
         once = convert(key)
         if once != value or convert(once) != once:
             sys.exit(f"{key}: converts to {once}, then to {convert(once)}, expected {value}")
