@@ -145,8 +145,11 @@ Rules for the phrase tables:
     里瓦斯 stays 里瓦斯 where 里 alone is 裡, 安那托利亚 is 安那托利亞 where
     托 alone is 託. jieba's tag for people's names (nr) does not count: it
     tags 托运 so. Such a name is kept as a word whatever its overlap, and
-    costs at most the cheapest other reading of its characters less one, as
-    a stored phrase does, since its form is its own.
+    takes the form only where jieba counts it often enough for it to be read
+    whole alone, as a stored phrase is; it is not made cheaper, since names
+    lie inside ordinary text. Names of two characters do not count
+    (MIN_NAME_LENGTH): they are as often two ordinary characters side by
+    side, 库 | 里 in 程序库里, where jieba's 库里 is Curry.
 
 Runs of spaces (U+0020, U+3000) between characters are read through: a
 phrase matches the characters on either side of them, and they stay where
@@ -317,6 +320,9 @@ NAME_TAGS = {"nrt", "nrfg", "ns"}
 # phrases keep it at least this share of the time, out of this many.
 NAME_KEEPS = 4 / 5
 NAME_PHRASES = 20
+# Names shorter than this are as often two ordinary characters side by
+# side: 库里 is Curry to jieba, and 库 | 里 in 程序库里.
+MIN_NAME_LENGTH = 3
 # A word that overlaps a stored phrase by one character only is kept when
 # jieba counted it at least this often: one overlaps nearly every word, and
 # the rare ones seldom win a cut (see rule (j)).
@@ -707,7 +713,8 @@ def find_words(word_list, phrases, table, representative, overrides, names=(), o
             continue
         holds = any(folded[at:end] in stored for at in range(len(folded)) for end in range(at + 2, len(folded) + 1))
         shared = overlap(folded)
-        keeps = words_spelt[folded] in names and any(char in own_forms for char in words_spelt[folded])
+        keeps = (words_spelt[folded] in names and len(folded) >= MIN_NAME_LENGTH and
+                 any(char in own_forms for char in words_spelt[folded]))
         if holds or folded in inside or shared >= 2 or (shared == 1 and cost <= threshold) or keeps:
             lexicon[folded] = (words_spelt[folded], None, cost)
     # A stored phrase costs what the word list says, but never more than the
@@ -730,11 +737,11 @@ def find_words(word_list, phrases, table, representative, overrides, names=(), o
                          key=lambda folded: (len(folded), folded)):
         key, _, cost = lexicon.pop(folded)
         inner = convert(key) if key not in overrides else overrides[key][1] or by_characters(key, table)
-        if key in names:
+        if key in names and len(key) >= MIN_NAME_LENGTH:
             named = "".join(char if char in own_forms else form for char, form in zip(key, inner))
-            if named != inner:
-                # Its form is its own, as a phrase's is: alone, it is read whole.
-                cost = max(0, min(cost, best_reading(folded, lexicon, character_costs) - 1))
+            # Its form is its own, as a phrase's is, so it must be read whole
+            # alone; one too rare for that keeps the table's form.
+            if named != inner and cost < best_reading(folded, lexicon, character_costs):
                 inner = named
         lexicon[folded] = (key, inner if inner != by_characters(key, table) else None, cost)
     return lexicon, character_costs, priced
