@@ -141,5 +141,13 @@ INSTANTIATE_TEST_SUITE_P(
                     Conversion{u"中文採訪", u"中文采访"}, Conversion{u"衝衝衝", u"冲冲冲"},
                     Conversion{u"我的頭髮", u"我的头发"}));
 
+// Taiwan's 發布 and the names that keep 里 and 托 come back as they were
+// written, in running text as alone.
+INSTANTIATE_TEST_SUITE_P(
+    TaiwanWordsAndNames, ToSimplifiedAsWritten,
+    testing::Values(Conversion{u"重新發布", u"重新发布"}, Conversion{u"發布會", u"发布会"},
+                    Conversion{u"去里瓦斯的路上", u"去里瓦斯的路上"}, Conversion{u"托木斯克裡面", u"托木斯克里面"},
+                    Conversion{u"馬里蘭的心裡", u"马里兰的心里"}, Conversion{u"程序庫裡", u"程序库里"}));
+
 }  // namespace
 }  // namespace vellumino

@@ -158,7 +158,20 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(Conversion{u"里瓦斯", u"里瓦斯"}, Conversion{u"托木斯克", u"托木斯克"},
                     Conversion{u"阿弗里希利语", u"阿弗里希利語"}, Conversion{u"马里兰", u"馬里蘭"},
                     Conversion{u"托运", u"託運"}, Conversion{u"委托", u"委託"}, Conversion{u"心里", u"心裡"},
-                    Conversion{u"这里", u"這裡"}, Conversion{u"里面", u"裡面"}, Conversion{u"里", u"裡"}));
+                    Conversion{u"这里", u"這裡"}, Conversion{u"里面", u"裡面"}, Conversion{u"里", u"裡"},
+                    Conversion{u"去里瓦斯的路上", u"去里瓦斯的路上"}, Conversion{u"托木斯克里面", u"托木斯克裡面"},
+                    Conversion{u"马里兰的心里", u"馬里蘭的心裡"},
+                    // Two characters are as often no name: 程序库 | 里, not 库里 (Curry).
+                    Conversion{u"程序库里", u"程序庫裡"}, Conversion{u"库里", u"庫裡"}));
+
+// A word is neither cut by the phrases inside it alone (系结 in 体系结构,
+// 发式 in 启发式) nor given the exceptions of the phrases around it (下面
+// is no 下麵 for 下面条's sake, 发布 no 發佈 for 发布会's).
+INSTANTIATE_TEST_SUITE_P(
+    WordsKeepTheirCut, ToTraditionalAsWritten,
+    testing::Values(Conversion{u"体系结构", u"體系結構"}, Conversion{u"启发式", u"啟發式"},
+                    Conversion{u"下面", u"下面"}, Conversion{u"下面条", u"下麵條"},
+                    Conversion{u"提交下面的文件", u"提交下面的文件"}, Conversion{u"发布会", u"發佈會"}));
 
 }  // namespace
 }  // namespace vellumino
