@@ -159,9 +159,11 @@ struct Packed {
 };
 
 // What the packed list takes unpacked, read from the counts alone: its
-// units, and how many pairs of groups begin phrases (a phrase that shares
-// fewer than two units with the one before begins another pair, as the
-// list is sorted). A list cut short counts to its last whole phrase.
+// units, and at most how many pairs of groups begin phrases (a phrase that
+// shares its first two units with the one before begins the same pair, as
+// the list is sorted group-wise; one that does not may still, spelt with
+// other characters of the same groups). A list cut short counts to its
+// last whole phrase.
 struct PackedSizes {
     std::size_t units = 0, pairs = 0;
 };
@@ -183,9 +185,9 @@ inline PackedSizes Measure(std::u16string_view packed)
 
 // Unpacked in one buffer of the right size, each unit written once, and
 // visit(position of the count, the phrase's characters, how many) called
-// as each is done, free to rewrite them in place, so that
-// whatever is built from the phrases is built in the same pass: memory
-// touched for the first time costs more than the work (a fault per page).
+// as each is done, free to rewrite them in place, so that whatever is built
+// from the phrases is built in the same pass: memory touched for the first
+// time costs more than the work (a fault per page).
 template <typename Visit>
 std::u16string UnpackPhrases(std::u16string_view packed, std::size_t units, Visit visit)
 {
@@ -424,7 +426,7 @@ struct PairRange {
     std::size_t Count() const { return (where >> kOffsetBits) & ((1u << kCountBits) - 1); }
 };
 
-// Built on the first conversion in that direction, in about a millisecond:
+// Built on the first conversion in that direction, in a few milliseconds:
 // the compiler takes minutes over so many phrases.
 struct PhraseIndex {
     UnitSet starts{};  // every unit whose group begins a phrase
