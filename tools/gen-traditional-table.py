@@ -142,7 +142,7 @@ Rules for the phrase tables:
     such a character stays itself when at least NAME_KEEPS of the OpenCC
     phrases that jieba tags so and that hold it keep it, out of at least
     NAME_PHRASES. That is 里 (205 of 227: 马里兰 馬里蘭) and 托 (38 of 42):
-    里瓦斯 stays 里瓦斯 where 里 alone is 裡, 安那托利亚 is 安那托利亞 where
+    里瓦斯 stays 里瓦斯 where 里 alone is 裡, 托木斯克 stays 托木斯克 where
     托 alone is 託. jieba's tag for people's names (nr) does not count: it
     tags 托运 so. Such a name is kept as a word whatever its overlap, and
     takes the form only where jieba counts it often enough for it to be read
