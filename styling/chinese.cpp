@@ -144,29 +144,74 @@ constexpr bool ForEachPhrase(std::u16string_view phrases, Visit visit)
 // phrase (bits 4 to 6) and the length (bits 0 to 3), then the units not
 // shared, then the converted form unless the table-only bit is set. Below
 // 0x8000, a count is never a surrogate, which a string literal cannot hold.
-std::u16string UnpackPhrases(std::u16string_view packed)
+struct Packed {
+    char16_t count;
+
+    bool TableOnly() const { return count & 0x4000; }
+    std::size_t Length() const { return count & 0xF; }
+    std::size_t Shared() const { return std::min<std::size_t>((count >> 4) & 0x7, Length()); }
+    // The units that follow the count: those not shared, then the form.
+    std::size_t Units() const { return Length() - Shared() + (TableOnly() ? 0 : Length()); }
+    char16_t Unpacked() const
+    {
+        return static_cast<char16_t>((TableOnly() ? kTableOnly : 0) | ((count >> 7) & 0x7F) << 8 | Length());
+    }
+};
+
+// What the packed list takes unpacked, read from the counts alone: its
+// units, and at most how many pairs of groups begin phrases (a phrase that
+// shares its first two units with the one before begins the same pair, as
+// the list is sorted group-wise; one that does not may still, spelt with
+// other characters of the same groups). A list cut short counts to its
+// last whole phrase.
+struct PackedSizes {
+    std::size_t units = 0, pairs = 0;
+};
+
+inline PackedSizes Measure(std::u16string_view packed)
 {
-    std::u16string phrases;
-    phrases.reserve(packed.size() * 3 / 2);
-    std::size_t previous = 0;  // where the previous phrase's characters start
+    PackedSizes sizes;
     for (std::size_t pos = 0; pos < packed.size();) {
-        const char16_t count = packed[pos++];
-        const bool tableOnly = count & 0x4000;
-        const std::size_t shared = (count >> 4) & 0x7, length = count & 0xF;
-        const std::size_t own = length - std::min(shared, length);
-        const std::size_t target = tableOnly ? 0 : length;
-        if (packed.size() - pos < own + target) {
-            break;  // cut short: the tests catch a malformed list
+        const Packed count{packed[pos]};
+        if (packed.size() - pos - 1 < count.Units()) {
+            break;
         }
-        const std::size_t start = phrases.size() + 1;
-        phrases.push_back(
-            static_cast<char16_t>((tableOnly ? kTableOnly : 0) | ((count >> 7) & 0x7F) << 8 | length));
-        phrases.append(phrases, previous, length - own);
-        phrases.append(packed.substr(pos, own + target));
-        previous = start;
-        pos += own + target;
+        sizes.units += 1 + count.Length() + (count.TableOnly() ? 0 : count.Length());
+        sizes.pairs += count.Shared() < 2;
+        pos += 1 + count.Units();
+    }
+    return sizes;
+}
+
+// Unpacked in one buffer of the right size, each unit written once, and
+// visit(position of the count, the phrase's characters, how many) called
+// as each is done, free to rewrite them in place, so that whatever is built
+// from the phrases is built in the same pass: memory touched for the first
+// time costs more than the work (a fault per page).
+template <typename Visit>
+std::u16string UnpackPhrases(std::u16string_view packed, std::size_t units, Visit visit)
+{
+    std::u16string phrases(units, u'\0');
+    char16_t* const begin = phrases.data();
+    char16_t* out = begin;
+    char16_t* const end = out + units;
+    const char16_t* previous = out;  // the previous phrase's characters
+    for (const char16_t* in = packed.data(); out < end;) {
+        const Packed count{*in++};
+        *out++ = count.Unpacked();
+        char16_t* const key = out;
+        out = std::copy_n(previous, count.Shared(), out);
+        out = std::copy_n(in, count.Units(), out);
+        previous = key;
+        in += count.Units();
+        visit(static_cast<std::size_t>(key - 1 - begin), key, count.Length());
     }
     return phrases;
+}
+
+std::u16string UnpackPhrases(std::u16string_view packed)
+{
+    return UnpackPhrases(packed, Measure(packed).units, [](std::size_t, char16_t*, std::size_t) {});
 }
 
 // The character tables and the groups, each in two steps so that only the
@@ -381,7 +426,7 @@ struct PairRange {
     std::size_t Count() const { return (where >> kOffsetBits) & ((1u << kCountBits) - 1); }
 };
 
-// Built on the first conversion in that direction, in about a millisecond:
+// Built on the first conversion in that direction, in a few milliseconds:
 // the compiler takes minutes over so many phrases.
 struct PhraseIndex {
     UnitSet starts{};  // every unit whose group begins a phrase
@@ -410,57 +455,75 @@ struct PhraseIndex {
     }
 };
 
-template <typename Group>
-std::unique_ptr<const PhraseIndex> BuildIndex(std::u16string_view phrases, std::u16string_view groups,
-                                              const Group& group)
-{
-    auto index = std::make_unique<PhraseIndex>();
-    struct Found {
-        std::uint32_t pair;
-        std::size_t offset, count;
-    };
-    std::vector<Found> found;
-    ForEachPhrase(phrases, [&](std::size_t pos, std::u16string_view key, std::u16string_view) {
-        const char16_t head = group(key[0]);
-        const std::uint32_t pair = std::uint32_t{head} << 16 | group(key[1]);
-        if (found.empty() || found.back().pair != pair) {
-            found.push_back({pair, pos, 0});
+// Built as the phrases are unpacked: sized first for `pairs` pairs, then
+// given each phrase in order, its characters folded to the first of their
+// groups, then finished with the groups.
+class IndexBuilder {
+public:
+    explicit IndexBuilder(std::size_t pairs) : index_(std::make_unique<PhraseIndex>())
+    {
+        // At most half full, so that a probe seldom goes on.
+        while ((std::size_t{1} << index_->rangeBits) < 2 * pairs + 2) {
+            ++index_->rangeBits;
         }
-        ++found.back().count;
-        index->starts[head / 64] |= std::uint64_t{1} << (head % 64);
+        index_->ranges.resize(std::size_t{1} << index_->rangeBits);
+    }
+
+    void Take(std::size_t pos, std::u16string_view key)
+    {
+        const char16_t head = key[0];
+        const std::uint32_t pair = std::uint32_t{head} << 16 | key[1];
+        if (pair != current_) {
+            Insert();
+            current_ = pair;
+            offset_ = pos;
+            count_ = 0;
+        }
+        ++count_;
+        index_->starts[head / 64] |= std::uint64_t{1} << (head % 64);
         if (key.size() == 2) {
-            Add(index->twos, PairHash(head, group(key[1])));
+            Add(index_->twos, PairHash(head, key[1]));
         } else {
-            Add(index->threes, TripleHash(head, group(key[1]), group(key[2])));
+            Add(index_->threes, TripleHash(head, key[1], key[2]));
         }
-    });
-    std::vector<PairRange> packed;
-    for (const Found& range : found) {
-        index->fits &= range.offset < (std::size_t{1} << PairRange::kOffsetBits) &&
-                       range.count < (std::size_t{1} << PairRange::kCountBits);
-        packed.push_back({range.pair, static_cast<std::uint32_t>(range.offset | range.count << PairRange::kOffsetBits)});
     }
-    // At most half full, so that a probe seldom goes on.
-    while ((std::size_t{1} << index->rangeBits) < 2 * found.size() + 2) {
-        ++index->rangeBits;
-    }
-    index->ranges.resize(std::size_t{1} << index->rangeBits);
-    for (const PairRange& range : packed) {
-        std::size_t slot = PhraseIndex::Slot(range.pair, index->rangeBits);
-        while (index->ranges[slot].pair != 0) {
-            slot = (slot + 1) & (index->ranges.size() - 1);
-        }
-        index->ranges[slot] = range;
-    }
-    ForEachGroup(groups, [&](std::size_t, std::u16string_view members) {
-        if (Contains(index->starts, members[0])) {
-            for (const char16_t member : members) {
-                index->starts[member / 64] |= std::uint64_t{1} << (member % 64);
+
+    // Every unit of a group whose first character begins a phrase may begin one.
+    std::unique_ptr<const PhraseIndex> Finish(std::u16string_view groups)
+    {
+        Insert();
+        ForEachGroup(groups, [this](std::size_t, std::u16string_view members) {
+            if (Contains(index_->starts, members[0])) {
+                for (const char16_t member : members) {
+                    index_->starts[member / 64] |= std::uint64_t{1} << (member % 64);
+                }
             }
+        });
+        return std::move(index_);
+    }
+
+private:
+    // The range of the pair before, if any.
+    void Insert()
+    {
+        if (count_ == 0) {
+            return;
         }
-    });
-    return index;
-}
+        index_->fits &= offset_ < (std::size_t{1} << PairRange::kOffsetBits) &&
+                        count_ < (std::size_t{1} << PairRange::kCountBits);
+        std::vector<PairRange>& ranges = index_->ranges;
+        std::size_t slot = PhraseIndex::Slot(current_, index_->rangeBits);
+        while (ranges[slot].pair != 0) {
+            slot = (slot + 1) & (ranges.size() - 1);
+        }
+        ranges[slot] = {current_, static_cast<std::uint32_t>(offset_ | count_ << PairRange::kOffsetBits)};
+        count_ = 0;
+    }
+
+    std::unique_ptr<PhraseIndex> index_;
+    std::uint32_t current_ = 0;
+    std::size_t offset_ = 0, count_ = 0;
+};
 
 // Whether the four units from `units` on are all ASCII, in one load.
 inline bool AllAscii(const char16_t* units)
@@ -495,7 +558,7 @@ struct Direction {
     std::vector<std::uint32_t> units;
     std::u16string phrases;
     std::unique_ptr<const PhraseIndex> index;
-    // What each code unit costs alone, by its group.
+    // What each group costs alone, by its first character.
     std::vector<std::uint8_t> costs;
     const UnitSet& starts = index->starts;
     const HashSet& twos = index->twos;
@@ -635,7 +698,7 @@ struct Direction {
         choice.assign(size, kNoMatch);
         std::size_t m = scratch.matches.size();
         for (std::size_t i = size; i-- > 0;) {
-            std::uint32_t cheapest = costs[text[scratch.positions[i]]] + best[i + 1], length = 1;
+            std::uint32_t cheapest = costs[Group(text[scratch.positions[i]])] + best[i + 1], length = 1;
             for (; m > 0 && scratch.matches[m - 1].start == i; --m) {
                 const Match& match = scratch.matches[m - 1];
                 const std::uint32_t cost = match.cost + best[i + match.length];
@@ -707,32 +770,38 @@ template <typename Map, typename Groups>
 Direction MakeDirection(const Map& map, const Groups& groups, std::u16string_view packed,
                         std::u16string_view groupRuns, std::u16string_view costRuns)
 {
-    // Each phrase's own characters are kept as the first of their groups, so
-    // that matching looks up only the text's.
-    std::u16string phrases = UnpackPhrases(packed);
-    ForEachPhrase(phrases, [&](std::size_t pos, std::u16string_view key, std::u16string_view) {
-        for (std::size_t i = 0; i < key.size(); ++i) {
-            phrases[pos + 1 + i] = groups(key[i]);
-        }
-    });
-    auto index = BuildIndex(phrases, groupRuns, groups);
+    // A block at a time, each unit's two distances side by side, which the
+    // compiler does several units to an instruction.
     std::vector<std::uint32_t> units(kUnits);
-    for (std::size_t unit = 0; unit < kUnits; ++unit) {
-        units[unit] = map(static_cast<char16_t>(unit)) | std::uint32_t{groups(static_cast<char16_t>(unit))}
-                                                             << 16;
+    for (std::size_t block = 0; block < kUnits / kBlock; ++block) {
+        const Distances& toForm = map.distance[map.block[block]];
+        const Distances& toGroup = groups.distance[groups.block[block]];
+        for (std::size_t i = 0; i < kBlock; ++i) {
+            const std::uint32_t unit = static_cast<std::uint32_t>(block * kBlock + i);
+            units[unit] = ((unit - toForm[i]) & 0xFFFF) | ((unit - toGroup[i]) & 0xFFFF) << 16;
+        }
     }
+    // Each phrase's own characters are kept as the first of their groups,
+    // so that matching looks up only the text's; and each goes into the
+    // index as it is unpacked.
+    const PackedSizes sizes = Measure(packed);
+    IndexBuilder builder(sizes.pairs);
+    std::u16string phrases =
+        UnpackPhrases(packed, sizes.units, [&](std::size_t pos, char16_t* key, std::size_t length) {
+            for (std::size_t i = 0; i < length; ++i) {
+                key[i] = static_cast<char16_t>(units[key[i]] >> 16);
+            }
+            builder.Take(pos, std::u16string_view(key, length));
+        });
+    auto index = builder.Finish(groupRuns);
     std::vector<std::uint8_t> costs(kUnits, kMaxCost);
-    std::vector<std::uint8_t> groupCosts(kUnits, kMaxCost);
     for (std::size_t pos = 0; pos + 2 <= costRuns.size();) {
         const auto cost = static_cast<std::uint8_t>(std::min<char16_t>(costRuns[pos], kMaxCost));
         const std::size_t count = std::min<std::size_t>(costRuns[pos + 1], costRuns.size() - pos - 2);
         for (const char16_t group : costRuns.substr(pos + 2, count)) {
-            groupCosts[group] = cost;
+            costs[group] = cost;
         }
         pos += 2 + count;
-    }
-    for (std::size_t unit = 0; unit < kUnits; ++unit) {
-        costs[unit] = groupCosts[groups(static_cast<char16_t>(unit))];
     }
     return {std::move(units), std::move(phrases), std::move(index), std::move(costs)};
 }

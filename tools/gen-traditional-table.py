@@ -122,17 +122,45 @@ Rules for the phrase tables:
     characters less one, so that alone it is read whole. A word converts as
     its own characters do when cut without it (复制粘贴 to 複製粘貼), so it
     changes only where the text is cut: 进行 | 复制, 证书 | 签名, 前头 | 发生.
-    WORD_OVERRIDES sets a few counts by hand, each with its reason.
+    (Two ways that look sounder measured worse: cut by the stored phrases
+    alone, a word writes the very matches it is there to block, 系结 in
+    体系结构; given the form the stored phrases it lies in agree on, it
+    takes their exceptions, since OpenCC stores a phrase only where it
+    writes one: 下面 becomes 下麵, as in 下面条.)
+    WORD_OVERRIDES sets a few counts by hand, each with a reason found
+    outside the text it mends: jieba gives 159,318 of its 349,046 words a
+    count of 3, in effect none.
+(k) An OpenCC phrase whose form is not what Taiwan writes may take the
+    table's form instead, listed in PHRASE_OVERRIDES with a text of Taiwan's
+    own that says so: 发布 to 發布, not OpenCC's 發佈. It is then no phrase
+    (rule (e)) but a word of the list like any other. OpenCC's own s2tw
+    writes 發佈 for 发布 alone, and 發布 only where its longest match takes
+    another phrase first (重新发布, with 新发).
+(l) Names keep a character as itself where the table writes another form
+    of it and OpenCC's own phrases for names keep it: in the words jieba
+    tags as names of places (ns), transliterated (nrt) or foreign (nrfg),
+    such a character stays itself when at least NAME_KEEPS of the OpenCC
+    phrases that jieba tags so and that hold it keep it, out of at least
+    NAME_PHRASES. That is 里 (205 of 227: 马里兰 馬里蘭) and 托 (38 of 42):
+    里瓦斯 stays 里瓦斯 where 里 alone is 裡, 托木斯克 stays 托木斯克 where
+    托 alone is 託. jieba's tag for people's names (nr) does not count: it
+    tags 托运 so. Such a name is kept as a word whatever its overlap, and
+    takes the form only where jieba counts it often enough for it to be read
+    whole alone, as a stored phrase is; it is not made cheaper, since names
+    lie inside ordinary text. Names of two characters do not count
+    (MIN_NAME_LENGTH): they are as often two ordinary characters side by
+    side, 库 | 里 in 程序库里, where jieba's 库里 is Curry.
 
 Runs of spaces (U+0020, U+3000) between characters are read through: a
 phrase matches the characters on either side of them, and they stay where
 they are. The converter here does the same, so its checks hold for spaced
 text too.
 
-The phrase files are packed: each phrase's count holds 0x8000 for a kept
-key, 0x100 times the units it shares with the start of the key before it,
-and its length, followed by the units not shared and, unless kept, its
-converted form. The converter unpacks them on first use.
+The phrase files are packed: each phrase or word starts with a count
+holding 0x4000 for a word that the table converts, 0x80 times its cost,
+0x10 times the units it shares with the start of the one before it (up to
+7) and its length; then come the units not shared and, unless the table
+converts it, its converted form. The converter unpacks them on first use.
 
 The generator prints how many phrases each rule drops, and the simplified
 characters that do not come back from a trip to traditional and back on
@@ -285,6 +313,16 @@ COST_UNIT = 7
 MAX_COST = 127
 # Longest phrase or word kept: four bits of the packed count.
 MAX_LENGTH = 15
+# The tags jieba gives names: of people (nr), transliterated (nrt), of
+# foreigners (nrfg), of places (ns).
+NAME_TAGS = {"nrt", "nrfg", "ns"}
+# Rule (l): a character stays itself in names where OpenCC's own name
+# phrases keep it at least this share of the time, out of this many.
+NAME_KEEPS = 4 / 5
+NAME_PHRASES = 20
+# Names shorter than this are as often two ordinary characters side by
+# side: 库里 is Curry to jieba, and 库 | 里 in 程序库里.
+MIN_NAME_LENGTH = 3
 # A word that overlaps a stored phrase by one character only is kept when
 # jieba counted it at least this often: one overlaps nearly every word, and
 # the rare ones seldom win a cut (see rule (j)).
@@ -292,13 +330,29 @@ MIN_COUNT_FOR_ONE_CHARACTER = 40
 
 # Words whose count in jieba's dictionary is plainly too low, or that it
 # lacks, with the count they are given and the reason; like OVERRIDES,
-# reviewed one by one. A converted form, where given, is the word's own;
-# otherwise it converts as its characters do when cut without it.
+# reviewed one by one, and each with a reason found outside the cases it
+# mends. A converted form, where given, is the word's own; otherwise it
+# converts as rule (j) says.
 WORD_OVERRIDES = {
     ST_CHARACTERS: {
-        "最多": (482, None, "counted 3 times, where 最少 'at least' is counted 482"),
-        "只需": (600, None, "missing, where 只能 and 只要 are counted over 6,000 times; 所需 is counted 3"),
-        "冲冲冲": (100, "衝衝衝", "missing: the cheer 'charge!', where the list's 冲冲 is 怒气冲冲's 沖沖"),
+        "最多": (482, None, "counted 3, the count jieba gives 159,318 of its 349,046 words that it has no count "
+                           "for; Chewing's list of Taiwan's words (libchewing 0.5.1) counts 最多 2,647 times to "
+                           "最少 603, so it is given 最少's 482, no more"),
+        "冲冲冲": (100, "衝衝衝", "missing: the cheer 'charge!' spread after jieba's list was made (0.42.1 adds "
+                                 "no words to it), and the list's 冲冲, counted 3, is 怒气冲冲's 沖沖"),
+    },
+    TS_CHARACTERS: {},
+}
+
+# Rule (k): OpenCC phrases whose converted form is not what Taiwan writes,
+# with Taiwan's form and the reason, which must be a text of Taiwan's own
+# that a reader can look up; the form may only put a character back to the
+# one the table writes.
+PHRASE_OVERRIDES = {
+    ST_CHARACTERS: {
+        "发布": ("發布", "OpenCC writes 發佈; Taiwan's constitution (article 37: 公布法律，發布命令) and its "
+                        "Standard Act of Central Laws and Regulations (中央法規標準法, article 7: 下達或發布) "
+                        "write 發布"),
     },
     TS_CHARACTERS: {},
 }
@@ -499,7 +553,7 @@ def misread(phrases, table, representative, plain):
     return found
 
 
-def build_phrases(entries, table, characters, other_table, word_list, word_overrides):
+def build_phrases(entries, table, characters, other_table, word_list, word_overrides, phrase_overrides):
     """{key: converted} for the phrases per rules (d) to (f), and the words
     and costs of rule (j); entries: OpenCC phrase entries, characters: the
     character entries of the same direction, other_table: the other
@@ -510,6 +564,11 @@ def build_phrases(entries, table, characters, other_table, word_list, word_overr
     for key, values in entries:
         stats[PHRASES] += 1
         value = values[0]
+        if key in phrase_overrides:
+            taiwan = phrase_overrides[key][0]
+            assert by_characters(key, table) == taiwan, f"{key}: an override may only give the table's form"
+            print(f"phrase override: {key} -> {taiwan}, not {value} ({phrase_overrides[key][1]})", file=sys.stderr)
+            value = taiwan
         if utf16_length(key) != utf16_length(value):
             stats[LENGTH] += 1
         elif not all(is_gbk_double_byte(char) for char in key + value):
@@ -564,10 +623,31 @@ def build_phrases(entries, table, characters, other_table, word_list, word_overr
             stats[REPEATED] += 1
             del phrases[key]
     stats[STORED] = len(phrases)
-    lexicon, character_costs, priced = find_words(word_list, phrases, table, representative, word_overrides)
+    own_forms = kept_in_names(entries, forms, table, word_list[1])
+    lexicon, character_costs, priced = find_words(word_list[0], phrases, table, representative, word_overrides,
+                                                  word_list[1], own_forms)
     stats[PRICED] = priced
     stats[WORDS] = sum(1 for _, value, _ in lexicon.values() if value is None)
     return phrases, lexicon, representative, character_costs, stats
+
+
+def kept_in_names(entries, forms, table, names):
+    """The characters that a name keeps as themselves, per rule (l): among their
+    own forms (里 of 裡 里), written otherwise by the table, and kept by at
+    least NAME_KEEPS of the OpenCC phrases that jieba tags as names and that
+    hold them, out of at least NAME_PHRASES."""
+    kept = collections.defaultdict(collections.Counter)
+    for key, values in entries:
+        if key in names and len(key) == len(values[0]):
+            for char, form in zip(key, values[0]):
+                if char in forms.get(char, ()) and table.get(char, char) != char:
+                    kept[char][form == char] += 1
+    chosen = {char for char, count in kept.items()
+              if count[True] >= NAME_KEEPS * sum(count.values()) and sum(count.values()) >= NAME_PHRASES}
+    for char in sorted(chosen):
+        print(f"kept as itself in names: {char}, by {kept[char][True]} of {sum(kept[char].values())} name phrases",
+              file=sys.stderr)
+    return chosen
 
 
 def costs_of(word_list):
@@ -577,16 +657,20 @@ def costs_of(word_list):
 
 
 def read_word_list(path):
+    """({word: count}, the words jieba tags as names)."""
     counts = collections.Counter()
+    names = set()
     with open(path, encoding="utf-8") as stream:
         for line in stream:
             fields = line.split()
             if len(fields) >= 2:
                 counts[fields[0]] += int(fields[1])
-    return counts
+            if len(fields) >= 3 and fields[2] in NAME_TAGS:
+                names.add(fields[0])
+    return counts, names
 
 
-def find_words(word_list, phrases, table, representative, overrides):
+def find_words(word_list, phrases, table, representative, overrides, names=(), own_forms=()):
     """Rule (j): ({folded key: (converted form or None, cost)}, {group: cost}, how
     many stored phrases the word list prices). Every key is folded to its
     group's first character."""
@@ -629,7 +713,9 @@ def find_words(word_list, phrases, table, representative, overrides):
             continue
         holds = any(folded[at:end] in stored for at in range(len(folded)) for end in range(at + 2, len(folded) + 1))
         shared = overlap(folded)
-        if holds or folded in inside or shared >= 2 or (shared == 1 and cost <= threshold):
+        keeps = (words_spelt[folded] in names and len(folded) >= MIN_NAME_LENGTH and
+                 any(char in own_forms for char in words_spelt[folded]))
+        if holds or folded in inside or shared >= 2 or (shared == 1 and cost <= threshold) or keeps:
             lexicon[folded] = (words_spelt[folded], None, cost)
     # A stored phrase costs what the word list says, but never more than the
     # cheapest other reading of its own characters, less one: alone, it is
@@ -644,12 +730,19 @@ def find_words(word_list, phrases, table, representative, overrides):
     # A word converts as its own characters do when cut without it: one that
     # holds a phrase writes the phrase's form (复制粘贴 to 複製粘貼), so that it
     # only ever changes where the text is cut. Shorter words first, as they
-    # are the longer ones' cuts.
+    # are the longer ones' cuts. (Cut by the phrases alone, a word would
+    # write the very matches it is there to block: 系结 in 体系结构.)
     convert = converter(table, lexicon, representative, character_costs)
     for folded in sorted((folded for folded, entry in lexicon.items() if entry[1] is None),
                          key=lambda folded: (len(folded), folded)):
         key, _, cost = lexicon.pop(folded)
         inner = convert(key) if key not in overrides else overrides[key][1] or by_characters(key, table)
+        if key in names and len(key) >= MIN_NAME_LENGTH:
+            named = "".join(char if char in own_forms else form for char, form in zip(key, inner))
+            # Its form is its own, as a phrase's is, so it must be read whole
+            # alone; one too rare for that keeps the table's form.
+            if named != inner and cost < best_reading(folded, lexicon, character_costs):
+                inner = named
         lexicon[folded] = (key, inner if inner != by_characters(key, table) else None, cost)
     return lexicon, character_costs, priced
 
@@ -703,10 +796,11 @@ def converter(table, lexicon, representative, character_costs):
 
 
 def check_phrases(phrases, table, representative, lexicon, character_costs):
-    """Every stored phrase, alone, converts to its converted form, and that form
-    to itself: what the converter's tests take for granted."""
+    """Every stored phrase and every word with a form of its own, alone,
+    converts to its converted form, and that form to itself: what the
+    converter's tests take for granted."""
     convert = converter(table, lexicon, representative, character_costs)
-    for key, value in phrases.items():
+    for key, value in list(phrases.items()) + [(key, value) for key, value, _ in lexicon.values() if value]:
         once = convert(key)
         if once != value or convert(once) != once:
             sys.exit(f"{key}: converts to {once}, then to {convert(once)}, expected {value}")
@@ -900,7 +994,7 @@ def build_tables(opencc_dir):
         print(f"{direction}, phrases ({phrase_list}):")
         phrases, lexicon, representative, character_costs, stats = build_phrases(
             dictionaries[phrase_list], table, dictionaries[characters], tables[other], word_list,
-            WORD_OVERRIDES[characters])
+            WORD_OVERRIDES[characters], PHRASE_OVERRIDES[characters])
         for name in PHRASE_STATS:
             print(f"  {name}: {stats[name]}")
         grouped = collections.Counter(representative.values())

@@ -57,6 +57,8 @@ INSTANTIATE_TEST_SUITE_P(Phrases, ToSimplifiedTest,
                                          Conversion{u"複製", u"复制"}, Conversion{u"日誌", u"日志"},
                                          Conversion{u"關係", u"关系"}, Conversion{u"合併", u"合并"},
                                          Conversion{u"註冊", u"注册"}, Conversion{u"發佈", u"发布"},
+                                         Conversion{u"發布", u"发布"}, Conversion{u"里瓦斯", u"里瓦斯"},
+                                         Conversion{u"托木斯克", u"托木斯克"},
                                          Conversion{u"委託", u"委托"}, Conversion{u"乾隆", u"乾隆"},
                                          Conversion{u"瞭解", u"了解"}, Conversion{u"一目瞭然", u"一目了然"},
                                          Conversion{u"瞭望", u"瞭望"},
@@ -138,6 +140,14 @@ INSTANTIATE_TEST_SUITE_P(
                     Conversion{u"最多只需", u"最多只需"}, Conversion{u"無法製作", u"无法制作"},
                     Conversion{u"中文採訪", u"中文采访"}, Conversion{u"衝衝衝", u"冲冲冲"},
                     Conversion{u"我的頭髮", u"我的头发"}));
+
+// Taiwan's 發布 and the names that keep 里 and 托 come back as they were
+// written, in running text as alone.
+INSTANTIATE_TEST_SUITE_P(
+    TaiwanWordsAndNames, ToSimplifiedAsWritten,
+    testing::Values(Conversion{u"重新發布", u"重新发布"}, Conversion{u"發布會", u"发布会"},
+                    Conversion{u"去里瓦斯的路上", u"去里瓦斯的路上"}, Conversion{u"托木斯克裡面", u"托木斯克里面"},
+                    Conversion{u"馬里蘭的心裡", u"马里兰的心里"}, Conversion{u"程序庫裡", u"程序库里"}));
 
 }  // namespace
 }  // namespace vellumino

@@ -41,7 +41,7 @@ INSTANTIATE_TEST_SUITE_P(
 INSTANTIATE_TEST_SUITE_P(
     Phrases, ToTraditionalTest,
     testing::Values(Conversion{u"复制", u"複製"}, Conversion{u"日志", u"日誌"}, Conversion{u"关系", u"關係"},
-                    Conversion{u"合并", u"合併"}, Conversion{u"注册", u"註冊"}, Conversion{u"发布", u"發佈"},
+                    Conversion{u"合并", u"合併"}, Conversion{u"注册", u"註冊"}, Conversion{u"发布会", u"發佈會"},
                     Conversion{u"委托", u"委託"}, Conversion{u"复制粘贴个性签名", u"複製粘貼個性簽名"},
                     Conversion{u"时钟", u"時鐘"}, Conversion{u"干净", u"乾淨"}, Conversion{u"若干", u"若干"},
                     Conversion{u"公里", u"公里"}, Conversion{u"标签", u"標籤"}, Conversion{u"恢复", u"恢復"},
@@ -141,6 +141,37 @@ INSTANTIATE_TEST_SUITE_P(
                     Conversion{u"中文采访", u"中文採訪"}, Conversion{u"冲冲冲", u"衝衝衝"},
                     Conversion{u"复制粘贴", u"複製粘貼"}, Conversion{u"怒气冲冲", u"怒氣沖沖"},
                     Conversion{u"书签", u"書籤"}, Conversion{u"我的头发", u"我的頭髮"}));
+
+// Where Taiwan writes a word otherwise than OpenCC's phrase, and OpenCC's
+// own converter got Taiwan's form only by its longest match cutting the
+// word: 發布 wherever it stands, not 發佈 alone and 發布 after 重新.
+INSTANTIATE_TEST_SUITE_P(
+    TaiwanWords, ToTraditionalAsWritten,
+    testing::Values(Conversion{u"发布", u"發布"}, Conversion{u"重新发布", u"重新發布"},
+                    Conversion{u"发布了新版本", u"發布了新版本"}, Conversion{u"最多只需要", u"最多只需要"},
+                    Conversion{u"最多只", u"最多只"}, Conversion{u"多只猫", u"多隻貓"}));
+
+// Names keep 里 and 托 as they are, where the character alone is 裡 and 託,
+// and the words around them are cut as before.
+INSTANTIATE_TEST_SUITE_P(
+    Names, ToTraditionalAsWritten,
+    testing::Values(Conversion{u"里瓦斯", u"里瓦斯"}, Conversion{u"托木斯克", u"托木斯克"},
+                    Conversion{u"阿弗里希利语", u"阿弗里希利語"}, Conversion{u"马里兰", u"馬里蘭"},
+                    Conversion{u"托运", u"託運"}, Conversion{u"委托", u"委託"}, Conversion{u"心里", u"心裡"},
+                    Conversion{u"这里", u"這裡"}, Conversion{u"里面", u"裡面"}, Conversion{u"里", u"裡"},
+                    Conversion{u"去里瓦斯的路上", u"去里瓦斯的路上"}, Conversion{u"托木斯克里面", u"托木斯克裡面"},
+                    Conversion{u"马里兰的心里", u"馬里蘭的心裡"},
+                    // Two characters are as often no name: 程序库 | 里, not 库里 (Curry).
+                    Conversion{u"程序库里", u"程序庫裡"}, Conversion{u"库里", u"庫裡"}));
+
+// A word is neither cut by the phrases inside it alone (系结 in 体系结构,
+// 发式 in 启发式) nor given the exceptions of the phrases around it (下面
+// is no 下麵 for 下面条's sake, 发布 no 發佈 for 发布会's).
+INSTANTIATE_TEST_SUITE_P(
+    WordsKeepTheirCut, ToTraditionalAsWritten,
+    testing::Values(Conversion{u"体系结构", u"體系結構"}, Conversion{u"启发式", u"啟發式"},
+                    Conversion{u"下面", u"下面"}, Conversion{u"下面条", u"下麵條"},
+                    Conversion{u"提交下面的文件", u"提交下面的文件"}, Conversion{u"发布会", u"發佈會"}));
 
 }  // namespace
 }  // namespace vellumino
