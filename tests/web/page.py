@@ -182,6 +182,14 @@ class Page:
         self.put(text)
         self.expect_field(text if expected is None else expected)
 
+    def drop(self, text, start=False):
+        """Drops `text`, dragged from another program, at the end of the field or at its start."""
+        box = self.value("(() => { const b = document.getElementById('Text1').getBoundingClientRect();"
+                         f" return [{'b.x + 1' if start else 'b.right - 3'}, b.y + b.height / 2]; }})()")
+        data = {"items": [{"mimeType": "text/plain", "data": text}], "dragOperationsMask": 1}
+        for kind in ("dragEnter", "dragOver", "drop"):
+            self.chromium.call("Input.dispatchDragEvent", type=kind, x=box[0], y=box[1], data=data)
+
     def clipboard(self):
         return self.value(f"{CLIPBOARD}.readText()")
 
@@ -334,6 +342,15 @@ def scenarios(page, rects, url):
     page.chromium.type("e")
     page.chromium.call("Input.insertText", text="😀")
     page.expect_field("a" * 37 + "bcd")
+    # A drop from another program is held to the limit like a paste.
+    for before, dropped, start, held in (
+            ("a" * 37, TEN, False, "a" * 37 + "一二三"), ("a" * 38, "😀😀", False, "a" * 38 + "😀"),
+            ("b" * 38, "😀😀", True, "😀" + "b" * 38), ("a" * 39, "👍🏽", False, "a" * 39),
+            ("签名", "line\none", False, "签名line one"), ("a" * 40, "b", True, "a" * 40)):
+        page.put_signature(before)
+        page.drop(dropped, start)
+        time.sleep(0.2)
+        page.expect_field(held)
     page.put_signature(TEN * 4)
     page.zone("Label3")
     page.expect_field(" ".join(TEN * 4))
