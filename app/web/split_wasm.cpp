@@ -22,7 +22,7 @@
 #include <iostream>
 #include <iterator>
 #include <sstream>
-#include <stdexcept>
+#include <cstdlib>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -33,6 +33,13 @@ namespace {
 constexpr std::uint64_t kLeast = 4096;
 
 using Bytes = std::string;
+
+// The tools are built without C++ exceptions, as the page is.
+[[noreturn]] void Fail(const std::string& message)
+{
+    std::cerr << "split_wasm: " << message << '\n';
+    std::exit(1);
+}
 using Range = std::pair<std::size_t, std::size_t>;  // [first, second)
 
 struct Reader {
@@ -43,7 +50,7 @@ struct Reader {
     std::uint8_t byte()
     {
         if (at >= bytes.size())
-            throw std::runtime_error("the wasm ends early");
+            Fail("the wasm ends early");
         return static_cast<std::uint8_t>(bytes[at++]);
     }
     std::size_t unsignedLeb()
@@ -175,35 +182,45 @@ std::pair<Bytes, Bytes> Split(const Bytes& section, const std::vector<Range>& ra
     Reader in{section};
     const std::size_t segments = in.unsignedLeb();
     std::vector<Segment> kept;
-    Bytes taken;
+    // Each range whole, zeros where no segment wrote (the optimizer leaves
+    // runs of zeros out of the segments): one piece each, not thousands.
+    std::vector<Bytes> cut;
+    for (const Range& r : ranges)
+        cut.emplace_back(r.second - r.first, '\0');
     for (std::size_t s = 0; s < segments; ++s) {
         // Only memory 0's active segments at a constant address, as wasm-ld writes them.
         if (in.unsignedLeb() != 0 || in.byte() != 0x41)
-            throw std::runtime_error("a data segment of another kind");
+            Fail("a data segment of another kind");
         const auto address = static_cast<std::size_t>(static_cast<std::uint32_t>(in.signedLeb()));
         if (in.byte() != 0x0B)
-            throw std::runtime_error("a data segment's address is not a constant");
+            Fail("a data segment's address is not a constant");
         const std::size_t length = in.unsignedLeb();
         if (length > section.size() - in.at)
-            throw std::runtime_error("a data segment runs past its section");
+            Fail("a data segment runs past its section");
         const Bytes bytes = section.substr(in.at, length);
         in.at += length;
         std::size_t from = address;
         const std::size_t end = address + length;
-        for (const Range& r : ranges) {
+        for (std::size_t i = 0; i < ranges.size(); ++i) {
+            const Range& r = ranges[i];
             const std::size_t cutFrom = std::max(r.first, from), cutTo = std::min(r.second, end);
             if (cutFrom >= cutTo)
                 continue;
             if (cutFrom > from)
                 kept.push_back({from, bytes.substr(from - address, cutFrom - from)});
-            PutPiece(taken, cutFrom, bytes.substr(cutFrom - address, cutTo - cutFrom));
+            cut[i].replace(cutFrom - r.first, cutTo - cutFrom, bytes, cutFrom - address, cutTo - cutFrom);
             from = cutTo;
         }
         if (from < end)
             kept.push_back({from, bytes.substr(from - address)});
     }
     if (in.more())
-        throw std::runtime_error("bytes after the last data segment");
+        Fail("bytes after the last data segment");
+    Bytes taken;
+    for (std::size_t i = 0; i < ranges.size(); ++i) {
+        if (cut[i].find_first_not_of('\0') != Bytes::npos)
+            PutPiece(taken, ranges[i].first, cut[i]);
+    }
     Bytes out;
     PutLeb(out, kept.size());
     for (const Segment& segment : kept) {
@@ -223,7 +240,7 @@ Bytes ReadAll(const char* path)
     std::ifstream in(path, std::ios::binary);
     Bytes bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     if (!in)
-        throw std::runtime_error(std::string(path) + ": cannot read");
+        Fail(std::string(path) + ": cannot read");
     return bytes;
 }
 
@@ -233,7 +250,7 @@ void WriteAll(const char* path, const Bytes& bytes)
     out << bytes;
     out.close();
     if (!out)
-        throw std::runtime_error(std::string(path) + ": cannot write");
+        Fail(std::string(path) + ": cannot write");
 }
 
 }  // namespace
@@ -244,16 +261,16 @@ int main(int argc, char* argv[])
         std::cerr << "usage: " << argv[0] << " IN.wasm LINK.map OUT.wasm OUT.bin OBJECT...\n";
         return 2;
     }
-    try {
+    {
         const Bytes wasm = ReadAll(argv[1]);
         std::ifstream map(argv[2]);
         if (!map)
-            throw std::runtime_error(std::string(argv[2]) + ": cannot read");
+            Fail(std::string(argv[2]) + ": cannot read");
         const std::vector<Range> ranges = RangesOf(map, std::vector<std::string>(argv + 5, argv + argc));
         if (ranges.empty())
-            throw std::runtime_error("none of those objects' tables is in the link map");
+            Fail("none of those objects' tables is in the link map");
         if (wasm.compare(0, 8, Bytes("\0asm\1\0\0\0", 8)) != 0)
-            throw std::runtime_error(std::string(argv[1]) + ": not a wasm module");
+            Fail(std::string(argv[1]) + ": not a wasm module");
         Reader in{wasm, 8};
         std::vector<std::pair<std::uint8_t, Bytes>> sections;
         Bytes taken;
@@ -262,14 +279,14 @@ int main(int argc, char* argv[])
             const std::uint8_t id = in.byte();
             const std::size_t size = in.unsignedLeb();
             if (size > wasm.size() - in.at)
-                throw std::runtime_error("a section runs past the end");
+                Fail("a section runs past the end");
             sections.emplace_back(id, wasm.substr(in.at, size));
             in.at += size;
             if (id == 11)
                 std::tie(sections.back().second, taken) = Split(sections.back().second, ranges, count);
         }
         if (taken.empty())
-            throw std::runtime_error("none of the tables lies in the wasm's data");
+            Fail("none of the tables lies in the wasm's data");
         Bytes out = wasm.substr(0, 8);
         for (auto& [id, body] : sections) {
             if (id == 12) {  // the data count, which must agree with the segments
@@ -282,9 +299,6 @@ int main(int argc, char* argv[])
         }
         WriteAll(argv[3], out);
         WriteAll(argv[4], taken);
-    } catch (const std::exception& error) {
-        std::cerr << error.what() << '\n';
-        return 1;
     }
     return 0;
 }
