@@ -216,10 +216,32 @@ std::pair<Bytes, Bytes> Split(const Bytes& section, const std::vector<Range>& ra
     }
     if (in.more())
         Fail("bytes after the last data segment");
+    // Long runs of zeros stay out, for a host that does not compress.
+    constexpr std::size_t kLongZeros = 32;
     Bytes taken;
     for (std::size_t i = 0; i < ranges.size(); ++i) {
-        if (cut[i].find_first_not_of('\0') != Bytes::npos)
-            PutPiece(taken, ranges[i].first, cut[i]);
+        const Bytes& bytes = cut[i];
+        for (std::size_t start = bytes.find_first_not_of('\0'); start != Bytes::npos;) {
+            std::size_t end = start;
+            for (;;) {
+                const std::size_t zeros = bytes.find('\0', end);
+                if (zeros == Bytes::npos) {
+                    end = bytes.size();
+                    break;
+                }
+                const std::size_t next = bytes.find_first_not_of('\0', zeros);
+                if (next == Bytes::npos || next - zeros >= kLongZeros) {
+                    end = zeros;
+                    break;
+                }
+                end = next;
+            }
+            // Even ends, so that a piece of 16-bit units stays whole.
+            start &= ~std::size_t{1};
+            end = std::min(bytes.size(), (end + 1) & ~std::size_t{1});
+            PutPiece(taken, ranges[i].first + start, bytes.substr(start, end - start));
+            start = bytes.find_first_not_of('\0', end);
+        }
     }
     Bytes out;
     PutLeb(out, kept.size());
