@@ -1,24 +1,18 @@
-// Writes the wasm as a script, for a page opened from disk: such a page may
-// load scripts beside it but fetch nothing, not even the wasm file there.
+// Writes the wasm and its tables as a script, for a page opened from disk:
+// such a page may load scripts beside it but fetch nothing, not even the
+// files there.
 //
-//   embed_wasm INPUT.wasm OUTPUT.js     (defines VelluminoWasm, in base64)
+//   embed_wasm INPUT.wasm TABLES.bin OUTPUT.js
+//       (defines VelluminoWasm and VelluminoTables, in base64)
 #include <fstream>
 #include <iostream>
 #include <iterator>
 #include <string>
 
-int main(int argc, char* argv[])
+namespace {
+
+std::string Base64(const std::string& bytes)
 {
-    if (argc != 3) {
-        std::cerr << "usage: " << argv[0] << " INPUT.wasm OUTPUT.js\n";
-        return 2;
-    }
-    std::ifstream in(argv[1], std::ios::binary);
-    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (!in || bytes.empty()) {
-        std::cerr << argv[1] << ": cannot read\n";
-        return 1;
-    }
     static constexpr char kDigits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
     std::string encoded;
     encoded.reserve((bytes.size() + 2) / 3 * 4);
@@ -31,8 +25,30 @@ int main(int argc, char* argv[])
         encoded += left > 1 ? kDigits[group >> 6 & 63] : '=';
         encoded += left > 2 ? kDigits[group & 63] : '=';
     }
-    std::ofstream out(argv[2], std::ios::binary);
-    out << "var VelluminoWasm = \"" << encoded << "\";\n";
+    return encoded;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    if (argc != 4) {
+        std::cerr << "usage: " << argv[0] << " INPUT.wasm TABLES.bin OUTPUT.js\n";
+        return 2;
+    }
+    std::string encoded[2];
+    for (int i = 0; i < 2; ++i) {
+        std::ifstream in(argv[1 + i], std::ios::binary);
+        const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        if (!in || bytes.empty()) {
+            std::cerr << argv[1 + i] << ": cannot read\n";
+            return 1;
+        }
+        encoded[i] = Base64(bytes);
+    }
+    std::ofstream out(argv[3], std::ios::binary);
+    out << "var VelluminoWasm = \"" << encoded[0] << "\";\n";
+    out << "var VelluminoTables = \"" << encoded[1] << "\";\n";
     out.close();
     return out ? 0 : 1;
 }

@@ -4,18 +4,46 @@
 // carries events in and edits out.
 "use strict";
 
-// Served, the core is fetched and compiled as it arrives. A page opened from
-// disk may fetch nothing, so there it comes as a script beside this one.
+// Served, the core is fetched and compiled as it arrives, and the tables of
+// the conversions, most of its bytes, follow once the page has loaded: the
+// field is ready with the code, and the commands once the tables are in. A
+// page opened from disk may fetch nothing, so there both come as a script
+// beside this one.
+const decoded = (base64) => {
+  const chars = atob(base64);
+  const bytes = new Uint8Array(chars.length);
+  for (let i = 0; i < chars.length; ++i) bytes[i] = chars.charCodeAt(i);
+  return bytes;
+};
+let tablesArrived;
+let tablesFailed;
+let tablesFetched = null;
+const fetchTables = () => {
+  if (!tablesFetched) {
+    tablesFetched = new Promise((resolve, reject) => {
+      tablesArrived = resolve;
+      tablesFailed = reject;
+    });
+    if (location.protocol !== "file:") {
+      fetch("vellumino-tables.bin")
+        .then((response) => (response.ok ? response.arrayBuffer() : Promise.reject(response.status)))
+        .then((bytes) => tablesArrived(new Uint8Array(bytes)), (error) => {
+          tablesFetched = null;
+          tablesFailed(error);
+        });
+    }
+  }
+  return tablesFetched;
+};
 Module.instantiateWasm = (imports, receive) => {
   const instantiated = (result) => receive(result.instance);
   if (location.protocol === "file:") {
+    fetchTables();
     const script = document.createElement("script");
     script.src = "vellumino-wasm.js";
     script.onload = () => {
-      const decoded = atob(VelluminoWasm);
-      const bytes = new Uint8Array(decoded.length);
-      for (let i = 0; i < decoded.length; ++i) bytes[i] = decoded.charCodeAt(i);
-      WebAssembly.instantiate(bytes, imports).then(instantiated);
+      WebAssembly.instantiate(decoded(VelluminoWasm), imports).then(instantiated);
+      tablesArrived(decoded(VelluminoTables));
     };
     document.head.appendChild(script);
   } else {
@@ -61,6 +89,35 @@ var Vellumino = (function () {
   };
 
   const whenReady = (call) => (ready ? call() : waiting.push(call));
+
+  // A command runs once the tables are in the core's memory, pieces of
+  // [address, length, bytes] at the addresses the linker gave them, some as
+  // differences of 16-bit units (split_wasm.cpp). Tables that cannot be
+  // fetched (offline with no cache) are fetched again at the next command.
+  let tablesIn = false;
+  const placeTables = (bytes) => {
+    const view = new DataView(bytes.buffer, bytes.byteOffset, bytes.byteLength);
+    for (let at = 0; at + 8 <= bytes.length;) {
+      const address = view.getUint32(at, true);
+      const word = view.getUint32(at + 4, true);
+      const length = word & 0x7fffffff;
+      HEAPU8.set(bytes.subarray(at + 8, at + 8 + length), address);
+      if (word !== length) {
+        const units = HEAPU16.subarray(address >> 1, (address + length) >> 1);
+        for (let i = 1; i < units.length; ++i) units[i] += units[i - 1];
+      }
+      at += 8 + length;
+    }
+    tablesIn = true;
+    performance.mark("vellumino-tables");
+  };
+  const whenCommandsReady = (call) => whenReady(() => {
+    if (tablesIn) return call();
+    fetchTables().then((bytes) => {
+      if (!tablesIn) placeTables(bytes);
+      call();
+    }, () => {});
+  });
 
   const selected = () => field.selectionEnd - field.selectionStart;
 
@@ -181,7 +238,7 @@ var Vellumino = (function () {
       item.textContent = entry.label;
       item.addEventListener("click", () => {
         closeMenu();
-        _vellumino_menu_command_chosen(command);
+        whenCommandsReady(() => _vellumino_menu_command_chosen(command));
       });
       menu.appendChild(item);
     }
@@ -219,7 +276,7 @@ var Vellumino = (function () {
         return;
       }
       closeMenu();
-      whenReady(() => _vellumino_zone_clicked(zone));
+      whenCommandsReady(() => _vellumino_zone_clicked(zone));
     });
     button.addEventListener("contextmenu", (event) => {
       if (!ready) return;
@@ -270,6 +327,10 @@ var Vellumino = (function () {
       while (waiting.length) waiting.shift()();
       performance.mark("vellumino-ready");
       document.documentElement.dataset.ready = "";
+      // Fetched before the page's load event, they would hold it back.
+      const tables = () => fetchTables().then((bytes) => tablesIn || placeTables(bytes), () => {});
+      if (document.readyState === "complete") tables();
+      else addEventListener("load", tables);
     },
   };
 })();

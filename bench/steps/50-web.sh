@@ -13,4 +13,4 @@ log=$source_dir/build/web-build-bench.log
 export NODE_PATH=/usr/share/nodejs
 { cmake --preset web -S "$source_dir" && cmake --build "$source_dir/build/web-build" --target vellumino_site; } \
     >"$log" 2>&1 || { cat "$log" >&2; exit 1; }
-python3 "$source_dir/bench/web/ready.py" "$source_dir/build/web-build/site" "${BENCH_WEB_ROUNDS:-15}" 2>/dev/null
+python3 "$source_dir/bench/web/ready.py" "$source_dir/build/web-build/site" "${BENCH_WEB_ROUNDS:-25}" 2>/dev/null

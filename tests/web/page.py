@@ -182,6 +182,14 @@ class Page:
         self.put(text)
         self.expect_field(text if expected is None else expected)
 
+    def drop(self, text, start=False):
+        """Drops `text`, dragged from another program, at the end of the field or at its start."""
+        box = self.value("(() => { const b = document.getElementById('Text1').getBoundingClientRect();"
+                         f" return [{'b.x + 1' if start else 'b.right - 3'}, b.y + b.height / 2]; }})()")
+        data = {"items": [{"mimeType": "text/plain", "data": text}], "dragOperationsMask": 1}
+        for kind in ("dragEnter", "dragOver", "drop"):
+            self.chromium.call("Input.dispatchDragEvent", type=kind, x=box[0], y=box[1], data=data)
+
     def clipboard(self):
         return self.value(f"{CLIPBOARD}.readText()")
 
@@ -215,7 +223,27 @@ def check_layout(page, rects):
         fail("the page scrolls sideways")
 
 
+def tables_follow(page, url):
+    """The field works before the commands' tables have come, and a command
+    chosen meanwhile runs once they are in, on the text of that moment."""
+    page.chromium.call("Fetch.enable", patterns=[{"urlPattern": "*vellumino-tables.bin*"}])
+    page.open(url)
+    held = page.chromium.wait_for_event("Fetch.requestPaused", 10)
+    page.focus_field()
+    page.chromium.type("ok")
+    page.expect_field("个性签名ok")
+    page.zone("Label6")
+    page.chromium.type("!")
+    time.sleep(0.3)
+    page.expect_field("个性签名ok!")
+    page.chromium.call("Fetch.continueRequest", requestId=held["requestId"])
+    page.expect_field("個性簽名ok!")
+    page.chromium.call("Fetch.disable")
+    print("ok: typing before the tables come, and a command held until they do")
+
+
 def scenarios(page, rects, url):
+    tables_follow(page, url)
     page.open(url)
     check_layout(page, rects)
     if page.phone:
@@ -314,6 +342,15 @@ def scenarios(page, rects, url):
     page.chromium.type("e")
     page.chromium.call("Input.insertText", text="😀")
     page.expect_field("a" * 37 + "bcd")
+    # A drop from another program is held to the limit like a paste.
+    for before, dropped, start, held in (
+            ("a" * 37, TEN, False, "a" * 37 + "一二三"), ("a" * 38, "😀😀", False, "a" * 38 + "😀"),
+            ("b" * 38, "😀😀", True, "😀" + "b" * 38), ("a" * 39, "👍🏽", False, "a" * 39),
+            ("签名", "line\none", False, "签名line one"), ("a" * 40, "b", True, "a" * 40)):
+        page.put_signature(before)
+        page.drop(dropped, start)
+        time.sleep(0.2)
+        page.expect_field(held)
     page.put_signature(TEN * 4)
     page.zone("Label3")
     page.expect_field(" ".join(TEN * 4))
@@ -406,7 +443,9 @@ def run_offline(site_dir):
         page.open("file://" + os.path.abspath(os.path.join(site_dir, "index.html")))
         chromium.tap("#Label3")
         page.expect_field("个 性 签 名")
-        print("ok: from disk, 加空格 works")
+        chromium.tap("#Label6")
+        page.expect_field("個 性 簽 名")
+        print("ok: from disk, 加空格 and 转繁体 work")
         check_requests(chromium)
     print("offline: ok")
 

@@ -1,0 +1,326 @@
+// Takes the commands' tables out of the core, so that the page is ready for
+// input once the code and the small tables have arrived: the large ones are
+// fetched beside it and copied into the core's memory, at the addresses the
+// linker gave them, before the first command runs.
+//
+//   split_wasm IN.wasm LINK.map OUT.wasm OUT.bin OBJECT...
+//
+// LINK.map is wasm-ld's --print-map; every read-only section of an OBJECT
+// (an object file's name, such as chinese.cpp.o) of at least kLeast bytes
+// moves to OUT.bin, as pieces of [address u32][length u32][bytes],
+// little-endian. Smaller sections stay, since the linker may have merged a
+// short string that other code reads into one of them.
+//
+// A piece whose 16-bit units say less as differences, one from the one
+// before (a table that maps most units to themselves), is written so, and
+// the top bit of its length says it: gzip, which finds no repeats in 0, 1,
+// 2, 3..., makes almost nothing of 1, 1, 1, 1...
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <sstream>
+#include <cstdlib>
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+namespace {
+
+constexpr std::uint64_t kLeast = 4096;
+
+using Bytes = std::string;
+
+// The tools are built without C++ exceptions, as the page is.
+[[noreturn]] void Fail(const std::string& message)
+{
+    std::cerr << "split_wasm: " << message << '\n';
+    std::exit(1);
+}
+using Range = std::pair<std::size_t, std::size_t>;  // [first, second)
+
+struct Reader {
+    const Bytes& bytes;
+    std::size_t at = 0;
+
+    bool more() const { return at < bytes.size(); }
+    std::uint8_t byte()
+    {
+        if (at >= bytes.size())
+            Fail("the wasm ends early");
+        return static_cast<std::uint8_t>(bytes[at++]);
+    }
+    std::size_t unsignedLeb()
+    {
+        std::uint64_t value = 0;
+        for (unsigned shift = 0;; shift += 7) {
+            const std::uint8_t b = byte();
+            value |= std::uint64_t{b & 0x7Fu} << shift;
+            if (!(b & 0x80))
+                return static_cast<std::size_t>(value);
+        }
+    }
+    std::int64_t signedLeb()
+    {
+        std::int64_t value = 0;
+        unsigned shift = 0;
+        std::uint8_t b;
+        do {
+            b = byte();
+            value |= std::int64_t{b & 0x7F} << shift;
+            shift += 7;
+        } while (b & 0x80);
+        if (shift < 64 && (b & 0x40))
+            value |= -(std::int64_t{1} << shift);
+        return value;
+    }
+};
+
+void PutLeb(Bytes& out, std::uint64_t value)
+{
+    do {
+        std::uint8_t b = value & 0x7F;
+        value >>= 7;
+        out += static_cast<char>(value ? b | 0x80 : b);
+    } while (value);
+}
+
+void PutSignedLeb(Bytes& out, std::int64_t value)
+{
+    for (;;) {
+        const std::uint8_t b = value & 0x7F;
+        value >>= 7;
+        const bool done = (value == 0 && !(b & 0x40)) || (value == -1 && (b & 0x40));
+        out += static_cast<char>(done ? b : b | 0x80);
+        if (done)
+            return;
+    }
+}
+
+void PutU32(Bytes& out, std::uint64_t value)
+{
+    for (int i = 0; i < 4; ++i)
+        out += static_cast<char>(value >> (8 * i) & 0xFF);
+}
+
+// The map's lines: "ADDR OFF SIZE   path(object):(.rodata.name)", in hex.
+std::vector<Range> RangesOf(std::istream& map, const std::vector<std::string>& objects)
+{
+    std::vector<Range> ranges;
+    for (std::string line; std::getline(map, line);) {
+        if (std::none_of(objects.begin(), objects.end(), [&line](const std::string& object) {
+                return line.find(object + "):(.rodata") != std::string::npos;
+            }))
+            continue;
+        std::istringstream fields(line);
+        std::size_t address = 0, offset = 0, size = 0;
+        if (fields >> std::hex >> address >> offset >> size && size >= kLeast)
+            ranges.emplace_back(address, address + size);
+    }
+    std::sort(ranges.begin(), ranges.end());
+    std::vector<Range> merged;
+    for (const Range& r : ranges) {
+        if (!merged.empty() && r.first <= merged.back().second)
+            merged.back().second = std::max(merged.back().second, r.second);
+        else
+            merged.push_back(r);
+    }
+    return merged;
+}
+
+// The order-0 entropy of a run of 16-bit units, in bits: a stand-in for
+// what gzip will make of them.
+double Entropy(const std::vector<std::uint16_t>& units)
+{
+    std::vector<std::uint32_t> counts(1 << 16);
+    for (std::uint16_t unit : units)
+        ++counts[unit];
+    double bits = 0;
+    for (std::uint32_t count : counts) {
+        if (count)
+            bits -= count * std::log2(static_cast<double>(count) / static_cast<double>(units.size()));
+    }
+    return bits;
+}
+
+void PutPiece(Bytes& out, std::size_t address, const Bytes& bytes)
+{
+    constexpr std::size_t kDifferences = std::size_t{1} << 31;
+    if (address % 2 == 0 && bytes.size() % 2 == 0 && !bytes.empty()) {
+        std::vector<std::uint16_t> units(bytes.size() / 2), differences(bytes.size() / 2);
+        for (std::size_t i = 0; i < units.size(); ++i) {
+            units[i] = static_cast<std::uint16_t>(static_cast<unsigned char>(bytes[2 * i]) |
+                                                  static_cast<unsigned char>(bytes[2 * i + 1]) << 8);
+            differences[i] = static_cast<std::uint16_t>(units[i] - (i ? units[i - 1] : 0));
+        }
+        if (Entropy(differences) < Entropy(units) / 2) {
+            PutU32(out, address);
+            PutU32(out, bytes.size() | kDifferences);
+            for (std::uint16_t d : differences) {
+                out += static_cast<char>(d & 0xFF);
+                out += static_cast<char>(d >> 8);
+            }
+            return;
+        }
+    }
+    PutU32(out, address);
+    PutU32(out, bytes.size());
+    out += bytes;
+}
+
+struct Segment {
+    std::size_t address;
+    Bytes bytes;
+};
+
+// The data section with the ranges cut out of its segments, and what was cut.
+std::pair<Bytes, Bytes> Split(const Bytes& section, const std::vector<Range>& ranges, std::size_t& count)
+{
+    Reader in{section};
+    const std::size_t segments = in.unsignedLeb();
+    std::vector<Segment> kept;
+    // Each range whole, zeros where no segment wrote (the optimizer leaves
+    // runs of zeros out of the segments): one piece each, not thousands.
+    std::vector<Bytes> cut;
+    for (const Range& r : ranges)
+        cut.emplace_back(r.second - r.first, '\0');
+    for (std::size_t s = 0; s < segments; ++s) {
+        // Only memory 0's active segments at a constant address, as wasm-ld writes them.
+        if (in.unsignedLeb() != 0 || in.byte() != 0x41)
+            Fail("a data segment of another kind");
+        const auto address = static_cast<std::size_t>(static_cast<std::uint32_t>(in.signedLeb()));
+        if (in.byte() != 0x0B)
+            Fail("a data segment's address is not a constant");
+        const std::size_t length = in.unsignedLeb();
+        if (length > section.size() - in.at)
+            Fail("a data segment runs past its section");
+        const Bytes bytes = section.substr(in.at, length);
+        in.at += length;
+        std::size_t from = address;
+        const std::size_t end = address + length;
+        for (std::size_t i = 0; i < ranges.size(); ++i) {
+            const Range& r = ranges[i];
+            const std::size_t cutFrom = std::max(r.first, from), cutTo = std::min(r.second, end);
+            if (cutFrom >= cutTo)
+                continue;
+            if (cutFrom > from)
+                kept.push_back({from, bytes.substr(from - address, cutFrom - from)});
+            cut[i].replace(cutFrom - r.first, cutTo - cutFrom, bytes, cutFrom - address, cutTo - cutFrom);
+            from = cutTo;
+        }
+        if (from < end)
+            kept.push_back({from, bytes.substr(from - address)});
+    }
+    if (in.more())
+        Fail("bytes after the last data segment");
+    // Long runs of zeros stay out, for a host that does not compress.
+    constexpr std::size_t kLongZeros = 32;
+    Bytes taken;
+    for (std::size_t i = 0; i < ranges.size(); ++i) {
+        const Bytes& bytes = cut[i];
+        for (std::size_t start = bytes.find_first_not_of('\0'); start != Bytes::npos;) {
+            std::size_t end = start;
+            for (;;) {
+                const std::size_t zeros = bytes.find('\0', end);
+                if (zeros == Bytes::npos) {
+                    end = bytes.size();
+                    break;
+                }
+                const std::size_t next = bytes.find_first_not_of('\0', zeros);
+                if (next == Bytes::npos || next - zeros >= kLongZeros) {
+                    end = zeros;
+                    break;
+                }
+                end = next;
+            }
+            // Even ends, so that a piece of 16-bit units stays whole.
+            start &= ~std::size_t{1};
+            end = std::min(bytes.size(), (end + 1) & ~std::size_t{1});
+            PutPiece(taken, ranges[i].first + start, bytes.substr(start, end - start));
+            start = bytes.find_first_not_of('\0', end);
+        }
+    }
+    Bytes out;
+    PutLeb(out, kept.size());
+    for (const Segment& segment : kept) {
+        out += '\0';
+        out += '\x41';
+        PutSignedLeb(out, static_cast<std::int32_t>(segment.address));
+        out += '\x0B';
+        PutLeb(out, segment.bytes.size());
+        out += segment.bytes;
+    }
+    count = kept.size();
+    return {out, taken};
+}
+
+Bytes ReadAll(const char* path)
+{
+    std::ifstream in(path, std::ios::binary);
+    Bytes bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (!in)
+        Fail(std::string(path) + ": cannot read");
+    return bytes;
+}
+
+void WriteAll(const char* path, const Bytes& bytes)
+{
+    std::ofstream out(path, std::ios::binary);
+    out << bytes;
+    out.close();
+    if (!out)
+        Fail(std::string(path) + ": cannot write");
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    if (argc < 6) {
+        std::cerr << "usage: " << argv[0] << " IN.wasm LINK.map OUT.wasm OUT.bin OBJECT...\n";
+        return 2;
+    }
+    {
+        const Bytes wasm = ReadAll(argv[1]);
+        std::ifstream map(argv[2]);
+        if (!map)
+            Fail(std::string(argv[2]) + ": cannot read");
+        const std::vector<Range> ranges = RangesOf(map, std::vector<std::string>(argv + 5, argv + argc));
+        if (ranges.empty())
+            Fail("none of those objects' tables is in the link map");
+        if (wasm.compare(0, 8, Bytes("\0asm\1\0\0\0", 8)) != 0)
+            Fail(std::string(argv[1]) + ": not a wasm module");
+        Reader in{wasm, 8};
+        std::vector<std::pair<std::uint8_t, Bytes>> sections;
+        Bytes taken;
+        std::size_t count = 0;
+        while (in.more()) {
+            const std::uint8_t id = in.byte();
+            const std::size_t size = in.unsignedLeb();
+            if (size > wasm.size() - in.at)
+                Fail("a section runs past the end");
+            sections.emplace_back(id, wasm.substr(in.at, size));
+            in.at += size;
+            if (id == 11)
+                std::tie(sections.back().second, taken) = Split(sections.back().second, ranges, count);
+        }
+        if (taken.empty())
+            Fail("none of the tables lies in the wasm's data");
+        Bytes out = wasm.substr(0, 8);
+        for (auto& [id, body] : sections) {
+            if (id == 12) {  // the data count, which must agree with the segments
+                body.clear();
+                PutLeb(body, count);
+            }
+            out += static_cast<char>(id);
+            PutLeb(out, body.size());
+            out += body;
+        }
+        WriteAll(argv[3], out);
+        WriteAll(argv[4], taken);
+    }
+    return 0;
+}

@@ -1,0 +1,94 @@
+#!/usr/bin/env python3
+"""The core as the page gets it, its wasm and then its tables, fills the
+memory exactly as the wasm the linker wrote does: every byte of every
+table where the linker put it, the pieces written as differences summed
+back as the page does, and nothing of the tables left in the served wasm.
+
+    split.py LINKED.wasm SERVED.wasm TABLES.bin
+"""
+import struct
+import sys
+
+
+def leb(data, at, signed=False):
+    value = shift = 0
+    while True:
+        byte = data[at]
+        at += 1
+        value |= (byte & 0x7F) << shift
+        shift += 7
+        if byte < 0x80:
+            if signed and byte & 0x40:
+                value -= 1 << shift
+            return value, at
+
+
+def memory(path):
+    """The bytes each active data segment puts at its address, by address."""
+    with open(path, "rb") as file:
+        data = file.read()
+    image = {}
+    at = 8
+    while at < len(data):
+        section = data[at]
+        size, at = leb(data, at + 1)
+        end = at + size
+        if section == 11:
+            count, at = leb(data, at)
+            for _ in range(count):
+                flags, at = leb(data, at)
+                if flags != 0 or data[at] != 0x41:
+                    sys.exit(f"FAIL: {path}: a data segment of another kind")
+                address, at = leb(data, at + 1, signed=True)
+                length, at = leb(data, at + 1)
+                for i, byte in enumerate(data[at:at + length]):
+                    image[(address & 0xFFFFFFFF) + i] = byte
+                at += length
+        at = end
+    return image
+
+
+def place(image, path):
+    """Adds the tables' pieces to a memory image, as page.js places them."""
+    with open(path, "rb") as file:
+        data = file.read()
+    at = pieces = differences = 0
+    while at + 8 <= len(data):
+        address, word = struct.unpack_from("<II", data, at)
+        length = word & 0x7FFFFFFF
+        piece = bytearray(data[at + 8:at + 8 + length])
+        if word != length:
+            differences += 1
+            units = list(struct.unpack(f"<{length // 2}H", piece))
+            for i in range(1, len(units)):
+                units[i] = (units[i] + units[i - 1]) & 0xFFFF
+            piece = bytearray(struct.pack(f"<{len(units)}H", *units))
+        for i, byte in enumerate(piece):
+            if address + i in image:
+                sys.exit(f"FAIL: byte {address + i:#x} is both in the served wasm and in the tables")
+            image[address + i] = byte
+        at += 8 + length
+        pieces += 1
+    if at != len(data):
+        sys.exit(f"FAIL: {path} ends inside a piece")
+    return pieces, differences
+
+
+def main(linked, served, tables):
+    want = memory(linked)
+    got = memory(served)
+    left = len(got)
+    pieces, differences = place(got, tables)
+    if not pieces or not differences:
+        sys.exit(f"FAIL: {pieces} pieces, {differences} of them as differences: the tables were not split")
+    wrong = sorted(a for a in set(want) | set(got) if want.get(a, 0) != got.get(a, 0))
+    if wrong:
+        sys.exit(f"FAIL: {len(wrong)} bytes differ, the first at {wrong[0]:#x}")
+    print(f"ok: {len(want)} bytes of data, {left} in the served wasm and the rest in {pieces} pieces "
+          f"({differences} as differences)")
+
+
+if __name__ == "__main__":
+    if len(sys.argv) != 4:
+        sys.exit(__doc__)
+    main(*sys.argv[1:])
