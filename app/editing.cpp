@@ -25,14 +25,6 @@ std::size_t BoundaryAtOrAfter(SignatureView text, std::size_t at)
     return IsClusterBoundary(text, at) ? at : NextClusterBoundary(text, at);
 }
 
-char32_t FirstCodePoint(SignatureView text, std::size_t at)
-{
-    const char16_t unit = text[at];
-    if (IsHighSurrogate(unit) && at + 1 < text.size() && IsLowSurrogate(text[at + 1]))
-        return 0x10000 + ((static_cast<char32_t>(unit) - 0xD800) << 10) + (text[at + 1] - 0xDC00);
-    return unit;
-}
-
 enum class WordKind { Space, Ideograph, Word, Other };
 
 // Without a toolkit's character database: letters and digits of the scripts
@@ -110,7 +102,7 @@ TextRange WordBefore(SignatureView text, std::size_t caret)
     // A caret inside a character counts from that character's end.
     std::size_t at = end;
     const auto kindBefore = [&](std::size_t pos) {
-        return KindOf(FirstCodePoint(text, PreviousClusterBoundary(text, pos)));
+        return KindOf(CodePointAt(text, PreviousClusterBoundary(text, pos)).value);
     };
     while (at > 0 && kindBefore(at) == WordKind::Space)
         at = PreviousClusterBoundary(text, at);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "styling.h"
+#include "utf8.h"
 
 namespace vellumino::page {
 
@@ -33,73 +34,6 @@ struct Section {
     std::string name;
     std::vector<SignatureText> signatures;
 };
-
-// Strict UTF-8: no overlong forms, no surrogates, nothing past U+10FFFF.
-std::optional<SignatureText> FromUtf8(std::string_view bytes)
-{
-    SignatureText text;
-    for (std::size_t i = 0; i < bytes.size();) {
-        const auto lead = static_cast<unsigned char>(bytes[i]);
-        const int extra = lead < 0x80                   ? 0
-                          : lead >= 0xC2 && lead < 0xE0 ? 1
-                          : lead >= 0xE0 && lead < 0xF0 ? 2
-                          : lead >= 0xF0 && lead < 0xF5 ? 3
-                                                        : -1;
-        if (extra < 0 || bytes.size() - i <= static_cast<std::size_t>(extra))
-            return std::nullopt;
-        char32_t code = extra == 0 ? lead : lead & (0x3F >> extra);
-        for (int k = 1; k <= extra; ++k) {
-            const auto next = static_cast<unsigned char>(bytes[i + static_cast<std::size_t>(k)]);
-            if ((next & 0xC0) != 0x80)
-                return std::nullopt;
-            code = (code << 6) | (next & 0x3F);
-        }
-        constexpr char32_t kSmallest[] = {0, 0x80, 0x800, 0x10000};
-        if (code < kSmallest[extra] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
-            return std::nullopt;
-        if (code >= 0x10000) {
-            text.push_back(static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10)));
-            text.push_back(static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF)));
-        } else {
-            text.push_back(static_cast<char16_t>(code));
-        }
-        i += static_cast<std::size_t>(extra) + 1;
-    }
-    return text;
-}
-
-// A lone surrogate has no UTF-8 form; the commands never make one from text
-// that had none, so meeting one is a fault worth stopping the build for.
-std::optional<std::string> ToUtf8(SignatureView text)
-{
-    std::string bytes;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char32_t code = text[i];
-        if (vellumino::IsHighSurrogate(text[i]) && i + 1 < text.size() &&
-            vellumino::IsLowSurrogate(text[i + 1])) {
-            code = 0x10000 + ((code - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-            ++i;
-        } else if (code >= 0xD800 && code <= 0xDFFF) {
-            return std::nullopt;
-        }
-        if (code < 0x80) {
-            bytes += static_cast<char>(code);
-        } else if (code < 0x800) {
-            bytes += static_cast<char>(0xC0 | (code >> 6));
-            bytes += static_cast<char>(0x80 | (code & 0x3F));
-        } else if (code < 0x10000) {
-            bytes += static_cast<char>(0xE0 | (code >> 12));
-            bytes += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-            bytes += static_cast<char>(0x80 | (code & 0x3F));
-        } else {
-            bytes += static_cast<char>(0xF0 | (code >> 18));
-            bytes += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-            bytes += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-            bytes += static_cast<char>(0x80 | (code & 0x3F));
-        }
-    }
-    return bytes;
-}
 
 // Good in text and in a quoted attribute alike: a signature is shown as
 // typed, never read as markup.

@@ -76,26 +76,19 @@ Property PropertyOf(char32_t codePoint)
     return ValueOf(*(std::upper_bound(first, last, std::uint32_t(codePoint) << 4 | 0xF) - 1), codePoint);
 }
 
-struct CodePoint {
+struct PropertyAt {
     Property property;
     std::size_t length;
 };
 
 // The code point that starts at `pos` (< text.size()). A lone surrogate
 // stands for nothing printable and joins nothing: a control, a cluster alone.
-CodePoint Read(SignatureView text, std::size_t pos)
+PropertyAt Read(SignatureView text, std::size_t pos)
 {
-    const char16_t unit = text[pos];
-    if (IsHighSurrogate(unit)) {
-        if (pos + 1 < text.size() && IsLowSurrogate(text[pos + 1]))
-            return {
-                PropertyOf(0x10000 + ((char32_t(unit) - 0xD800) << 10) + (char32_t(text[pos + 1]) - 0xDC00)),
-                2};
+    const auto [value, length] = CodePointAt(text, pos);
+    if (value >= 0xD800 && value <= 0xDFFF)
         return {Control, 1};
-    }
-    if (IsLowSurrogate(unit))
-        return {Control, 1};
-    return {PropertyOf(unit), 1};
+    return {PropertyOf(value), length};
 }
 
 // Where the code point that ends at `pos` (> 0) starts.
@@ -248,7 +241,7 @@ std::size_t NextClusterBoundary(SignatureView text, std::size_t pos)
         return text.size();
     std::size_t at = InsidePair(text, pos) ? pos - 1 : pos;
     Context context = FullContextBefore(text, at);
-    CodePoint current = Read(text, at);
+    PropertyAt current = Read(text, at);
     for (;;) {
         Advance(context, current.property);
         at += current.length;
@@ -301,7 +294,7 @@ bool IsClusterBoundary(SignatureView text, std::size_t pos)
 ClusterWalk::ClusterWalk(SignatureView text) : text_(text), context_(kStart)
 {
     if (!text_.empty()) {
-        const CodePoint first = Read(text_, 0);
+        const PropertyAt first = Read(text_, 0);
         nextProperty_ = first.property;
         nextLength_ = first.length;
     }
@@ -318,7 +311,7 @@ SignatureView ClusterWalk::Next()
         pos_ += nextLength_;
         if (pos_ >= text_.size())
             break;
-        const CodePoint next = Read(text_, pos_);
+        const PropertyAt next = Read(text_, pos_);
         nextProperty_ = next.property;
         nextLength_ = next.length;
         if (Breaks(context_, next.property))

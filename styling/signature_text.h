@@ -20,4 +20,20 @@ constexpr bool IsLowSurrogate(char16_t unit)
     return unit >= 0xDC00 && unit <= 0xDFFF;
 }
 
+// The code point that starts at `pos` (< text.size()) and the code units it
+// takes: 2 for a well-formed surrogate pair, else 1, a lone surrogate
+// standing for itself.
+struct CodePoint {
+    char32_t value;
+    std::size_t length;
+};
+
+constexpr CodePoint CodePointAt(SignatureView text, std::size_t pos)
+{
+    const char16_t unit = text[pos];
+    if (IsHighSurrogate(unit) && pos + 1 < text.size() && IsLowSurrogate(text[pos + 1]))
+        return {0x10000 + ((static_cast<char32_t>(unit) - 0xD800) << 10) + (text[pos + 1] - 0xDC00u), 2};
+    return {unit, 1};
+}
+
 }  // namespace vellumino

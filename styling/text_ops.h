@@ -17,7 +17,7 @@ SignatureView Trim(SignatureView text);
 // surrogate pair, 1 for anything else (a lone surrogate counts on its own).
 inline std::size_t CharacterLength(SignatureView text, std::size_t pos)
 {
-    return (IsHighSurrogate(text[pos]) && pos + 1 < text.size() && IsLowSurrogate(text[pos + 1])) ? 2 : 1;
+    return CodePointAt(text, pos).length;
 }
 
 }  // namespace vellumino

@@ -15,36 +15,11 @@
 
 #include "layout.h"
 #include "skin.h"
+#include "utf8.h"
 
 namespace {
 
 using namespace vellumino;
-
-std::string Utf8(SignatureView text)
-{
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char32_t c = text[i];
-        if (IsHighSurrogate(text[i]) && i + 1 < text.size() && IsLowSurrogate(text[i + 1]))
-            c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00u);
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (c >> 18));
-            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
-}
 
 std::string Escaped(std::string_view text)
 {
@@ -75,7 +50,7 @@ std::string Rule(std::string_view id, const layout::Rect& r)
 std::string Controls()
 {
     // In tab order: the field, then the zones, as the desktop window creates them.
-    std::string html = "<input id=\"Text1\" type=\"text\" value=\"" + Escaped(Utf8(skin::kInitialSignature)) +
+    std::string html = "<input id=\"Text1\" type=\"text\" value=\"" + Escaped(*ToUtf8(skin::kInitialSignature)) +
                        "\" aria-label=\"签名\" autocomplete=\"off\" autocapitalize=\"off\" autocorrect=\"off\""
                        " spellcheck=\"false\" enterkeyhint=\"done\" />\n";
     for (const char* caption : {"Label1", "Label2"})

@@ -129,18 +129,11 @@ INSTANTIATE_TEST_SUITE_P(
                     Conversion{u"爲了你心裏", u"為了你心裡"}, Conversion{u"喫麪", u"吃麵"},
                     Conversion{u"羣峯牀", u"群峰床"}, Conversion{u"剛纔", u"剛才"}));
 
-// Where OpenCC's longest match from the left takes a phrase across two
-// words, the weighed cut keeps the words apart.
-INSTANTIATE_TEST_SUITE_P(
-    Cuts, ToTraditionalAsWritten,
-    testing::Values(Conversion{u"进行复制", u"進行複製"}, Conversion{u"证书签名", u"證書簽名"},
-                    Conversion{u"不复制别人的人生", u"不複製別人的人生"}, Conversion{u"前头发生", u"前頭發生"},
-                    Conversion{u"被发明", u"被發明"}, Conversion{u"学习了如何", u"學習了如何"},
-                    Conversion{u"参与制造", u"參與製造"}, Conversion{u"一个中国人", u"一個中國人"},
-                    Conversion{u"最多只需", u"最多只需"}, Conversion{u"无法制作", u"無法製作"},
-                    Conversion{u"中文采访", u"中文採訪"}, Conversion{u"冲冲冲", u"衝衝衝"},
-                    Conversion{u"复制粘贴", u"複製粘貼"}, Conversion{u"怒气冲冲", u"怒氣沖沖"},
-                    Conversion{u"书签", u"書籤"}, Conversion{u"我的头发", u"我的頭髮"}));
+INSTANTIATE_TEST_SUITE_P(Cuts, ToTraditionalAsWritten, testing::ValuesIn(kCuts));
+// Words that convert otherwise than their characters, next to those cuts.
+INSTANTIATE_TEST_SUITE_P(Words, ToTraditionalAsWritten,
+                         testing::Values(Conversion{u"复制粘贴", u"複製粘貼"}, Conversion{u"怒气冲冲", u"怒氣沖沖"},
+                                         Conversion{u"书签", u"書籤"}));
 
 // Where Taiwan writes a word otherwise than OpenCC's phrase, and OpenCC's
 // own converter got Taiwan's form only by its longest match cutting the
