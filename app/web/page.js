@@ -5,45 +5,24 @@
 "use strict";
 
 // Served, the core is fetched and compiled as it arrives, and the tables of
-// the conversions, most of its bytes, follow once the page has loaded: the
-// field is ready with the code, and the commands once the tables are in. A
-// page opened from disk may fetch nothing, so there both come as a script
-// beside this one.
+// the conversions (tables.js), most of its bytes, follow once the page has
+// loaded: the field is ready with the code, and the commands once the
+// tables are in. A page opened from disk may fetch nothing, so there both
+// come as a script beside this one.
 const decoded = (base64) => {
   const chars = atob(base64);
   const bytes = new Uint8Array(chars.length);
   for (let i = 0; i < chars.length; ++i) bytes[i] = chars.charCodeAt(i);
   return bytes;
 };
-let tablesArrived;
-let tablesFailed;
-let tablesFetched = null;
-const fetchTables = () => {
-  if (!tablesFetched) {
-    tablesFetched = new Promise((resolve, reject) => {
-      tablesArrived = resolve;
-      tablesFailed = reject;
-    });
-    if (location.protocol !== "file:") {
-      fetch("vellumino-tables.bin")
-        .then((response) => (response.ok ? response.arrayBuffer() : Promise.reject(response.status)))
-        .then((bytes) => tablesArrived(new Uint8Array(bytes)), (error) => {
-          tablesFetched = null;
-          tablesFailed(error);
-        });
-    }
-  }
-  return tablesFetched;
-};
 Module.instantiateWasm = (imports, receive) => {
   const instantiated = (result) => receive(result.instance);
   if (location.protocol === "file:") {
-    fetchTables();
     const script = document.createElement("script");
     script.src = "vellumino-wasm.js";
     script.onload = () => {
       WebAssembly.instantiate(decoded(VelluminoWasm), imports).then(instantiated);
-      tablesArrived(decoded(VelluminoTables));
+      Tables.arrived(decoded(VelluminoTables));
     };
     document.head.appendChild(script);
   } else {
@@ -90,33 +69,10 @@ var Vellumino = (function () {
 
   const whenReady = (call) => (ready ? call() : waiting.push(call));
 
-  // A command runs once the tables are in the core's memory, pieces of
-  // [address, length, bytes] at the addresses the linker gave them, some as
-  // differences of 16-bit units (split_wasm.cpp). Tables that cannot be
-  // fetched (offline with no cache) are fetched again at the next command.
-  let tablesIn = false;
-  const placeTables = (bytes) => {
-    const view = new DataView(bytes.buffer, bytes.byteOffset, bytes.byteLength);
-    for (let at = 0; at + 8 <= bytes.length;) {
-      const address = view.getUint32(at, true);
-      const word = view.getUint32(at + 4, true);
-      const length = word & 0x7fffffff;
-      HEAPU8.set(bytes.subarray(at + 8, at + 8 + length), address);
-      if (word !== length) {
-        const units = HEAPU16.subarray(address >> 1, (address + length) >> 1);
-        for (let i = 1; i < units.length; ++i) units[i] += units[i - 1];
-      }
-      at += 8 + length;
-    }
-    tablesIn = true;
-    performance.mark("vellumino-tables");
-  };
+  // A command that converts runs once the tables are in the core's memory.
   const whenCommandsReady = (call) => whenReady(() => {
-    if (tablesIn) return call();
-    fetchTables().then((bytes) => {
-      if (!tablesIn) placeTables(bytes);
-      call();
-    }, () => {});
+    if (Tables.placed) return call();
+    Tables.load().then(call, () => {});
   });
 
   const selected = () => field.selectionEnd - field.selectionStart;
@@ -328,7 +284,7 @@ var Vellumino = (function () {
       performance.mark("vellumino-ready");
       document.documentElement.dataset.ready = "";
       // Fetched before the page's load event, they would hold it back.
-      const tables = () => fetchTables().then((bytes) => tablesIn || placeTables(bytes), () => {});
+      const tables = () => Tables.load().catch(() => {});
       if (document.readyState === "complete") tables();
       else addEventListener("load", tables);
     },
