@@ -43,9 +43,29 @@ endef
 # its pictures, and a compiler for this machine to generate its signature page.
 WINDOWS_PACKAGES := cmake ninja-build g++ mingw-w64 libstb-dev
 
-# The web page: emscripten (which brings Node), and a compiler for this
-# machine to generate its signature page.
-WEB_PACKAGES := cmake ninja-build g++ emscripten
+# The web page: emscripten (which brings Node), a compiler for this machine
+# to generate its signature page, GoogleTest's sources for the core's tests
+# the web preset configures, and Python to serve it.
+WEB_PACKAGES := cmake ninja-build g++ emscripten googletest python3
+# From npm, into build/npm: axe-core for the web tests, Lighthouse for the bench.
+NPM_TEST := axe-core@4.10.3
+NPM_BENCH := $(NPM_TEST) lighthouse@12.8.2
+
+# Installs the npm packages named that are not in build/npm yet; npm itself
+# comes with Node where Node came from elsewhere, else from Debian.
+define npm_install
+	@command -v npm >/dev/null || $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y -q npm
+	@missing=""; \
+	for package in $(1); do \
+	    name=$${package%@*}; version=$${package##*@}; \
+	    grep -qs "\"version\": \"$$version\"" build/npm/node_modules/$$name/package.json || missing="$$missing $$package"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	    echo "Installing from npm:$$missing"; \
+	    mkdir -p build/npm; \
+	    npm install --prefix build/npm --no-audit --no-fund $$missing; \
+	fi
+endef
 # Emscripten's optimizer needs Debian's Node modules where another node comes
 # first in PATH; the presets set it, and so does every target here.
 export NODE_PATH := /usr/share/nodejs
@@ -99,6 +119,7 @@ test:
 	cmake --preset fuzz
 	cmake --build --preset fuzz
 	ctest --preset fuzz
+	$(call npm_install,$(NPM_TEST))
 	cmake --preset web
 	cmake --build --preset web
 	ctest --preset web
@@ -135,6 +156,7 @@ screenshot-page:
 
 bench:
 	$(call install,$(BENCH_PACKAGES))
+	$(call npm_install,$(NPM_BENCH))
 	cmake --preset bench
 	cmake --build --preset bench
 	bench/run.sh build/bench

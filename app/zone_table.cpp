@@ -16,20 +16,21 @@ using OutputAction = void (*)(SignatureWindow&);
 struct ZoneCommand {
     layout::ZoneId zone;
     std::variant<StyleCommand, OutputAction> command;
+    bool readsConversionTables;
 };
 
 constexpr ZoneCommand kZoneTable[] = {
-    {layout::ZoneId::Label3, &AddSpaces},         {layout::ZoneId::Label4, &AddSymbols},
-    {layout::ZoneId::Label5, &ToMartian},         {layout::ZoneId::Label6, &ToTraditional},
-    {layout::ZoneId::Label7, &CopySignature},     {layout::ZoneId::Label8, &ClearSignature},
-    {layout::ZoneId::Label9, &OpenSignaturePage},
+    {layout::ZoneId::Label3, &AddSpaces, false},         {layout::ZoneId::Label4, &AddSymbols, false},
+    {layout::ZoneId::Label5, &ToMartian, true},          {layout::ZoneId::Label6, &ToTraditional, true},
+    {layout::ZoneId::Label7, &CopySignature, false},     {layout::ZoneId::Label8, &ClearSignature, false},
+    {layout::ZoneId::Label9, &OpenSignaturePage, false},
 };
 
 static_assert(std::size(kZoneTable) == layout::kZones.size(), "every zone runs one command");
 
 constexpr MenuCommand kMenuCommands[] = {
-    {layout::ZoneId::Label5, u"火星文转简体", &FromMartian},
-    {layout::ZoneId::Label6, u"繁体转简体", &ToSimplified},
+    {layout::ZoneId::Label5, u"火星文转简体", &FromMartian, true},
+    {layout::ZoneId::Label6, u"繁体转简体", &ToSimplified, true},
 };
 
 }  // namespace
@@ -54,6 +55,15 @@ std::span<const MenuCommand> ZoneMenu(layout::ZoneId zone)
 bool ShowsHandCursor(layout::ZoneId zone)
 {
     return zone == layout::ZoneId::Label9;
+}
+
+bool ReadsConversionTables(layout::ZoneId zone)
+{
+    for (const ZoneCommand& entry : kZoneTable) {
+        if (entry.zone == zone)
+            return entry.readsConversionTables;
+    }
+    return false;
 }
 
 void RunMenuCommand(const MenuCommand& command, SignatureWindow& window)

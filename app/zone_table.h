@@ -21,6 +21,13 @@ void RunZoneCommand(layout::ZoneId zone, SignatureWindow& window);
 // since a painted button that changed the pointer would look like a link.
 bool ShowsHandCursor(layout::ZoneId zone);
 
+// Whether the zone's command reads the tables of the Chinese or the Martian
+// conversion. The web page receives those tables after the core, since they
+// are most of its bytes: a command that reads them waits for them there,
+// every other answers at once (and a copy or the link must, inside the tap
+// that asked for it).
+bool ReadsConversionTables(layout::ZoneId zone);
+
 // The reverse commands have no painted button of their own, and each button
 // keeps its one-click meaning: a right-click on the button a command undoes
 // offers it in a small menu, and the field's own menu offers them all.
@@ -28,6 +35,7 @@ struct MenuCommand {
     layout::ZoneId zone;        // the button whose right-click offers it
     std::u16string_view label;  // the menu entry, which is also its accessible name
     SignatureText (*run)(SignatureView);
+    bool readsConversionTables;  // as ReadsConversionTables says of a zone
 };
 
 // Every reverse command, in the order the field's menu lists them; a

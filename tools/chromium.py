@@ -8,6 +8,7 @@ As a program it photographs a page, the way `make screenshot-page` does:
 import base64
 import json
 import os
+import select
 import shutil
 import subprocess
 import sys
@@ -87,7 +88,8 @@ class Chromium:
 
     def _receive(self, deadline):
         while b"\0" not in self.buffer:
-            if time.monotonic() > deadline:
+            left = deadline - time.monotonic()
+            if left <= 0 or not select.select([self.from_browser], [], [], left)[0]:
                 raise TimeoutError("Chromium did not answer")
             chunk = os.read(self.from_browser, 1 << 16)
             if not chunk:

@@ -29,8 +29,8 @@ EM_JS(void, vellumino_replace_field, (const char16_t* text, std::size_t length),
 EM_JS(void, vellumino_show_caption, (int caption, const char16_t* text, std::size_t length, bool announce), {
     Vellumino.showCaption(caption, Vellumino.text(text, length), announce);
 });
-EM_JS(void, vellumino_offer, (int command, const char16_t* label, std::size_t length), {
-    Vellumino.offer(command, Vellumino.text(label, length));
+EM_JS(void, vellumino_offer, (int command, const char16_t* label, std::size_t length, bool waits), {
+    Vellumino.offer(command, Vellumino.text(label, length), waits);
 });
 EM_JS(void, vellumino_core_ready, (), { Vellumino.coreReady(); });
 // clang-format on
@@ -77,7 +77,8 @@ EMSCRIPTEN_KEEPALIVE void vellumino_text1_change()
     model.Text1_Change();
 }
 
-// `zone` is the zone's place in the tab order, as the page lists them.
+// `zone` is the zone's place in layout::kZones, which the page's buttons
+// carry as data-zone.
 EMSCRIPTEN_KEEPALIVE void vellumino_zone_clicked(int zone)
 {
     if (IsZone(zone))
@@ -92,7 +93,14 @@ EMSCRIPTEN_KEEPALIVE void vellumino_zone_menu(int zone)
         return;
     const auto all = MenuCommands();
     for (const MenuCommand& command : ZoneMenu(layout::kZones[static_cast<std::size_t>(zone)].id))
-        vellumino_offer(static_cast<int>(&command - all.data()), command.label.data(), command.label.size());
+        vellumino_offer(static_cast<int>(&command - all.data()), command.label.data(), command.label.size(),
+                        command.readsConversionTables);
+}
+
+// Whether a click on the zone must wait for the conversions' tables.
+EMSCRIPTEN_KEEPALIVE int vellumino_zone_reads_tables(int zone)
+{
+    return IsZone(zone) && ReadsConversionTables(layout::kZones[static_cast<std::size_t>(zone)].id);
 }
 
 EMSCRIPTEN_KEEPALIVE void vellumino_menu_command_chosen(int command)

@@ -7,11 +7,14 @@
 // The templates' @CONTROLS@ and @LAYOUT@ are filled in; every length is a
 // multiple of --u, one pixel of the picture (smaller on a screen narrower
 // than the picture).
+#include <algorithm>
 #include <fstream>
 #include <iostream>
 #include <iterator>
+#include <numeric>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "layout.h"
 #include "skin.h"
@@ -47,19 +50,43 @@ std::string Rule(std::string_view id, const layout::Rect& r)
            Length(r.width) + "; height: " + Length(r.height) + "; }\n";
 }
 
+// The zones in the order they are painted, row by row from the top and
+// left to right in a row: the order Tab takes them in. Zones whose heights
+// overlap stand in one row.
+std::vector<std::size_t> PaintedOrder()
+{
+    std::vector<std::size_t> order(layout::kZones.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    const auto rect = [](std::size_t i) { return layout::kZones[i].rect; };
+    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return rect(a).y < rect(b).y; });
+    std::vector<int> row(layout::kZones.size());
+    int bottom = 0;
+    int rows = -1;
+    for (const std::size_t i : order) {
+        if (rows < 0 || rect(i).y >= bottom)
+            ++rows;
+        bottom = std::max(bottom, rect(i).y + rect(i).height);
+        row[i] = rows;
+    }
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        return row[a] != row[b] ? row[a] < row[b] : rect(a).x < rect(b).x;
+    });
+    return order;
+}
+
 std::string Controls()
 {
-    // In tab order: the field, then the zones, as the desktop window creates them.
+    // The field first, as the desktop window has it, then the zones as painted.
     std::string html = "<input id=\"Text1\" type=\"text\" value=\"" + Escaped(*ToUtf8(skin::kInitialSignature)) +
                        "\" aria-label=\"签名\" autocomplete=\"off\" autocapitalize=\"off\" autocorrect=\"off\""
                        " spellcheck=\"false\" enterkeyhint=\"done\" />\n";
     for (const char* caption : {"Label1", "Label2"})
         html += "<div id=\"" + std::string(caption) +
                 "\" class=\"caption\" aria-live=\"off\" aria-atomic=\"true\"></div>\n";
-    for (std::size_t i = 0; i < layout::kZones.size(); ++i) {
+    for (const std::size_t i : PaintedOrder()) {
         const layout::Zone& zone = layout::kZones[i];
-        html += "<button id=\"" + std::string(zone.objectName) + "\" class=\"zone\" type=\"button\" aria-label=\"" +
-                Escaped(zone.caption) + "\"></button>\n";
+        html += "<button id=\"" + std::string(zone.objectName) + "\" class=\"zone\" type=\"button\" data-zone=\"" +
+                std::to_string(i) + "\" aria-label=\"" + Escaped(zone.caption) + "\"></button>\n";
     }
     return html;
 }
@@ -67,7 +94,21 @@ std::string Controls()
 std::string Layout()
 {
     std::ostringstream css;
-    css << ":root { --u: min(1px, 100vw / " << layout::kClientWidth << "); }\n";
+    // One pixel of the picture follows the reader's text size (1rem is 16
+    // pixels unless they chose larger), shrinks to fit a narrow phone, but
+    // not below what fits the narrowest one, 320 pixels wide: on a phone,
+    // zoom narrows the screen the page sees, and what is zoomed must grow,
+    // even if it then scrolls sideways, since the painted window cannot
+    // reflow. A tablet's touch screen gets it as large as fits, up to the
+    // sharp picture's twice.
+    constexpr int kNarrowest = 320;
+    const int width = layout::kClientWidth;
+    const int height = layout::kClientHeight;
+    css << ":root { --u: max(min(1rem / 16, 100vw / " << width << "), 1rem / 16 * " << kNarrowest << " / " << width
+        << "); }\n";
+    css << "@media (pointer: coarse) and (min-width: 600px) {\n  :root { --u: max(1rem / 16, min(2rem / 16, (100vw - "
+           "48px) / "
+        << width << ", (100vh - 48px) / " << height << ")); }\n}\n";
     css << "#Form1 { width: " << Length(layout::kClientWidth) << "; height: " << Length(layout::kClientHeight)
         << "; background-size: " << Length(layout::kPictureWidth) << ' ' << Length(layout::kPictureHeight)
         << "; }\n";

@@ -1,7 +1,7 @@
 // The page's side of the window: turns the DOM's events into calls on the
 // core (main.cpp) and does what the core asks of the page. Every rule, from
 // the previews to the limit to what a zone does, is the core's; this only
-// carries events in and edits out.
+// carries events in and edits out, and keeps what was typed for the tab.
 "use strict";
 
 // Served, the core is fetched and compiled as it arrives, and the tables of
@@ -17,33 +17,95 @@ const decoded = (base64) => {
 };
 Module.instantiateWasm = (imports, receive) => {
   const instantiated = (result) => receive(result.instance);
+  const failed = () => Vellumino.coreFailed();
   if (location.protocol === "file:") {
     const script = document.createElement("script");
     script.src = "vellumino-wasm.js";
     script.onload = () => {
-      WebAssembly.instantiate(decoded(VelluminoWasm), imports).then(instantiated);
+      WebAssembly.instantiate(decoded(VelluminoWasm), imports).then(instantiated, failed);
       Tables.arrived(decoded(VelluminoTables));
     };
+    script.onerror = failed;
     document.head.appendChild(script);
   } else {
     // A host that serves wasm under another type cannot stream it.
     WebAssembly.instantiateStreaming(fetch("vellumino.wasm"), imports)
-      .catch(() => fetch("vellumino.wasm").then((response) => response.arrayBuffer())
+      .catch(() => fetch("vellumino.wasm")
+        .then((response) => (response.ok ? response.arrayBuffer() : Promise.reject(new Error(response.status))))
         .then((bytes) => WebAssembly.instantiate(bytes, imports)))
-      .then(instantiated);
+      .then(instantiated, failed);
   }
   return {};
 };
+Module.onAbort = () => Vellumino.coreFailed();
 
 var Vellumino = (function () {
   const field = document.getElementById("Text1");
   const captions = [null, document.getElementById("Label1"), document.getElementById("Label2")];
+  // In the order they are painted, which is the tab order; each names its
+  // place in the core's zone list.
   const zones = Array.from(document.querySelectorAll("button.zone"));
   const menu = document.getElementById("menu");
+  const status = document.getElementById("status");
   let ready = false;
   const waiting = [];  // what the user did before the core had loaded
   let writing = false;  // the page itself is editing the field
   let composing = null;  // the field before an input method's composition
+
+  // What was typed stays with the tab: a reload, a way back to the page or a
+  // tab the phone discarded while the user was in the messenger brings back
+  // the signature, its caret and both previews. It never leaves the device.
+  const SAVED = "vellumino-signature";
+  const save = () => {
+    try {
+      // An empty field (清空) keeps nothing.
+      if (!field.value) sessionStorage.removeItem(SAVED);
+      else sessionStorage.setItem(SAVED, JSON.stringify({
+        text: field.value, start: field.selectionStart, end: field.selectionEnd,
+        captions: [captions[1].textContent, captions[2].textContent],
+      }));
+    } catch (e) {
+      // Storage turned off or full: the page works as before, unsaved.
+    }
+  };
+  const restore = () => {
+    let saved = null;
+    try {
+      saved = JSON.parse(sessionStorage.getItem(SAVED));
+    } catch (e) {
+      return;
+    }
+    if (!saved || typeof saved.text !== "string" || !Array.isArray(saved.captions)) return;
+    field.value = saved.text;
+    const at = (offset) => Math.max(0, Math.min(Number(offset) || 0, saved.text.length));
+    field.setSelectionRange(at(saved.start), Math.max(at(saved.start), at(saved.end)));
+    captions[1].textContent = String(saved.captions[0] || "");
+    captions[2].textContent = String(saved.captions[1] || "");
+  };
+  restore();
+  const startValue = field.value;
+  addEventListener("pagehide", save);
+  document.addEventListener("visibilitychange", () => document.visibilityState === "hidden" && save());
+  field.addEventListener("blur", save);
+
+  // One line under the window says what the page waits for or could not
+  // get, with a button where the user can do something about it.
+  const say = (message, action, run) => {
+    status.textContent = message || "";
+    if (action) {
+      const button = document.createElement("button");
+      button.type = "button";
+      button.textContent = action;
+      button.addEventListener("click", run);
+      status.appendChild(button);
+    }
+  };
+  // A zone whose command waits shows it, until the command has run.
+  const busy = (button, waits) => {
+    if (!button) return;
+    if (waits) button.setAttribute("aria-busy", "true");
+    else button.removeAttribute("aria-busy");
+  };
 
   // A string out of the wasm memory, unit by unit: no decoder, since a
   // decoder would mend a lone surrogate.
@@ -67,13 +129,54 @@ var Vellumino = (function () {
     }
   };
 
-  const whenReady = (call) => (ready ? call() : waiting.push(call));
+  const whenReady = (call, button) => {
+    if (ready) return call();
+    busy(button, true);
+    waiting.push(() => {
+      busy(button, false);
+      call();
+    });
+  };
 
-  // A command that converts runs once the tables are in the core's memory.
-  const whenCommandsReady = (call) => whenReady(() => {
+  // Only a command that converts waits for the tables; it runs once they
+  // are in, on the text of that moment. A fetch that fails says so and is
+  // tried again, sooner when the device comes back online.
+  const converting = [];
+  const LOADING = "正在下载转换表…";
+  const FAILED = "转换表没有下载成功，正在重试…";
+  let fetching = false;
+  let failed = false;
+  let retry = null;
+  let pause = 1000;
+  const fetchTables = () => {
+    if (fetching || Tables.placed) return;
+    fetching = true;
+    clearTimeout(retry);
+    Tables.load().then(() => {
+      fetching = false;
+      failed = false;
+      pause = 1000;
+      say("");
+      while (converting.length) converting.shift()();
+    }, () => {
+      fetching = false;
+      failed = true;
+      if (converting.length) say(FAILED);
+      retry = setTimeout(fetchTables, pause);
+      pause = Math.min(pause * 2, 30000);
+    });
+  };
+  addEventListener("online", () => retry !== null && fetchTables());
+  const withTables = (call, button) => {
     if (Tables.placed) return call();
-    Tables.load().then(call, () => {});
-  });
+    busy(button, true);
+    converting.push(() => {
+      busy(button, false);
+      call();
+    });
+    say(failed ? FAILED : LOADING);
+    fetchTables();
+  };
 
   const selected = () => field.selectionEnd - field.selectionStart;
 
@@ -108,20 +211,29 @@ var Vellumino = (function () {
 
   const changed = () => whenReady(() => _vellumino_text1_change());
 
-  // What of `incoming` the core lets in place of the selection.
-  const fit = (incoming, typed) =>
-    withText(incoming, (pointer, length) => {
-      const answer = _vellumino_fit(pointer, length, typed ? 1 : 0, field.value.length, selected());
-      return text(answer, _vellumino_result_length());
-    });
+  // What of `incoming` the core lets in place of `selected` units of a
+  // field of `length`.
+  const fit = (incoming, typed, length, selectedUnits) =>
+    withText(incoming, (pointer, units) =>
+      text(_vellumino_fit(pointer, units, typed ? 1 : 0, length, selectedUnits), _vellumino_result_length()));
+
+  // Puts what the core lets in of `incoming` in place of the selection.
+  const insert = (incoming, typed) => {
+    const fitted = fit(incoming, typed, field.value.length, selected());
+    // A refused keystroke changes nothing; a paste that does not fit still
+    // replaces the selection with what does.
+    if (typed && !fitted) return;
+    edit(field.selectionStart, field.selectionEnd, fitted);
+    changed();
+  };
 
   const deletingKeys = {deleteContentBackward: 0, deleteContentForward: 1, deleteWordBackward: 2};
 
   field.addEventListener("beforeinput", (event) => {
-    if (writing || !ready || !event.cancelable || event.isComposing) return;
+    if (writing || !event.cancelable || event.isComposing) return;
     const kind = event.inputType;
     if (kind in deletingKeys) {
-      if (selected() !== 0) return;  // a selection goes whole, as the browser does it
+      if (!ready || selected() !== 0) return;  // a selection goes whole, as the browser does it
       const range = _vellumino_deletion(deletingKeys[kind], field.selectionStart) >> 2;
       const start = HEAPU32[range];
       const end = HEAPU32[range + 1];
@@ -137,14 +249,23 @@ var Vellumino = (function () {
     if (incoming == null && event.dataTransfer) incoming = event.dataTransfer.getData("text/plain");
     if (incoming == null) return;
     const typed = kind === "insertText";
-    const fitted = fit(incoming, typed);
+    if (!ready) {
+      // Before the core has come the page cannot tell what fits: the text
+      // waits for it, at the place it was meant for. The core is a fraction
+      // of a second away even on a slow link.
+      event.preventDefault();
+      const start = field.selectionStart;
+      const end = field.selectionEnd;
+      whenReady(() => {
+        if (kind === "insertFromDrop" && end <= field.value.length) field.setSelectionRange(start, end);
+        insert(incoming, typed);
+      });
+      return;
+    }
+    const fitted = fit(incoming, typed, field.value.length, selected());
     if (fitted === incoming) return;
     event.preventDefault();
-    // A refused keystroke changes nothing; a paste that does not fit still
-    // replaces the selection with what does.
-    if (typed && !fitted) return;
-    edit(field.selectionStart, field.selectionEnd, fitted);
-    changed();
+    insert(incoming, typed);
   });
 
   field.addEventListener("input", (event) => {
@@ -154,21 +275,39 @@ var Vellumino = (function () {
   // An input method's text is only held to the limit once it is finished:
   // cutting its composition would cut what the user is still choosing.
   field.addEventListener("compositionstart", () => {
-    composing = {length: field.value.length, start: field.selectionStart, selected: selected()};
+    composing = {value: field.value, length: field.value.length, start: field.selectionStart,
+                 end: field.selectionEnd, selected: selected()};
   });
   field.addEventListener("compositionend", (event) => {
     const before = composing;
     composing = null;
-    if (!ready || !before) return changed();
+    if (!before) return changed();
     const committed = event.data || "";
-    const start = before.start;
-    const fitted = withText(committed, (pointer, length) =>
-      text(_vellumino_fit(pointer, length, 1, before.length, before.selected), _vellumino_result_length()));
-    if (fitted !== committed && field.value.substr(start, committed.length) === committed) {
-      edit(start, start + committed.length, fitted);
-    }
-    changed();
+    whenReady(() => {
+      const start = before.start;
+      const fitted = fit(committed, true, before.length, before.selected);
+      if (fitted !== committed && field.value.substr(start, committed.length) === committed) {
+        edit(start, start + committed.length, fitted);
+      }
+      changed();
+    });
   });
+  // A command tapped while the input method still composes acts on what was
+  // there before the composition: the unfinished text (pinyin, say) goes,
+  // and the input method is told it is over, so that it does not commit it
+  // again over the command's result.
+  const endComposition = () => {
+    const before = composing;
+    if (!before) return;
+    composing = null;
+    const focused = document.activeElement === field;
+    writing = true;
+    field.blur();
+    field.value = before.value;
+    field.setSelectionRange(before.start, before.end);
+    writing = false;
+    if (focused) field.focus({preventScroll: true});
+  };
 
   // The menu of reverse commands a right-click or a long press on a zone
   // offers, built from what the core offers for that zone.
@@ -181,20 +320,21 @@ var Vellumino = (function () {
     if (menuReturn && menuReturn.focus) menuReturn.focus({preventScroll: true});
     menuReturn = null;
   };
-  const openMenu = (zone, x, y) => {
+  const openMenu = (button, x, y) => {
     closeMenu();
     offered = [];
-    _vellumino_zone_menu(zone);
+    _vellumino_zone_menu(Number(button.dataset.zone));
     if (!offered.length) return false;
     for (const entry of offered) {
-      const command = entry.command;
       const item = document.createElement("button");
       item.type = "button";
       item.setAttribute("role", "menuitem");
       item.textContent = entry.label;
       item.addEventListener("click", () => {
         closeMenu();
-        whenCommandsReady(() => _vellumino_menu_command_chosen(command));
+        const run = () => _vellumino_menu_command_chosen(entry.command);
+        if (entry.waits) withTables(run, button);
+        else run();
       });
       menu.appendChild(item);
     }
@@ -222,7 +362,8 @@ var Vellumino = (function () {
 
   let pressed = null;  // a touch held on a zone, for the long press
   let longPressed = false;
-  zones.forEach((button, zone) => {
+  for (const button of zones) {
+    const zone = Number(button.dataset.zone);
     // The field keeps the focus and its caret, as the painted buttons of
     // the desktop window leave them.
     button.addEventListener("mousedown", (event) => event.preventDefault());
@@ -232,7 +373,14 @@ var Vellumino = (function () {
         return;
       }
       closeMenu();
-      whenCommandsReady(() => _vellumino_zone_clicked(zone));
+      endComposition();
+      // Once the core is there a copy and the link run here, inside the
+      // tap, where the browser lets them reach the clipboard and open a tab.
+      whenReady(() => {
+        const run = () => _vellumino_zone_clicked(zone);
+        if (_vellumino_zone_reads_tables(zone)) withTables(run, button);
+        else run();
+      }, button);
     });
     button.addEventListener("contextmenu", (event) => {
       if (!ready) return;
@@ -240,9 +388,10 @@ var Vellumino = (function () {
         event.preventDefault();
         return;
       }
+      endComposition();
       const box = button.getBoundingClientRect();
       const key = !event.clientX && !event.clientY;  // the menu key: below the button
-      if (openMenu(zone, key ? box.left : event.clientX, key ? box.bottom : event.clientY)) event.preventDefault();
+      if (openMenu(button, key ? box.left : event.clientX, key ? box.bottom : event.clientY)) event.preventDefault();
     });
     button.addEventListener("pointerdown", (event) => {
       clearTimeout(pressed);
@@ -251,16 +400,42 @@ var Vellumino = (function () {
       const x = event.clientX;
       const y = event.clientY;
       pressed = setTimeout(() => {
-        longPressed = openMenu(zone, x, y);
+        endComposition();
+        longPressed = openMenu(button, x, y);
       }, 500);
     });
     for (const end of ["pointerup", "pointercancel", "pointerleave"]) {
       button.addEventListener(end, () => clearTimeout(pressed));
     }
-  });
+  }
 
+  // A new version waits until the page is next opened, or until the user
+  // takes it from the quiet line that offers it; the reload that follows
+  // brings back what was typed.
   if ("serviceWorker" in navigator && location.protocol.startsWith("http")) {
-    addEventListener("load", () => navigator.serviceWorker.register("sw.js").catch(() => {}));
+    let updating = false;
+    const offer = (worker) => {
+      if (!worker || !navigator.serviceWorker.controller) return;
+      const notice = document.getElementById("update");
+      notice.hidden = false;
+      notice.querySelector("button").onclick = () => {
+        updating = true;
+        save();
+        worker.postMessage("take-over");
+      };
+    };
+    navigator.serviceWorker.addEventListener("controllerchange", () => {
+      if (!updating) return;
+      updating = false;
+      location.reload();
+    });
+    addEventListener("load", () => navigator.serviceWorker.register("sw.js").then((registration) => {
+      offer(registration.waiting);
+      registration.addEventListener("updatefound", () => {
+        const worker = registration.installing;
+        worker.addEventListener("statechange", () => worker.state === "installed" && offer(worker));
+      });
+    }).catch(() => {}));
   }
 
   return {
@@ -272,21 +447,25 @@ var Vellumino = (function () {
       // signature itself the screen reader echoes as it is typed.
       captions[caption].setAttribute("aria-live", announce ? "polite" : "off");
       captions[caption].textContent = shown;
+      save();
     },
-    offer: (command, label) => offered.push({command: command, label: label}),
+    offer: (command, label, waits) => offered.push({command: command, label: label, waits: waits}),
     copyAnswered: (copied, succeeded) =>
       withText(copied, (pointer, length) => _vellumino_copy_answered(pointer, length, succeeded ? 1 : 0)),
     coreReady: () => {
       ready = true;
       // Typed before the core came: the previews catch up.
-      if (field.value !== field.defaultValue) waiting.unshift(() => _vellumino_text1_change());
+      if (field.value !== startValue) waiting.unshift(() => _vellumino_text1_change());
       while (waiting.length) waiting.shift()();
       performance.mark("vellumino-ready");
       document.documentElement.dataset.ready = "";
       // Fetched before the page's load event, they would hold it back.
-      const tables = () => Tables.load().catch(() => {});
-      if (document.readyState === "complete") tables();
-      else addEventListener("load", tables);
+      if (document.readyState === "complete") fetchTables();
+      else addEventListener("load", fetchTables);
+    },
+    coreFailed: () => {
+      if (ready) return;
+      say("页面没有完整下载，请检查网络后", "重新载入", () => location.reload());
     },
   };
 })();

@@ -28,6 +28,11 @@ from chromium import Chromium  # noqa: E402
 CONFIRMATION = "QQ签名已复制、请在QQ中粘贴"
 FAILED = "没有复制成功，请再试一次"
 TEN = "一二三四五六七八九十"
+# The zones as the picture shows them, row by row: Tab's order.
+PAINTED = ["Label3", "Label4", "Label6", "Label5", "Label7", "Label8", "Label9"]
+# axe-core's script, from npm (Makefile), and where screenshots go.
+AXE = os.environ.get("AXE_CORE", "")
+OUTPUT = os.environ.get("SCREENSHOTS", ".")
 
 # The browser's own clipboard, read and written past the page.
 CLIPBOARD = "Object.getOwnPropertyDescriptor(Navigator.prototype, 'clipboard').get.call(navigator)"
@@ -101,16 +106,25 @@ class Page:
         self.chromium = chromium
         self.phone = phone
 
-    def open(self, url):
+    def open(self, url, screen=None, keep=False, wait=True):
+        """Loads the page on the phone's or the desktop's screen (or `screen`: width, height, scale),
+        with what an earlier visit kept for the tab forgotten unless `keep`."""
         if self.chromium.requested and self.value("typeof refused == 'object' && refused.length"):
             fail(f"the page's policy refused {self.value('refused')}")
+        if not keep:
+            # Leaving, the page saves what it holds: not this time.
+            self.value("(() => { try { sessionStorage.clear(); Storage.prototype.setItem = () => {}; }"
+                       " catch (e) {} })()")
         # A headless tab is never the focused window, and the clipboard
         # answers only a focused document.
         self.chromium.call("Emulation.setFocusEmulationEnabled", enabled=True)
-        if self.phone:
-            self.chromium.open(url, 375, 667, scale=3, mobile=True)
-        else:
-            self.chromium.open(url, 1024, 760)
+        width, height, scale = screen or ((375, 667, 3) if self.phone else (1024, 760, 1))
+        if not wait:
+            self.chromium.call("Emulation.setDeviceMetricsOverride", width=width, height=height,
+                               deviceScaleFactor=scale, mobile=self.phone)
+            self.chromium.call("Page.navigate", url=url)
+            return
+        self.chromium.open(url, width, height, scale=scale, mobile=self.phone)
         if not self.chromium.wait_until("'ready' in document.documentElement.dataset"):
             fail(f"{url}: the core never got ready")
 
@@ -196,7 +210,7 @@ class Page:
 
 def check_layout(page, rects):
     """Every control where the layout puts it, the page as wide as the screen."""
-    if page.value("document.title") != "Vellumino":
+    if not page.value("document.title").startswith("Vellumino 个性签名"):
         fail(f"the title is {page.value('document.title')!r}")
     origin = page.value("(() => { const b = document.getElementById('Form1').getBoundingClientRect();"
                         " return [b.x, b.y, b.width, b.height]; })()")
@@ -213,7 +227,8 @@ def check_layout(page, rects):
     names = page.value("Array.from(document.querySelectorAll('button.zone'))"
                        ".map(b => [b.id, b.getAttribute('aria-label')])")
     with open(LAYOUT, encoding="utf-8") as file:
-        expected = [[f[0], f[6].strip()] for f in (line.split(" ", 6) for line in file) if len(f) == 7]
+        labels = {f[0]: f[6].strip() for f in (line.split(" ", 6) for line in file) if len(f) == 7}
+    expected = [[name, labels[name]] for name in PAINTED]
     if names != expected:
         fail(f"the zones are {names}, expected {expected}")
     live = page.value("['Label1', 'Label2'].map(n => document.getElementById(n).getAttribute('aria-live'))")
@@ -223,28 +238,207 @@ def check_layout(page, rects):
         fail("the page scrolls sideways")
 
 
+def status(page):
+    return page.value("document.getElementById('status').textContent")
+
+
 def tables_follow(page, url):
-    """The field works before the commands' tables have come, and a command
-    chosen meanwhile runs once they are in, on the text of that moment."""
+    """The field and every command that needs no tables work before the
+    conversions' tables have come; a conversion chosen meanwhile shows that
+    it waits and runs once they are in, on the text of that moment; a fetch
+    that fails says so and is tried again."""
     page.chromium.call("Fetch.enable", patterns=[{"urlPattern": "*vellumino-tables.bin*"}])
     page.open(url)
     held = page.chromium.wait_for_event("Fetch.requestPaused", 10)
     page.focus_field()
     page.chromium.type("ok")
     page.expect_field("个性签名ok")
+    page.zone("Label3")
+    page.expect_field("个 性 签 名 o k")
+    page.zone("Label7")
+    page.expect("复制 before the tables: the clipboard", f"{CLIPBOARD}.readText()", "个 性 签 名 o k")
+    page.expect("and the card", "document.getElementById('Label2').textContent", CONFIRMATION)
     page.zone("Label6")
     page.chromium.type("!")
-    time.sleep(0.3)
-    page.expect_field("个性签名ok!")
-    page.chromium.call("Fetch.continueRequest", requestId=held["requestId"])
-    page.expect_field("個性簽名ok!")
+    page.expect("转繁体 shows that it waits", "document.getElementById('Label6').getAttribute('aria-busy')", "true")
+    page.expect("the page says why", "document.getElementById('status').textContent", "正在下载转换表…")
+    page.expect_field("个 性 签 名 o k!")
+    page.chromium.call("Fetch.failRequest", requestId=held["requestId"], errorReason="InternetDisconnected")
+    page.expect("a failed fetch", "document.getElementById('status').textContent", "转换表没有下载成功，正在重试…")
+    # The next try may go through the service worker, out of this tab's sight.
+    deadline = time.monotonic() + 10
+    while page.field() != "個 性 簽 名 o k!" and time.monotonic() < deadline:
+        try:
+            held = page.chromium.wait_for_event("Fetch.requestPaused", 0.3)
+            page.chromium.call("Fetch.continueRequest", requestId=held["requestId"])
+        except TimeoutError:
+            pass
+    page.expect_field("個 性 簽 名 o k!")
+    page.expect("once they are in, 转繁体 is busy no more",
+                "document.getElementById('Label6').getAttribute('aria-busy')", None)
+    page.expect("and the page says nothing", "document.getElementById('status').textContent", "")
     page.chromium.call("Fetch.disable")
-    print("ok: typing before the tables come, and a command held until they do")
+    print("ok: typing, 加空格 and 复制 before the tables come, a conversion held until they do, a failure retried")
+
+
+def before_the_core(page, url):
+    """What comes before the core is held for it: a paste is cut to the
+    limit, a copy of it is made, once the core is there. A core that cannot
+    be had says so."""
+    # A service worker would serve the core out of this tab's sight.
+    page.chromium.call("Network.setBypassServiceWorker", bypass=True)
+    page.chromium.call("Fetch.enable", patterns=[{"urlPattern": "*vellumino.wasm*"}])
+    page.open(url, wait=False)
+    held = page.chromium.wait_for_event("Fetch.requestPaused", 10)
+    page.chromium.wait_until("document.getElementById('Label7') !== null")
+    page.put(TEN * 5)
+    page.zone("Label7")
+    page.expect("复制 shows that it waits", "document.getElementById('Label7').getAttribute('aria-busy')", "true")
+    if len(page.field()) > 40:
+        fail(f"before the core the field holds {len(page.field())} units")
+    page.chromium.call("Fetch.continueRequest", requestId=held["requestId"])
+    page.expect_field(TEN * 4, previews=False)
+    page.expect("the clipboard", f"{CLIPBOARD}.readText()", TEN * 4)
+    page.expect("the card", "document.getElementById('Label2').textContent", CONFIRMATION)
+    # No core: every try at it fails.
+    page.open(url, wait=False)
+    deadline = time.monotonic() + 10
+    while "重新载入" not in status(page) and time.monotonic() < deadline:
+        try:
+            paused = page.chromium.wait_for_event("Fetch.requestPaused", 0.5)
+            page.chromium.call("Fetch.failRequest", requestId=paused["requestId"], errorReason="Failed")
+        except TimeoutError:
+            pass
+    if "重新载入" not in status(page):
+        fail(f"a core that never came: the page says {status(page)!r}")
+    page.chromium.call("Fetch.disable")
+    page.chromium.call("Network.setBypassServiceWorker", bypass=False)
+    print("ok: a paste and 复制 before the core, held for it; a failed core said")
+
+
+def keeps_typed(page, url):
+    """A reload and the way back bring back the signature, its caret and both
+    previews, the copy's confirmation too; after 清空 nothing is kept."""
+    page.open(url)
+    signature = "我的签名😀"
+    page.put_signature(signature)
+    page.zone("Label7")
+    page.expect("the card", "document.getElementById('Label2').textContent", CONFIRMATION)
+    page.value("document.getElementById('Text1').setSelectionRange(2, 3)")
+    for way in ("reload", "back"):
+        if way == "reload":
+            page.chromium.reload()
+        else:
+            page.chromium.call("Page.navigate", url=url.rsplit("/", 1)[0] + "/signatures.html")
+            page.chromium.wait_until("location.pathname.endsWith('signatures.html') && document.readyState == 'complete'")
+            history = page.chromium.call("Page.getNavigationHistory")
+            page.chromium.call("Page.navigateToHistoryEntry",
+                               entryId=history["entries"][history["currentIndex"] - 1]["id"])
+        page.chromium.wait_until("'ready' in document.documentElement.dataset")
+        page.expect(f"after the {way}, the field", "document.getElementById('Text1').value", signature)
+        page.expect(f"after the {way}, the chat preview", "document.getElementById('Label1').textContent", signature)
+        page.expect(f"after the {way}, the card", "document.getElementById('Label2').textContent", CONFIRMATION)
+        page.expect(f"after the {way}, the selection",
+                    "[document.getElementById('Text1').selectionStart, document.getElementById('Text1').selectionEnd]"
+                    ".join()", "2,3")
+    page.zone("Label8")
+    page.expect_field("")
+    page.chromium.reload()
+    page.chromium.wait_until("'ready' in document.documentElement.dataset")
+    page.expect("after 清空 and a reload, the field", "document.getElementById('Text1').value", "个性签名")
+    print("ok: a reload and the way back keep the signature, its caret and the previews; 清空 forgets them")
+
+
+def composing_then_tap(page, url):
+    """A zone tapped while an input method composes acts on the text before
+    the composition, which then leaves neither its pinyin nor a second copy."""
+    page.open(url)
+    page.put_signature("签名")
+    page.focus_field()
+    page.chromium.call("Input.imeSetComposition", text="nihao", selectionStart=5, selectionEnd=5)
+    page.expect("the composition", "document.getElementById('Text1').value", "签名nihao")
+    page.zone("Label3")
+    page.expect_field("签 名")
+    print("ok: a tap during a composition acts on the committed text")
+
+
+def looks(page, url):
+    """High contrast keeps every zone visible and named; zoom and a larger
+    text size enlarge the window; Tab goes as painted; the field shows its focus."""
+    page.chromium.call("Emulation.setEmulatedMedia", features=[{"name": "forced-colors", "value": "active"}])
+    page.open(url)
+    picture = page.value("getComputedStyle(document.getElementById('Form1')).backgroundImage")
+    edges = page.value("Array.from(document.querySelectorAll('button.zone'))"
+                       ".map(b => getComputedStyle(b).outlineStyle + ' ' + b.getAttribute('aria-label'))")
+    if "background" not in picture or any(not e.startswith("solid ") or e == "solid " for e in edges):
+        fail(f"in forced colours the picture is {picture} and the zones {edges}")
+    if page.phone:
+        page.chromium.screenshot(os.path.join(OUTPUT, "web-forced-colors.png"))
+    page.chromium.call("Emulation.setEmulatedMedia", features=[])
+    width, height, scale = (375, 667, 3) if page.phone else (1024, 760, 1)
+    # Zoomed to 200 %, the screen the page sees is half as wide at twice the scale.
+    page.open(url, screen=(width // 2, height // 2, scale * 2))
+    text = page.value("parseFloat(getComputedStyle(document.getElementById('Text1')).fontSize) * devicePixelRatio")
+    if text < 12 * scale * 1.6:
+        fail(f"at 200 % the field's text is {text} device pixels")
+    if page.phone:
+        page.chromium.screenshot(os.path.join(OUTPUT, "web-zoom-200.png"))
+    page.chromium.call("Page.setFontSizes", fontSizes={"standard": 24})
+    page.open(url)
+    grown = page.value("document.getElementById('Form1').getBoundingClientRect().width")
+    page.chromium.call("Page.setFontSizes", fontSizes={"standard": 16})
+    if grown < 375 * 1.25:
+        fail(f"with a text size of 24 pixels the window is {grown} wide")
+    page.open(url)
+    page.focus_field()
+    if page.value("getComputedStyle(document.getElementById('Text1')).outlineStyle") == "none":
+        fail("the field shows no focus")
+    order = []
+    for _ in PAINTED:
+        page.chromium.key("Tab")
+        order.append(page.value("document.activeElement.id"))
+    if order != PAINTED:
+        fail(f"Tab goes {order}")
+    print("ok: forced colours, 200 % zoom, a larger text size, the tab order")
+
+
+def axe(page, url, allowed=()):
+    """axe-core finds no serious or critical fault in the page."""
+    with open(AXE, encoding="utf-8") as file:
+        page.value(file.read() + ";0")
+    found = page.value("axe.run(document, {resultTypes: ['violations']}).then(r => r.violations"
+                       ".filter(v => v.impact === 'serious' || v.impact === 'critical')"
+                       ".map(v => v.id + ': ' + v.nodes.length + ' ' + v.nodes[0].target.join(' ')))")
+    if found:
+        fail(f"axe-core on {url}: {found}")
+
+
+def signature_page(page, url):
+    """The signature page fits a 320-pixel phone without panning, and at 200 %
+    every style stays visible and can be chosen; axe-core finds nothing."""
+    for screen in ((320, 568, 2), (187, 333, 6), (1024, 760, 1)):
+        page.chromium.open(url, *screen[:2], scale=screen[2], mobile=screen[0] < 500)
+        if page.value("document.documentElement.scrollWidth > innerWidth"):
+            fail(f"the signature page pans sideways at {screen}")
+        hidden = page.value("Array.from(document.querySelectorAll('.styles label')).filter(l => {"
+                            " l.scrollIntoView({block: 'center', inline: 'center'});"
+                            " const b = l.getBoundingClientRect();"
+                            " return !l.contains(document.elementFromPoint(b.x + b.width / 2, b.y + b.height / 2)); })"
+                            ".map(l => l.textContent)")
+        if hidden:
+            fail(f"at {screen} the signature page hides the styles {hidden}")
+        axe(page, url)
+    print("ok: the signature page at 320 pixels, at 200 % and on a desktop; axe-core")
 
 
 def scenarios(page, rects, url):
     tables_follow(page, url)
+    before_the_core(page, url)
+    keeps_typed(page, url)
+    composing_then_tap(page, url)
+    looks(page, url)
     page.open(url)
+    axe(page, url)
     check_layout(page, rects)
     if page.phone:
         picture = page.value("getComputedStyle(document.getElementById('Form1')).backgroundImage")
@@ -401,6 +595,7 @@ def scenarios(page, rects, url):
         page.chromium.call("Target.closeTarget", targetId=opened[0]["targetId"])
     page.expect_field("https://elsewhere.example/")
     print(f"ok: the link opens {beside}")
+    signature_page(page, beside)
 
 
 def run_scenarios(site_dir, rects, phone):
