@@ -54,6 +54,28 @@ size=$(stat -c %s "$SETUP") exe_size=$(stat -c %s "$built")
 echo "setup $size bytes, program $exe_size bytes"
 [ "$size" -le $((exe_size * 11 / 10)) ] || fail "the setup is more than 10 % bigger than the program"
 
+# The pages speak the user's language: Chinese here, English where Windows'
+# own dialogs are in English (Wine takes that from the Unix locale). Each is
+# left through Cancel and yes to leaving, so nothing stays behind.
+setup_title() {
+    "$@" "$VELLUMINO_RUNNER" "$SETUP" &
+    local pid=$! wid
+    wid=$(timeout 20 xdotool search --sync --onlyvisible --name '^Vellumino ' | head -n 1) ||
+        fail "the setup's window never appeared"
+    # NSIS's Chinese caption ends in a space.
+    xdotool getwindowname "$wid" | sed 's/ *$//' >"$E2E_TMP/title"
+    xdotool key --window "$wid" Escape 2>/dev/null
+    wait_until 10 eval '[ "$(xdotool search --onlyvisible --name "^Vellumino " | wc -l)" -ge 2 ]' ||
+        fail "Cancel did not ask whether to leave"
+    xdotool search --onlyvisible --name '^Vellumino ' | grep -vx "$wid" | xargs -r -I{} xdotool key --window {} Return 2>/dev/null
+    wait_until 10 eval '! kill -0 $pid 2>/dev/null' || fail "the setup did not leave"
+    wait "$pid" || true
+}
+setup_title
+[ "$(cat "$E2E_TMP/title")" = "Vellumino 安装" ] || fail "on a Chinese Windows the setup is '$(cat "$E2E_TMP/title")'"
+setup_title env LANG=C.UTF-8 LC_ALL=C.UTF-8
+[ "$(cat "$E2E_TMP/title")" = "Vellumino Setup" ] || fail "on an English Windows the setup is '$(cat "$E2E_TMP/title")'"
+
 snapshot before
 
 start=$SECONDS
@@ -102,14 +124,44 @@ wait_until 10 eval '! kill -0 "$APP_PID" 2>/dev/null' || fail "the running Vellu
 APP_PID=
 cmp -s "$built" "$installed" || fail "the Vellumino.exe installed again is not the one built"
 
-# The uninstaller copies itself away and returns at once; the copy does the
-# work, and closes a running Vellumino too.
+# By hand, the setup asks before it closes a running Vellumino, and its last
+# page starts the program it installed. Enter takes each page's default
+# button until the question comes.
 VELLUMINO=$installed start_vellumino
+"$VELLUMINO_RUNNER" "$SETUP" &
+setup_pid=$!
+wid=$(timeout 20 xdotool search --sync --onlyvisible --name '^Vellumino ' | head -n 1) ||
+    fail "the setup's window never appeared"
+asked() {
+    [ "$(xdotool search --onlyvisible --name '^Vellumino ' | wc -l)" -ge 2 ]
+}
+for page in 1 2 3 4 5 6 7 8 9 10; do
+    asked && break
+    xdotool key --window "$wid" Return 2>/dev/null
+    wait_until 1 asked || true
+done
+asked || fail "the setup never asked to close Vellumino"
+kill -0 "$APP_PID" 2>/dev/null || fail "the setup closed Vellumino before asking"
+xdotool search --onlyvisible --name '^Vellumino ' | grep -vx "$wid" | xargs -r -I{} xdotool key --window {} Return 2>/dev/null
+wait_until 10 eval '! kill -0 "$APP_PID" 2>/dev/null' || fail "the setup did not close Vellumino once told to"
+APP_PID=
+# Past the copying, and the finish page with 运行 Vellumino ticked.
+for page in 1 2 3 4 5; do
+    wait_until 2 eval '! kill -0 $setup_pid 2>/dev/null' && break
+    xdotool key --window "$wid" Return 2>/dev/null
+done
+wait "$setup_pid" || fail "the setup by hand failed with $?"
+cmp -s "$built" "$installed" || fail "the Vellumino.exe installed by hand is not the one built"
+WID=$(timeout 20 xdotool search --sync --onlyvisible --name '^Vellumino$' | head -n 1) ||
+    fail "the finish page did not start Vellumino"
+
+# The uninstaller copies itself away and returns at once; the copy does the
+# work, and closes the running Vellumino too.
 "$VELLUMINO_RUNNER" "$uninstaller" /S || fail "the silent uninstall failed with $?"
 wait_until 30 eval '[ ! -e "$dir" ] && ! wine reg query "$key" >/dev/null 2>&1' ||
     fail "after the uninstall $dir holds '$(ls -A "$dir" 2>/dev/null)'"
-wait_until 10 eval '! kill -0 "$APP_PID" 2>/dev/null' || fail "the uninstall left Vellumino open"
-APP_PID=
+wait_until 10 eval '[ -z "$(xdotool search --onlyvisible --name "^Vellumino\$")" ]' ||
+    fail "the uninstall left Vellumino open"
 
 snapshot after
 diff "$E2E_TMP/before.files" "$E2E_TMP/after.files" || fail "the uninstall left files behind (above)"
