@@ -21,6 +21,7 @@ ManifestSupportedOS all
 !include "MUI2.nsh"
 !include "LogicLib.nsh"
 !include "WinMessages.nsh"
+!include "FileFunc.nsh"
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Vellumino"
 ; The program's window class (app/win32/form1.cpp): how a running Vellumino is found.
@@ -139,6 +140,18 @@ FunctionEnd
 Section "$(SectionProgram)" SectionProgram
     SectionIn RO
     Call CloseVellumino
+    ; The outermost folder this install makes (a fresh profile has no
+    ; Programs folder), for the uninstaller to take away again if it is left
+    ; empty; an install over an earlier one keeps what that one noted.
+    StrCpy $R0 "$INSTDIR"
+    StrCpy $R1 ""
+    ${DoUntil} ${FileExists} "$R0\*.*"
+        StrCpy $R1 "$R0"
+        ${GetParent} "$R0" $R0
+        ${If} $R0 == ""
+            ${Break}
+        ${EndIf}
+    ${Loop}
     SetOutPath "$INSTDIR"
     File "/oname=Vellumino.exe" "${PROGRAM}"
     File "/oname=LICENSE.txt" "${LICENSE}"
@@ -157,6 +170,9 @@ Section "$(SectionProgram)" SectionProgram
     WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
     WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\Uninstall.exe"'
     WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'
+    ${If} $R1 != ""
+        WriteRegStr HKCU "${UNINSTALL_KEY}" "CreatedFolder" "$R1"
+    ${EndIf}
     WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
     WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
     ; In KiB, as Settings shows it: the files above and the uninstaller.
@@ -190,7 +206,23 @@ Section "Uninstall"
 !endif
     Delete "$SMPROGRAMS\Vellumino.lnk"
     Delete "$DESKTOP\Vellumino.lnk"
+    ReadRegStr $R1 HKCU "${UNINSTALL_KEY}" "CreatedFolder"
     DeleteRegKey HKCU "${UNINSTALL_KEY}"
     Delete "$INSTDIR\Uninstall.exe"
     RMDir "$INSTDIR"
+    ; The folders up to the one the setup made, each only if empty, and only
+    ; where that one holds the install.
+    StrLen $R2 "$R1"
+    StrCpy $R3 "$INSTDIR" $R2
+    ${If} $R1 != ""
+    ${AndIf} $R3 == $R1
+        StrCpy $R0 "$INSTDIR"
+        ${DoUntil} $R0 == $R1
+            ${GetParent} "$R0" $R0
+            ${If} $R0 == ""
+                ${Break}
+            ${EndIf}
+            RMDir "$R0"
+        ${Loop}
+    ${EndIf}
 SectionEnd
