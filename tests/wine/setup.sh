@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# The setup as a managed install uses it, in the suite's prefix (run through
-# prefix.sh): /S installs the very program file the build made, with its
-# shortcut and its uninstall entry; the installed program passes a scenario;
-# /S again over a running Vellumino closes it and installs over it; the
-# QuietUninstallString leaves the user's files and registry as they were.
+# The setup in the suite's prefix (run through prefix.sh): its pages speak
+# the user's language; /S installs the very program file the build made, with
+# its shortcut and its uninstall entry; the installed program passes a
+# scenario; /S again over a running Vellumino closes it and installs over it;
+# by hand, it asks first, and its last page starts the program; the
+# QuietUninstallString, with Vellumino running, leaves the user's files and
+# registry as they were.
 #
 # SETUP is the setup, VELLUMINO the Vellumino.exe it must carry, SCENARIO an
 # end-to-end scenario run against the installed program, VELLUMINO_VERSION
@@ -49,7 +51,7 @@ if [ -e "$dir" ] || wine reg query "$key" >/dev/null 2>&1; then
     wine reg delete "$key" /f >/dev/null 2>&1 || true
 fi
 
-# Small: the program file is most of it, compressed.
+# At most a tenth bigger than the program file it carries, compressed.
 size=$(stat -c %s "$SETUP") exe_size=$(stat -c %s "$built")
 echo "setup $size bytes, program $exe_size bytes"
 [ "$size" -le $((exe_size * 11 / 10)) ] || fail "the setup is more than 10 % bigger than the program"
