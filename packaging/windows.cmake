@@ -1,4 +1,4 @@
-# The Windows download: one zip holding a folder with the program file, the
+# The Windows downloads. The zip, for no install: a folder with the program file, the
 # licence and a short read-me; unzip it and run Vellumino.exe. `make windows`
 # packs it with `cpack -G ZIP` in build/windows.
 install(TARGETS vellumino RUNTIME DESTINATION .)
