@@ -12,12 +12,13 @@ RUN_PACKAGES := g++ cmake ninja-build pkg-config qt6-base-dev qt6-translations-l
 # Tests: GoogleTest, an X server and the tools that drive it, clang for the fuzzers,
 # the Debian package's checkers, mingw-w64 for the Windows program, and Wine
 # (64-bit only) to run it, with the zh_CN locale source for its Chinese code page,
-# icoutils to read the resources back out of the built program file, and a
-# headless Chromium, driven from Python, to try the signature page and the web
-# page, which emscripten builds with GoogleTest's sources.
+# NSIS for its setup, icoutils to read the resources back out of the built
+# program file and the setup, and a headless Chromium, driven from Python, to
+# try the signature page and the web page, which emscripten builds with
+# GoogleTest's sources.
 TEST_PACKAGES := $(RUN_PACKAGES) libgtest-dev libgmock-dev xvfb xauth xdotool xclip x11-utils libx11-dev libxfixes-dev \
                  imagemagick clang libclang-rt-14-dev lintian desktop-file-utils appstream mingw-w64 libstb-dev \
-                 wine wine64 locales icoutils chromium python3 unicode-data emscripten googletest
+                 nsis wine wine64 locales icoutils chromium python3 unicode-data emscripten googletest
 # Benchmarks: Google Benchmark, and OpenCC's library and data with the Chinese
 # manual pages, to measure the Chinese conversions against OpenCC on real text.
 # The web page's step needs only what the tests already have.
@@ -40,8 +41,9 @@ define install
 endef
 
 # The Windows program: the mingw-w64 cross compiler, stb's headers to decode
-# its pictures, and a compiler for this machine to generate its signature page.
-WINDOWS_PACKAGES := cmake ninja-build g++ mingw-w64 libstb-dev
+# its pictures, a compiler for this machine to generate its signature page,
+# and NSIS to pack its setup.
+WINDOWS_PACKAGES := cmake ninja-build g++ mingw-w64 libstb-dev nsis
 
 # The web page: emscripten (which brings Node), a compiler for this machine
 # to generate its signature page, GoogleTest's sources for the core's tests
@@ -91,7 +93,8 @@ help:
 	@echo "make bench       time the commands and the start-up against baselines"
 	@echo "make fuzz        fuzz every command for FUZZ_SECONDS each (default 600)"
 	@echo "make package     build a .deb in build/ci"
-	@echo "make windows     cross-build Vellumino.exe and pack build/windows/Vellumino-1.00-win64.zip"
+	@echo "make windows     cross-build Vellumino.exe, its setup build/windows/Vellumino-1.00-setup.exe"
+	@echo "                 and the zip build/windows/Vellumino-1.00-win64.zip"
 	@echo "make web         build the web page into build/web and pack build/web/Vellumino-1.00-web.zip"
 	@echo "make run-web     serve build/web on 127.0.0.1 (WEB_PORT, default 8020)"
 	@echo "make screenshot-web"
@@ -172,6 +175,7 @@ windows:
 	cmake --preset windows
 	cmake --build --preset windows
 	cd build/windows && cpack -G ZIP
+	@echo "Wrote build/windows/Vellumino-1.00-setup.exe and build/windows/Vellumino-1.00-win64.zip"
 
 # The site is built in build/web-build/site; build/web gets a fresh copy of
 # it and the zip, and nothing else, so that it can go to a host as it is.
