@@ -47,4 +47,5 @@ cp "$work/background.png" "$work/background@2x.png" "$work/hand.xbm" "$work/hand
 for size in 16 24 32 48 192 512; do
     cp "$work/icons/vellumino-$size.png" "$here/icons/"
 done
+cp "$work/icons/vellumino-maskable-192.png" "$work/icons/vellumino-maskable-512.png" "$here/icons/"
 icotool -l "$here/vellumino.ico"

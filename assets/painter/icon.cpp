@@ -202,4 +202,16 @@ QImage paintIcon(int size)
     return image;
 }
 
+QImage paintMaskableIcon(int size)
+{
+    // The safe zone is a circle of 80 % of the side; a square of 56 % fits
+    // in it with its corners, where the palette has none anyway.
+    const int inner = size * 56 / 100;
+    QImage image(size, size, QImage::Format_ARGB32);
+    image.fill(QColor(0x3f, 0x8f, 0xd8));
+    QPainter p(&image);
+    p.drawImage((size - inner) / 2, (size - inner) / 2, paintIcon(inner));
+    return image;
+}
+
 }  // namespace vellumino::painter

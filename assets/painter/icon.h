@@ -10,4 +10,9 @@ namespace vellumino::painter {
 // brushes and fewer details rather than shrunk, so they stay legible.
 QImage paintIcon(int size);
 
+// The icon as a phone's home screen crops it (a "maskable" icon): the
+// palette within the middle circle that every mask keeps, on a square of
+// the window's blue, so that no launcher sets it on a white disc.
+QImage paintMaskableIcon(int size);
+
 }  // namespace vellumino::painter

@@ -1,5 +1,6 @@
 // Paints the window's artwork into a folder:
 //   background.png, background@2x.png, icons/vellumino-{16,24,32,48,192,512}.png,
+//   icons/vellumino-maskable-{192,512}.png,
 //   hand.xbm, hand-mask.xbm
 // and checks each file as the window will use it. With --debug DIR it also
 // writes pictures for checking by eye (zones overlaid, sample previews, the
@@ -70,6 +71,9 @@ bool paintAll(const QDir& out, const QString& debugDir)
     // 192 and 512 are what a phone asks of a web page it adds to its home screen.
     for (int size : {16, 24, 32, 48, 192, 512})
         ok = save(paintIcon(size), out.filePath(QStringLiteral("icons/vellumino-%1.png").arg(size))) && ok;
+    for (int size : {192, 512})
+        ok = save(paintMaskableIcon(size), out.filePath(QStringLiteral("icons/vellumino-maskable-%1.png").arg(size))) &&
+             ok;
 
     const QString shape = out.filePath(QStringLiteral("hand.xbm"));
     const QString mask = out.filePath(QStringLiteral("hand-mask.xbm"));
