@@ -16,6 +16,7 @@
 #include "layout.h"
 #include "skin.h"
 #include "utf8.h"
+#include "zone_table.h"
 
 namespace {
 
@@ -74,6 +75,10 @@ std::string Layout()
     css << Rule("Text1", layout::kText1) << Rule("Label1", layout::kLabel1) << Rule("Label2", layout::kLabel2);
     for (const layout::Zone& zone : layout::kZones)
         css << Rule(zone.objectName, zone.rect);
+    // The browser's own hand, where the desktop windows show theirs.
+    for (const layout::Zone& zone : layout::kZones)
+        if (ShowsHandCursor(zone.id))
+            css << '#' << zone.objectName << " { cursor: pointer; }\n";
     return css.str();
 }
 
