@@ -13,6 +13,7 @@
 #include <sstream>
 #include <string>
 
+#include "html.h"
 #include "layout.h"
 #include "skin.h"
 #include "utf8.h"
@@ -21,21 +22,6 @@
 namespace {
 
 using namespace vellumino;
-
-std::string Escaped(std::string_view text)
-{
-    std::string out;
-    for (const char c : text) {
-        switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        default: out += c;
-        }
-    }
-    return out;
-}
 
 std::string Length(int pixels)
 {
@@ -51,7 +37,7 @@ std::string Rule(std::string_view id, const layout::Rect& r)
 std::string Controls()
 {
     // In tab order: the field, then the zones, as the desktop window creates them.
-    std::string html = "<input id=\"Text1\" type=\"text\" value=\"" + Escaped(*ToUtf8(skin::kInitialSignature)) +
+    std::string html = "<input id=\"Text1\" type=\"text\" value=\"" + EscapeHtml(*ToUtf8(skin::kInitialSignature)) +
                        "\" aria-label=\"签名\" autocomplete=\"off\" autocapitalize=\"off\" autocorrect=\"off\""
                        " spellcheck=\"false\" enterkeyhint=\"done\" />\n";
     for (const char* caption : {"Label1", "Label2"})
@@ -60,7 +46,7 @@ std::string Controls()
     for (std::size_t i = 0; i < layout::kZones.size(); ++i) {
         const layout::Zone& zone = layout::kZones[i];
         html += "<button id=\"" + std::string(zone.objectName) + "\" class=\"zone\" type=\"button\" aria-label=\"" +
-                Escaped(zone.caption) + "\"></button>\n";
+                EscapeHtml(zone.caption) + "\"></button>\n";
     }
     return html;
 }
