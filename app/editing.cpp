@@ -52,16 +52,25 @@ WordKind KindOf(char32_t c)
 
 }  // namespace
 
-SignatureText FitToRoom(SignatureView incoming, std::ptrdiff_t room)
+SignatureText Admitted(SignatureView incoming)
 {
-    SignatureText fitted;
-    fitted.reserve(incoming.size());
+    SignatureText admitted;
+    admitted.reserve(incoming.size());
     for (std::size_t i = 0; i < incoming.size(); ++i) {
         const char16_t unit = incoming[i];
         if (unit == u'\r' && i + 1 < incoming.size() && incoming[i + 1] == u'\n')
             continue;  // CR LF is one break, one space
-        fitted.push_back(IsLineBreak(unit) ? u' ' : unit);
+        if (IsLineBreak(unit))
+            admitted.push_back(u' ');
+        else if (!IsControlCharacter(unit))
+            admitted.push_back(unit);
     }
+    return admitted;
+}
+
+SignatureText FitToRoom(SignatureView incoming, std::ptrdiff_t room)
+{
+    SignatureText fitted = Admitted(incoming);
     const std::size_t limit = room > 0 ? static_cast<std::size_t>(room) : 0;
     if (fitted.size() > limit)
         fitted.resize(BoundaryAtOrBefore(fitted, limit));
@@ -77,6 +86,35 @@ SignatureText TypedInsertion(SignatureView typed, std::ptrdiff_t room)
             kept.push_back(unit);
     }
     return FitToRoom(kept, room);
+}
+
+TextRange WholeCharacters(SignatureView text, TextRange selection)
+{
+    const std::size_t start = std::min({selection.start, selection.end, text.size()});
+    const std::size_t end = std::min(std::max(selection.start, selection.end), text.size());
+    if (start == end) {
+        const std::size_t caret = BoundaryAtOrAfter(text, start);
+        return {caret, caret};
+    }
+    return {BoundaryAtOrBefore(text, start), BoundaryAtOrAfter(text, end)};
+}
+
+Removal RemovalFor(SignatureView text, TextRange selection, RemovingKey key)
+{
+    const TextRange whole = WholeCharacters(text, selection);
+    if (whole.end > whole.start)
+        return {whole, key == RemovingKey::Cut};
+    switch (key) {
+        case RemovingKey::Backspace:
+            return {CharacterBefore(text, selection.start)};
+        case RemovingKey::Delete:
+            return {CharacterAfter(text, selection.start)};
+        case RemovingKey::WordBefore:
+            return {WordBefore(text, selection.start)};
+        case RemovingKey::Cut:
+            break;
+    }
+    return {};
 }
 
 TextRange CharacterBefore(SignatureView text, std::size_t caret)

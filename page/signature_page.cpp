@@ -5,6 +5,7 @@
 #include <set>
 #include <vector>
 
+#include "html.h"
 #include "styling.h"
 #include "utf8.h"
 
@@ -34,35 +35,6 @@ struct Section {
     std::string name;
     std::vector<SignatureText> signatures;
 };
-
-// Good in text and in a quoted attribute alike: a signature is shown as
-// typed, never read as markup.
-std::string Escape(std::string_view text)
-{
-    std::string escaped;
-    for (const char c : text) {
-        switch (c) {
-            case '&':
-                escaped += "&amp;";
-                break;
-            case '<':
-                escaped += "&lt;";
-                break;
-            case '>':
-                escaped += "&gt;";
-                break;
-            case '"':
-                escaped += "&quot;";
-                break;
-            case '\'':
-                escaped += "&#39;";
-                break;
-            default:
-                escaped += c;
-        }
-    }
-    return escaped;
-}
 
 // Records why the page cannot be built; always false, to return at once.
 bool Fail(std::string& error, const std::string& what)
@@ -125,9 +97,9 @@ bool RenderSignature(SignatureView signature, std::string& html, std::string& er
             ToUtf8(style.make ? style.make(signature) : SignatureText(signature));
         if (!variant)
             return Fail(error, std::string(style.label) + " left half a surrogate pair");
-        html.append(" data-").append(style.key).append("=\"").append(Escape(*variant)).append("\"");
+        html.append(" data-").append(style.key).append("=\"").append(EscapeHtml(*variant)).append("\"");
         if (!style.make)
-            plain = Escape(*variant);
+            plain = EscapeHtml(*variant);
     }
     html.append(">").append(plain).append("</p><button type=\"button\" class=\"copy\">复制</button></li>\n");
     return true;
@@ -144,9 +116,15 @@ bool Replace(std::string& page, std::string_view placeholder, const std::string&
 
 }  // namespace
 
-BuiltPage BuildPage(std::string_view list, std::string_view listName, std::string_view pageTemplate)
+BuiltPage BuildPage(std::string_view list, std::string_view listName, std::string_view pageTemplate,
+                    std::string_view copyScript)
 {
     BuiltPage built;
+    // The page must stay well-formed XML, which a script with these breaks.
+    if (copyScript.find_first_of("<&") != std::string_view::npos) {
+        built.error = "the copy script holds a < or an &";
+        return built;
+    }
     std::vector<Section> sections;
     if (!ReadSections(list, listName, sections, built.error))
         return built;
@@ -166,7 +144,7 @@ BuiltPage BuildPage(std::string_view list, std::string_view listName, std::strin
     for (std::size_t i = 0; i < sections.size(); ++i) {
         const Section& section = sections[i];
         const std::string id = std::string("s").append(std::to_string(i + 1));
-        const std::string name = Escape(section.name);
+        const std::string name = EscapeHtml(section.name);
         nav.append("<a href=\"#").append(id).append("\">").append(name).append("</a>");
         body.append("<section id=\"").append(id).append("\">\n<h2>").append(name);
         body.append(" <small>")
@@ -181,7 +159,8 @@ BuiltPage BuildPage(std::string_view list, std::string_view listName, std::strin
     }
     if (Replace(page, "@STYLES@", styles, built.error) && Replace(page, "@NAV@", nav, built.error) &&
         Replace(page, "@COUNT@", std::to_string(count), built.error) &&
-        Replace(page, "@SECTIONS@", body, built.error))
+        Replace(page, "@SECTIONS@", body, built.error) &&
+        Replace(page, "@COPY_THE_OLD_WAY@", std::string(copyScript), built.error))
         built.html = std::move(page);
     return built;
 }

@@ -16,6 +16,9 @@ struct BuiltPage {
 // `list` holds one signature a line under "[名称]" section lines; blank lines
 // and lines starting with "#" are skipped. `listName` only names it in errors.
 // Every signature is shown with what each picture button makes of it.
-BuiltPage BuildPage(std::string_view list, std::string_view listName, std::string_view pageTemplate);
+// `copyScript` (platform/copy_the_old_way.js, which the web window's copy
+// uses too) goes into the page's script.
+BuiltPage BuildPage(std::string_view list, std::string_view listName, std::string_view pageTemplate,
+                    std::string_view copyScript);
 
 }  // namespace vellumino::page

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QMimeData>
 #include <QString>
 #include <QUrl>
 
@@ -16,14 +17,21 @@ namespace vellumino::platform {
 
 bool CopyToClipboard(std::uintptr_t, std::u16string_view text)
 {
-    // setText replaces the old content at once; QClipboard has no failure to
-    // report.
     QClipboard* clipboard = QGuiApplication::clipboard();
     if (!clipboard)
         return false;
-    clipboard->setText(QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())),
-                       QClipboard::Clipboard);
-    return true;
+    const QString copied = QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+    auto* data = new QMimeData;  // the clipboard owns it from here
+    data->setText(copied);
+    clipboard->setMimeData(data, QClipboard::Clipboard);
+    // setMimeData reports nothing. X11 ignores a claim on the clipboard older
+    // than the current owner's, and Qt then still believes it owns it
+    // (ownsClipboard says yes); but what the clipboard holds is asked of the
+    // server afresh, and is our own data only if we are its owner. Short of
+    // that, the copy counts if whoever took the clipboard holds the text (a
+    // clipboard manager).
+    const QMimeData* held = clipboard->mimeData(QClipboard::Clipboard);
+    return held == data || (held && held->hasText() && held->text() == copied);
 }
 
 std::u16string ClipboardText(std::uintptr_t)

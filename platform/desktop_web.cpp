@@ -1,7 +1,8 @@
 // The browser the page runs in: its clipboard, and the signature page beside
 // the page. The JavaScript below runs in the page, whose script (app/web)
 // provides Vellumino.text() to read a string out of the wasm memory and
-// Vellumino.copyAnswered() to hand a copy's answer back to the window.
+// Vellumino.copyAnswered() to hand a copy's answer back to the window, and
+// copy_the_old_way.js, beside this file, copyTheOldWay().
 #include <emscripten.h>
 
 #include "desktop.h"
@@ -12,36 +13,16 @@ namespace {
 // even start it and 2 when the old way has already answered yes.
 //
 // navigator.clipboard is missing on an http page that is not localhost and
-// may be refused on a file: page; then a selected, off-screen text area
-// copied with execCommand works, as on the signature page. The field's focus
-// and selection are put back afterwards, so that the user's caret stays.
+// may be refused on a file: page; then the old way works, as on the
+// signature page.
 // clang-format off
 EM_JS(int, vellumino_start_copy, (const char16_t* text, std::size_t length), {
     const signature = Vellumino.text(text, length);
-    const oldWay = () => {
-        const focused = document.activeElement;
-        const area = document.createElement("textarea");
-        area.value = signature;
-        area.setAttribute("readonly", "");
-        area.style.cssText = "position:fixed;top:0;left:-9999px;opacity:0";
-        document.body.appendChild(area);
-        area.select();
-        area.setSelectionRange(0, signature.length);
-        let copied = false;
-        try {
-            copied = document.execCommand("copy");
-        } catch (e) {
-            copied = false;
-        }
-        area.remove();
-        if (focused && focused.focus) focused.focus({preventScroll: true});
-        return copied;
-    };
     const clipboard = navigator.clipboard;
-    if (!clipboard || !clipboard.writeText) return oldWay() ? 2 : 0;
+    if (!clipboard || !clipboard.writeText) return copyTheOldWay(signature) ? 2 : 0;
     clipboard.writeText(signature).then(
         () => Vellumino.copyAnswered(signature, true),
-        () => Vellumino.copyAnswered(signature, oldWay()));
+        () => Vellumino.copyAnswered(signature, copyTheOldWay(signature)));
     return 1;
 });
 

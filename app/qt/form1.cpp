@@ -10,6 +10,7 @@
 
 #include "click_label.h"
 #include "contrast.h"
+#include "hand_bitmap.h"
 #include "layout.h"
 #include "signature_edit.h"
 #include "skin.h"
@@ -42,8 +43,10 @@ QRect ToQRect(const layout::Rect& r)
 
 QCursor HandCursor()
 {
-    return QCursor(QBitmap(QStringLiteral(":/vellumino/hand.xbm")),
-                   QBitmap(QStringLiteral(":/vellumino/hand-mask.xbm")), 6, 0);
+    const hand::Bitmap& hand = hand::Hand();
+    const QSize size(hand.width, hand.height);
+    return QCursor(QBitmap::fromData(size, hand.shape, QImage::Format_MonoLSB),
+                   QBitmap::fromData(size, hand.mask, QImage::Format_MonoLSB), hand.hotX, hand.hotY);
 }
 
 QIcon AppIcon()

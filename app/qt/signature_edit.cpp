@@ -31,6 +31,21 @@ SignatureEdit::SignatureEdit(QWidget* parent) : QLineEdit(parent)
     setFrame(false);
 }
 
+void SignatureEdit::selectWholeCharacters()
+{
+    // Qt's own keys and clicks stop only between characters as its text
+    // layout sees them; the core's are the ones that count.
+    const auto start = static_cast<std::size_t>(hasSelectedText() ? selectionStart() : cursorPosition());
+    const auto end = hasSelectedText() ? static_cast<std::size_t>(selectionEnd()) : start;
+    const TextRange whole = WholeCharacters(ToView(text()), {start, end});
+    if (whole.start == start && whole.end == end)
+        return;
+    if (whole.start == whole.end)
+        setCursorPosition(static_cast<int>(whole.start));
+    else
+        setSelection(static_cast<int>(whole.start), static_cast<int>(whole.end - whole.start));
+}
+
 qsizetype SignatureEdit::room() const
 {
     return RoomFor(static_cast<std::size_t>(text().size()), static_cast<std::size_t>(selectedText().size()));
@@ -67,6 +82,7 @@ void SignatureEdit::pasteFitted(QClipboard::Mode mode)
     const QString incoming = QGuiApplication::clipboard()->text(mode);
     if (incoming.isEmpty() && !hasSelectedText())
         return;
+    selectWholeCharacters();
     endUndoStep();
     insert(FitToRoom(incoming, room()));
     endUndoStep();
@@ -101,6 +117,7 @@ void SignatureEdit::keyPressEvent(QKeyEvent* event)
         return;
     }
     if (isTyping(event) && !isReadOnly()) {
+        selectWholeCharacters();
         const QString typed = event->text();
         const QString inserted = QString::fromStdU16String(TypedInsertion(ToView(typed), room()));
         if (inserted != typed) {
@@ -117,24 +134,31 @@ void SignatureEdit::keyPressEvent(QKeyEvent* event)
 
 bool SignatureEdit::removeAtCursor(const QKeyEvent* event)
 {
-    // With a selection, every deleting key takes the selection, as Qt does.
-    if (isReadOnly() || hasSelectedText())
-        return false;
-    const SignatureText held = text().toStdU16String();
-    const auto caret = static_cast<std::size_t>(cursorPosition());
     const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
-    TextRange taken;
-    if (event->matches(QKeySequence::DeleteStartOfWord))
-        taken = WordBefore(held, caret);
+    RemovingKey key;
+    if (event->matches(QKeySequence::Cut))
+        key = RemovingKey::Cut;  // Ctrl+X, and Shift+Delete
+    else if (event->matches(QKeySequence::DeleteStartOfWord))
+        key = RemovingKey::WordBefore;
     else if (event->key() == Qt::Key_Backspace && (modifiers == Qt::NoModifier || modifiers == Qt::ShiftModifier))
-        taken = CharacterBefore(held, caret);  // Qt's own Backspace takes one code point: a skin tone alone
+        key = RemovingKey::Backspace;  // Qt's own Backspace takes one code point: a skin tone alone
     else if (event->matches(QKeySequence::Delete))
-        taken = CharacterAfter(held, caret);
+        key = RemovingKey::Delete;
     else
         return false;
-    if (taken.end > taken.start) {
-        setSelection(static_cast<int>(taken.start), static_cast<int>(taken.end - taken.start));
-        del();
+    if (isReadOnly() || echoMode() != QLineEdit::Normal)
+        return false;
+    const auto caret = static_cast<std::size_t>(cursorPosition());
+    const TextRange selection = hasSelectedText() ? TextRange{static_cast<std::size_t>(selectionStart()),
+                                                              static_cast<std::size_t>(selectionEnd())}
+                                                  : TextRange{caret, caret};
+    const Removal removal = RemovalFor(ToView(text()), selection, key);
+    if (removal.taken.end > removal.taken.start) {
+        setSelection(static_cast<int>(removal.taken.start), static_cast<int>(removal.taken.end - removal.taken.start));
+        if (removal.toClipboard)
+            cut();
+        else
+            del();
     }
     return true;
 }
@@ -142,6 +166,8 @@ bool SignatureEdit::removeAtCursor(const QKeyEvent* event)
 void SignatureEdit::inputMethodEvent(QInputMethodEvent* event)
 {
     const QString commit = event->commitString();
+    if (!commit.isEmpty() && event->preeditString().isEmpty() && event->replacementLength() == 0)
+        selectWholeCharacters();
     const QString fitted =
         QString::fromStdU16String(TypedInsertion(ToView(commit), room() + event->replacementLength()));
     if (fitted == commit) {
@@ -200,15 +226,28 @@ void SignatureEdit::dropEvent(QDropEvent* event)
         QLineEdit::dropEvent(event);
         return;
     }
+    const QString whole = dropped->text();
+    const QString cut = FitToRoom(whole, RoomFor(static_cast<std::size_t>(text().size()), 0));
+    if (cut.isEmpty() || isReadOnly()) {
+        event->ignore();  // nothing went in: the source keeps all it dragged
+        return;
+    }
+    // A move drop tells the source to delete what it dragged; when only a
+    // part went in, it is a copy, so nothing the user wrote is lost.
+    const bool whollyIn = cut == whole;
+    if (!whollyIn && !(event->possibleActions() & Qt::CopyAction)) {
+        event->ignore();
+        return;
+    }
     QMimeData fitted;
-    fitted.setText(FitToRoom(dropped->text(), RoomFor(static_cast<std::size_t>(text().size()), 0)));
-    QDropEvent held(event->position(), event->possibleActions(), &fitted, event->buttons(),
-                    event->modifiers());
-    held.setDropAction(event->dropAction());
+    fitted.setText(cut);
+    QDropEvent held(event->position(), whollyIn ? event->possibleActions() : Qt::CopyAction, &fitted,
+                    event->buttons(), event->modifiers());
+    held.setDropAction(whollyIn ? event->dropAction() : Qt::CopyAction);
     QLineEdit::dropEvent(&held);
     event->setAccepted(held.isAccepted());
     if (held.isAccepted())
-        event->setDropAction(held.dropAction());
+        event->setDropAction(whollyIn ? held.dropAction() : Qt::CopyAction);
 }
 
 }  // namespace vellumino

@@ -39,13 +39,15 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    // Moves a caret or a selection's ends off the inside of a character.
+    void selectWholeCharacters();
     // Code units the user may still add in place of the selection.
     qsizetype room() const;
     // Whether a key press is text for the field rather than an editing key
     // or a shortcut, decided as QLineEdit decides it.
     static bool isTyping(const QKeyEvent* event);
-    // Backspace, Delete and Ctrl+Backspace without a selection, taking whole
-    // characters; false for any other key.
+    // Backspace, Delete, Ctrl+Backspace and the cut keys, as the core says
+    // each takes; false for any other key.
     bool removeAtCursor(const QKeyEvent* event);
     // Ends the current undo step, so what comes next is undone on its own.
     void endUndoStep();

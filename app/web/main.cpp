@@ -57,7 +57,7 @@ Form1Model model{view};
 // What the last call that answers with text gave; the script reads it at
 // once, through vellumino_result_length.
 SignatureText result;
-std::uint32_t range[2];
+std::uint32_t range[3];
 
 bool IsZone(int zone)
 {
@@ -132,12 +132,35 @@ EMSCRIPTEN_KEEPALIVE std::size_t vellumino_result_length()
 // start and end.
 EMSCRIPTEN_KEEPALIVE const std::uint32_t* vellumino_deletion(int key, std::size_t caret)
 {
-    const SignatureText text = view.fieldText();
-    const TextRange taken = key == 0   ? CharacterBefore(text, caret)
-                            : key == 1 ? CharacterAfter(text, caret)
-                                       : WordBefore(text, caret);
+    const RemovingKey keys[] = {RemovingKey::Backspace, RemovingKey::Delete, RemovingKey::WordBefore};
+    const TextRange taken = RemovalFor(view.fieldText(), {caret, caret}, keys[key == 0 ? 0 : key == 1 ? 1 : 2]).taken;
     range[0] = static_cast<std::uint32_t>(taken.start);
     range[1] = static_cast<std::uint32_t>(taken.end);
+    return range;
+}
+
+// What a removing key takes from the field's [start, end), a caret when the
+// two are equal: 0 Backspace, 1 Delete, 2 Ctrl+Backspace, 3 a cut. Three
+// numbers: the start and end taken (equal when the key does nothing) and 1
+// when what is taken goes on the clipboard.
+EMSCRIPTEN_KEEPALIVE const std::uint32_t* vellumino_removal(int key, std::size_t start, std::size_t end)
+{
+    const RemovingKey keys[] = {RemovingKey::Backspace, RemovingKey::Delete, RemovingKey::WordBefore,
+                                RemovingKey::Cut};
+    const Removal removal = RemovalFor(view.fieldText(), {start, end}, keys[key >= 0 && key <= 3 ? key : 0]);
+    range[0] = static_cast<std::uint32_t>(removal.taken.start);
+    range[1] = static_cast<std::uint32_t>(removal.taken.end);
+    range[2] = removal.toClipboard ? 1 : 0;
+    return range;
+}
+
+// The field's [start, end) (a caret when equal) widened to whole characters,
+// as two offsets, for the page to select before it inserts or removes.
+EMSCRIPTEN_KEEPALIVE const std::uint32_t* vellumino_whole_characters(std::size_t start, std::size_t end)
+{
+    const TextRange whole = WholeCharacters(view.fieldText(), {start, end});
+    range[0] = static_cast<std::uint32_t>(whole.start);
+    range[1] = static_cast<std::uint32_t>(whole.end);
     return range;
 }
 

@@ -16,28 +16,15 @@
 #include <string>
 #include <vector>
 
+#include "html.h"
 #include "layout.h"
 #include "skin.h"
 #include "utf8.h"
+#include "zone_table.h"
 
 namespace {
 
 using namespace vellumino;
-
-std::string Escaped(std::string_view text)
-{
-    std::string out;
-    for (const char c : text) {
-        switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        default: out += c;
-        }
-    }
-    return out;
-}
 
 std::string Length(int pixels)
 {
@@ -77,7 +64,7 @@ std::vector<std::size_t> PaintedOrder()
 std::string Controls()
 {
     // The field first, as the desktop window has it, then the zones as painted.
-    std::string html = "<input id=\"Text1\" type=\"text\" value=\"" + Escaped(*ToUtf8(skin::kInitialSignature)) +
+    std::string html = "<input id=\"Text1\" type=\"text\" value=\"" + EscapeHtml(*ToUtf8(skin::kInitialSignature)) +
                        "\" aria-label=\"签名\" autocomplete=\"off\" autocapitalize=\"off\" autocorrect=\"off\""
                        " spellcheck=\"false\" enterkeyhint=\"done\" />\n";
     for (const char* caption : {"Label1", "Label2"})
@@ -86,7 +73,7 @@ std::string Controls()
     for (const std::size_t i : PaintedOrder()) {
         const layout::Zone& zone = layout::kZones[i];
         html += "<button id=\"" + std::string(zone.objectName) + "\" class=\"zone\" type=\"button\" data-zone=\"" +
-                std::to_string(i) + "\" aria-label=\"" + Escaped(zone.caption) + "\"></button>\n";
+                std::to_string(i) + "\" aria-label=\"" + EscapeHtml(zone.caption) + "\"></button>\n";
     }
     return html;
 }
@@ -115,6 +102,10 @@ std::string Layout()
     css << Rule("Text1", layout::kText1) << Rule("Label1", layout::kLabel1) << Rule("Label2", layout::kLabel2);
     for (const layout::Zone& zone : layout::kZones)
         css << Rule(zone.objectName, zone.rect);
+    // The browser's own hand, where the desktop windows show theirs.
+    for (const layout::Zone& zone : layout::kZones)
+        if (ShowsHandCursor(zone.id))
+            css << '#' << zone.objectName << " { cursor: pointer; }\n";
     return css.str();
 }
 

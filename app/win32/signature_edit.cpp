@@ -50,6 +50,17 @@ std::ptrdiff_t Room(HWND edit)
     return RoomFor(static_cast<std::size_t>(GetWindowTextLengthW(edit)), selection.end - selection.start);
 }
 
+// The EDIT lets its caret and the ends of its selection stop between the
+// halves of a character; before anything goes in or comes out there, they
+// move to the character's edges.
+void SelectWholeCharacters(HWND edit)
+{
+    const Selection selection = SelectionOf(edit);
+    const TextRange whole = WholeCharacters(TextOf(edit), {selection.start, selection.end});
+    if (whole.start != selection.start || whole.end != selection.end)
+        SendMessageW(edit, EM_SETSEL, whole.start, whole.end);
+}
+
 void ReplaceSelection(HWND edit, const SignatureText& text)
 {
     // TRUE: the user can undo it.
@@ -57,56 +68,38 @@ void ReplaceSelection(HWND edit, const SignatureText& text)
                  reinterpret_cast<LPARAM>(reinterpret_cast<const wchar_t*>(text.c_str())));
 }
 
-// Removes [start, end) as one step the user can undo; Shift+Delete cuts it.
-void RemoveRange(HWND edit, std::size_t start, std::size_t end, UINT how = WM_CLEAR)
+bool ReadOnly(HWND edit)
 {
-    if (end <= start)
-        return;
-    SendMessageW(edit, EM_SETSEL, start, end);
-    SendMessageW(edit, how, 0, 0);
+    return (GetWindowLongPtrW(edit, GWL_STYLE) & ES_READONLY) != 0;
 }
 
 // The one paste, whichever key or menu asked for it. Empty clipboard text
 // leaves the field (and its selection) alone.
 void PasteFitted(HWND edit)
 {
-    if (GetWindowLongPtrW(edit, GWL_STYLE) & ES_READONLY)
+    if (ReadOnly(edit))
         return;
     const SignatureText incoming = platform::ClipboardText(reinterpret_cast<std::uintptr_t>(edit));
     if (incoming.empty())
         return;
+    SelectWholeCharacters(edit);
     ReplaceSelection(edit, FitToRoom(incoming, Room(edit)));
 }
 
-// Backspace, Ctrl+Backspace, Delete and Shift+Delete without a selection: the
-// EDIT would take one code unit, half of an emoji. The whole character goes.
-enum class Removal { CharacterBefore, WordBefore, CharacterAfter, CutCharacterBefore };
-
-void RemoveAtCaret(HWND edit, Removal removal)
+// Backspace, Ctrl+Backspace, Delete and Shift+Delete: the EDIT would take one
+// code unit, half of an emoji, and cut the character before the caret on
+// Shift+Delete without a selection. The core says what each key takes.
+void Remove(HWND edit, RemovingKey key)
 {
-    if (GetWindowLongPtrW(edit, GWL_STYLE) & ES_READONLY)
+    if (ReadOnly(edit))
         return;
     const Selection selection = SelectionOf(edit);
-    if (!selection.empty()) {
-        SendMessageW(edit, removal == Removal::CutCharacterBefore ? WM_CUT : WM_CLEAR, 0, 0);
+    const Removal removal = RemovalFor(TextOf(edit), {selection.start, selection.end}, key);
+    if (removal.taken.end <= removal.taken.start)
         return;
-    }
-    const SignatureText text = TextOf(edit);
-    const std::size_t caret = std::min<std::size_t>(selection.start, text.size());
-    TextRange taken;
-    switch (removal) {
-        case Removal::WordBefore:
-            taken = WordBefore(text, caret);
-            break;
-        case Removal::CharacterAfter:
-            taken = CharacterAfter(text, caret);
-            break;
-        case Removal::CharacterBefore:
-        case Removal::CutCharacterBefore:
-            taken = CharacterBefore(text, caret);
-            break;
-    }
-    RemoveRange(edit, taken.start, taken.end, removal == Removal::CutCharacterBefore ? WM_CUT : WM_CLEAR);
+    // As one step the user can undo.
+    SendMessageW(edit, EM_SETSEL, removal.taken.start, removal.taken.end);
+    SendMessageW(edit, removal.toClipboard ? WM_CUT : WM_CLEAR, 0, 0);
 }
 
 bool Held(int key)
@@ -124,15 +117,17 @@ LRESULT TypedControl(HWND edit, UINT message, WPARAM wParam, LPARAM lParam)
             // Wine types Ctrl+Backspace as 0x08 rather than U+007F; the key
             // itself has already deleted the word.
             if (!(Held(VK_CONTROL) && Held(VK_BACK)))
-                RemoveAtCaret(edit, Removal::CharacterBefore);
+                Remove(edit, RemovingKey::Backspace);
             return 0;
         case 0x16:  // Ctrl+V
             PasteFitted(edit);
             return 0;
         default:
-            if (IsEditingCharacter(static_cast<char16_t>(wParam)))
-                return CallWindowProcW(OriginalProc(edit), edit, message, wParam, lParam);
-            return 0;
+            if (!IsEditingCharacter(static_cast<char16_t>(wParam)))
+                return 0;
+            if (wParam != 0x1A)  // a copy or a cut takes whole characters; an undo its own
+                SelectWholeCharacters(edit);
+            return CallWindowProcW(OriginalProc(edit), edit, message, wParam, lParam);
     }
 }
 
@@ -154,6 +149,8 @@ LRESULT Typed(HWND edit, UINT message, char16_t unit, LPARAM lParam)
     if (pending)
         typed.push_back(pending);
     typed.push_back(unit);
+    if (!ReadOnly(edit))
+        SelectWholeCharacters(edit);
     for (const char16_t accepted : TypedInsertion(typed, Room(edit)))
         CallWindowProcW(OriginalProc(edit), edit, message, accepted, lParam);
     return 0;
@@ -163,6 +160,8 @@ LRESULT Typed(HWND edit, UINT message, char16_t unit, LPARAM lParam)
 // made on its way in; cut what it inserted to what fits afterwards instead.
 LRESULT CommitComposition(HWND edit, WPARAM wParam, LPARAM lParam)
 {
+    if (!ReadOnly(edit))
+        SelectWholeCharacters(edit);
     const std::ptrdiff_t room = Room(edit);
     const DWORD start = SelectionOf(edit).start;
     const LRESULT result = CallWindowProcW(OriginalProc(edit), edit, WM_IME_COMPOSITION, wParam, lParam);
@@ -201,12 +200,14 @@ bool OnKeyDown(HWND edit, WPARAM key)
         case VK_BACK:  // Ctrl+Backspace; its U+007F is swallowed as it comes
             if (!control)
                 return false;
-            RemoveAtCaret(edit, Removal::WordBefore);
+            Remove(edit, RemovingKey::WordBefore);
             return true;
         case VK_DELETE:
-            if (control || !SelectionOf(edit).empty())
+            if (control) {  // to the end, as the EDIT does it, from a character's edge
+                SelectWholeCharacters(edit);
                 return false;
-            RemoveAtCaret(edit, shift ? Removal::CutCharacterBefore : Removal::CharacterAfter);
+            }
+            Remove(edit, shift ? RemovingKey::Cut : RemovingKey::Delete);
             return true;
         default:
             return false;
@@ -233,6 +234,11 @@ LRESULT CALLBACK EditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam)
         case WM_PASTE:
             PasteFitted(edit);
             return 0;
+        case WM_CUT:  // from the menus, Ctrl+X and the keys above
+        case WM_CLEAR:
+        case WM_COPY:
+            SelectWholeCharacters(edit);
+            break;
         case WM_NCDESTROY: {
             const WNDPROC original = OriginalProc(edit);
             RemovePropW(edit, kPendingHalf);

@@ -27,6 +27,9 @@ expect_field "$(repeat a 38)😀"
 # Windows, Unix and old Mac line breaks alike: the field holds one line.
 paste_signature $'one\r\ntwo\nthree\rfour'
 expect_field "one two three four"
+# A paste admits what typing does: Tab, Esc, U+0085 and DEL stay out.
+paste_signature $'a\tb\x1bc\xc2\x85d\x7fe'
+expect_field "abcde"
 
 # Typed, invisible characters take room too: at 37 units, "b", ZWNJ and ZWJ
 # fill the field, "c" and a private-use character are refused. Enter, Esc and

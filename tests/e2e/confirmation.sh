@@ -2,7 +2,8 @@
 # The hover-card caption after 复制: the confirmation, also for an empty field,
 # until typing replaces it or 清空 blanks it; a caption's last, partly visible
 # line is drawn to its edge; and, where another program can be made to hold
-# the clipboard (Wine), a copy that fails says so and changes nothing.
+# the clipboard (Wine) or to take it first (X11), a copy that fails says so
+# and changes nothing.
 source "$(dirname "$0")/lib.sh"
 
 start_vellumino
@@ -53,6 +54,27 @@ if [ -n "${DESKTOP_HELPER:-}" ]; then
         fail "a failed copy shows '$(control_text Label2)'"
     wait_until 20 grep -q released "$E2E_TMP/holder" || fail "the helper never let the clipboard go"
     expect_clipboard "kept"
+    click_zone Label7
+    expect_clipboard "签名"
+    wait_until 10 control_pixels_are Label2 "$confirmed" || fail "the copy after a failed one did not confirm"
+fi
+
+# X11 ignores a claim on the clipboard older than the owner's. The click on
+# 复制 waits while the program is stopped; the thief holds the server, the
+# program goes on and sends its claim, stamped with the click's time, and the
+# thief takes the clipboard before the server reads that claim.
+if [ -z "${VELLUMINO_RUNNER:-}" ]; then
+    : "${CLIPBOARD_THIEF:?path of clipboard_thief}"
+    make_scratch
+    put_signature "签名"
+    held=$(control_pixels Label2)
+    kill -STOP "$APP_PID"
+    click_zone Label7
+    "$CLIPBOARD_THIEF" 500 stolen >"$E2E_TMP/thief" &
+    wait_until 10 grep -q holding "$E2E_TMP/thief" || fail "the thief never held the server"
+    kill -CONT "$APP_PID"
+    [ "$(expect_repaint Label2 "$held")" != "$confirmed" ] || fail "a copy the server ignored was confirmed"
+    expect_clipboard "stolen"
     click_zone Label7
     expect_clipboard "签名"
     wait_until 10 control_pixels_are Label2 "$confirmed" || fail "the copy after a failed one did not confirm"

@@ -67,7 +67,13 @@ INSTANTIATE_TEST_SUITE_P(
         FitCase{u"1\uFE0F\u20E3", 2, u""},
         // Line breaks are spaces, a CR LF one of them; the limit counts them.
         FitCase{u"a\r\nb\nc\rd", 40, u"a b c d"}, FitCase{u"签\r\n名", 2, u"签 "},
-        FitCase{u"\u2764\uFE0F", 2, u"\u2764\uFE0F"}, FitCase{u"abc", 0, u""}, FitCase{u"abc", -5, u""}));
+        FitCase{u"\u2764\uFE0F", 2, u"\u2764\uFE0F"}, FitCase{u"abc", 0, u""}, FitCase{u"abc", -5, u""},
+        // A paste admits what typing does: the other controls stay out and
+        // take no room; format and private-use characters and a lone
+        // surrogate are text.
+        FitCase{u"a\tb\x1B\u0085c\x7F\x01\u009Fd", 4, u"abcd"}, FitCase{u"\t\t\t", 40, u""},
+        FitCase{u"\u200D\uE000\uFEFF", 40, u"\u200D\uE000\uFEFF"},
+        FitCase{std::u16string{u'x', char16_t{0xDC00}}, 40, std::u16string{u'x', char16_t{0xDC00}}}));
 
 struct DeleteCase {
     const char* key;
@@ -115,6 +121,61 @@ INSTANTIATE_TEST_SUITE_P(
         DeleteCase{"Word", u"ab!!", 4, {2, 4}}, DeleteCase{"Word", u"Ünïcode", 7, {0, 7}},
         DeleteCase{"Word", u"好" + kFamily + kFamily, 17, {1, 17}},
         DeleteCase{"Word", kThumb, 3, {1, 5}}, DeleteCase{"Word", u"", 0, {0, 0}}));
+
+// The thumb with its skin tone again: units 1 to 5 are one character, with
+// stops inside it after 2, 3 and 4.
+struct RemovalCase {
+    RemovingKey key;
+    TextRange selection;
+    Removal removal;
+    friend void PrintTo(const RemovalCase& c, std::ostream* os)
+    {
+        *os << "key " << static_cast<int>(c.key) << " on [" << c.selection.start << ", " << c.selection.end << ")";
+    }
+};
+
+class RemovalTest : public testing::TestWithParam<RemovalCase> {};
+
+TEST_P(RemovalTest, TakesTheSelectionWholeAndCutsOnlyASelection)
+{
+    const RemovalCase& c = GetParam();
+    const Removal removal = RemovalFor(kThumb, c.selection, c.key);
+    EXPECT_EQ(removal.taken, c.removal.taken);
+    EXPECT_EQ(removal.toClipboard, c.removal.toClipboard);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RemovalTest,
+    testing::Values(
+        // A selection goes whole, whichever key, and out to whole characters.
+        RemovalCase{RemovingKey::Backspace, {0, 2}, {{0, 5}}}, RemovalCase{RemovingKey::Delete, {3, 6}, {{1, 6}}},
+        RemovalCase{RemovingKey::WordBefore, {2, 4}, {{1, 5}}}, RemovalCase{RemovingKey::Cut, {2, 3}, {{1, 5}, true}},
+        RemovalCase{RemovingKey::Cut, {6, 0}, {{0, 6}, true}},  // selected backwards
+        // Without one, Shift+Delete leaves the text and the clipboard alone.
+        RemovalCase{RemovingKey::Cut, {5, 5}, {}}, RemovalCase{RemovingKey::Cut, {3, 3}, {}},
+        RemovalCase{RemovingKey::Backspace, {3, 3}, {{1, 5}}}, RemovalCase{RemovingKey::Delete, {5, 5}, {{5, 6}}},
+        RemovalCase{RemovingKey::WordBefore, {6, 6}, {{5, 6}}}));
+
+TEST(WholeCharactersTest, PutsEveryStopInsideACharacterOnItsEdges)
+{
+    const std::u16string text = u"a" + kFamily + u"e\u0301\U0001F600";
+    // Each stop inside a character, as a caret and as either end of a selection.
+    for (std::size_t at = 0; at <= text.size() + 1; ++at) {
+        const TextRange caret = WholeCharacters(text, {at, at});
+        EXPECT_EQ(caret.start, caret.end) << at;
+        EXPECT_GE(caret.start, std::min(at, text.size())) << at;
+        EXPECT_EQ(CharacterBefore(text, caret.start).end, caret.start) << at;  // a boundary
+        for (std::size_t to = at + 1; to <= text.size(); ++to) {
+            const TextRange whole = WholeCharacters(text, {at, to});
+            EXPECT_LE(whole.start, at);
+            EXPECT_GE(whole.end, to);
+            EXPECT_EQ(WholeCharacters(text, whole), whole) << at << ".." << to;
+        }
+    }
+    EXPECT_EQ(WholeCharacters(text, {3, 3}), (TextRange{9, 9}));   // inside the family: after it
+    EXPECT_EQ(WholeCharacters(text, {10, 13}), (TextRange{9, 13}));  // the accent and half the face
+    EXPECT_EQ(WholeCharacters(u"", {4, 4}), (TextRange{0, 0}));
+}
 
 }  // namespace
 }  // namespace vellumino

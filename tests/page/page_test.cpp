@@ -120,7 +120,7 @@ TEST(SignaturePage, MarkupInASignatureIsShownAsTyped)
 {
     const std::string tricky = "<b onclick='a&&b'>\"x\"</b>";
     const page::BuiltPage built = page::BuildPage("[试]\n" + tricky + "\n签名\xF0\x9F\x98\x80\n", "list",
-                                                  ReadFile(VELLUMINO_PAGE_TEMPLATE));
+                                                  ReadFile(VELLUMINO_PAGE_TEMPLATE), "");
     ASSERT_EQ(built.error, "");
     const std::vector<Entry> entries = CheckPage(built.html);
     ASSERT_EQ(entries.size(), 2u);
@@ -150,7 +150,7 @@ TEST(SignaturePage, AListThatWouldMakeAWrongPageIsRefusedWithItsLine)
     };
     const std::string pageTemplate = ReadFile(VELLUMINO_PAGE_TEMPLATE);
     for (const auto& [list, error] : cases) {
-        const page::BuiltPage built = page::BuildPage(list, "list", pageTemplate);
+        const page::BuiltPage built = page::BuildPage(list, "list", pageTemplate, "");
         EXPECT_EQ(built.error.substr(0, error.size()), error) << list;
         EXPECT_EQ(built.html.empty(), !error.empty()) << list;
     }

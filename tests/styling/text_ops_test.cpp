@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "html.h"
 #include "text_ops.h"
 
 namespace vellumino {
@@ -47,6 +48,16 @@ INSTANTIATE_TEST_SUITE_P(Cases, TrimTest,
                                          TrimCase{u"\u3000a\u3000", u"\u3000a\u3000"}
                                          // nor is the ideographic one
                                          ));
+
+// Both pages the build writes put text in element content and in attributes
+// quoted with either quote; UTF-8 passes untouched.
+TEST(EscapeHtmlTest, LeavesNothingThatMarkupWouldRead)
+{
+    EXPECT_EQ(EscapeHtml("<b onclick='a&&b'>\"x\"</b>"),
+              "&lt;b onclick=&#39;a&amp;&amp;b&#39;&gt;&quot;x&quot;&lt;/b&gt;");
+    EXPECT_EQ(EscapeHtml("个性签名 \xF0\x9F\x98\x80 &amp;"), "个性签名 \xF0\x9F\x98\x80 &amp;amp;");
+    EXPECT_EQ(EscapeHtml(""), "");
+}
 
 }  // namespace
 }  // namespace vellumino

@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QTest>
 
 #include "layout.h"
@@ -374,6 +375,42 @@ private Q_SLOTS:
         }
         QCOMPARE(pastes, 1);
         QCOMPARE(field()->text(), QString(35, u'a') + QStringLiteral("line "));
+    }
+
+    // A drop from another program that only partly fits is answered as a
+    // copy, so a move's source does not delete what stayed out; one with
+    // nothing to put in is refused. Shift asks for a move each time.
+    void dropCutToFitIsACopy_data()
+    {
+        QTest::addColumn<int>("held");
+        QTest::addColumn<QString>("dragged");
+        QTest::addColumn<QString>("added");
+        QTest::addColumn<bool>("accepted");
+        QTest::addColumn<int>("action");
+        QTest::newRow("cut") << 37 << "abcde" << "abc" << true << int(Qt::CopyAction);
+        QTest::newRow("controls left out") << 30 << "a\tb" << "ab" << true << int(Qt::CopyAction);
+        QTest::newRow("nothing fits") << 40 << "abc" << "" << false << int(Qt::IgnoreAction);
+    }
+    void dropCutToFitIsACopy()
+    {
+        QFETCH(int, held);
+        QFETCH(QString, dragged);
+        QFETCH(QString, added);
+        QFETCH(bool, accepted);
+        QFETCH(int, action);
+        retype(QString(held, u'x'));
+        QMimeData data;
+        data.setText(dragged);
+        const QPoint at(field()->width() - 2, field()->height() / 2);
+        QDragEnterEvent enter(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(field(), &enter);  // a drop goes where the drag entered
+        QDropEvent drop(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::ShiftModifier);
+        drop.setDropAction(Qt::MoveAction);
+        QCoreApplication::sendEvent(field(), &drop);
+        QCOMPARE(field()->text(), QString(held, u'x') + added);
+        QCOMPARE(drop.isAccepted(), accepted);
+        if (accepted)
+            QCOMPARE(int(drop.dropAction()), action);
     }
 
     void reverseCommandsFromBothMenus_data()
