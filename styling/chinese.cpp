@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "styling.h"
+#include "table_section.h"
 
 namespace vellumino::chinese {
 namespace {
@@ -32,27 +33,33 @@ constexpr CharacterPair kToSimplified[] = {
 // standard promises; GCC and Clang take far longer ones.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Woverlength-strings"
-constexpr std::u16string_view kTraditionalGroups =
+VELLUMINO_TABLE constexpr char16_t kTraditionalGroupsUnits[] =
 #include "opencc/traditional_groups.inc"
     ;
-constexpr std::u16string_view kTraditionalPhrases =
+constexpr std::u16string_view kTraditionalGroups{kTraditionalGroupsUnits, std::size(kTraditionalGroupsUnits) - 1};
+VELLUMINO_TABLE constexpr char16_t kTraditionalPhrasesUnits[] =
 #include "opencc/traditional_phrases.inc"
     ;
-constexpr std::u16string_view kSimplifiedGroups =
+constexpr std::u16string_view kTraditionalPhrases{kTraditionalPhrasesUnits, std::size(kTraditionalPhrasesUnits) - 1};
+VELLUMINO_TABLE constexpr char16_t kSimplifiedGroupsUnits[] =
 #include "opencc/simplified_groups.inc"
     ;
-constexpr std::u16string_view kSimplifiedPhrases =
+constexpr std::u16string_view kSimplifiedGroups{kSimplifiedGroupsUnits, std::size(kSimplifiedGroupsUnits) - 1};
+VELLUMINO_TABLE constexpr char16_t kSimplifiedPhrasesUnits[] =
 #include "opencc/simplified_phrases.inc"
     ;
+constexpr std::u16string_view kSimplifiedPhrases{kSimplifiedPhrasesUnits, std::size(kSimplifiedPhrasesUnits) - 1};
 #pragma GCC diagnostic pop
 // The single characters' costs, in runs: a cost, a count, then that many
 // characters, each standing for its group.
-constexpr std::u16string_view kTraditionalCosts =
+VELLUMINO_TABLE constexpr char16_t kTraditionalCostsUnits[] =
 #include "opencc/traditional_costs.inc"
     ;
-constexpr std::u16string_view kSimplifiedCosts =
+constexpr std::u16string_view kTraditionalCosts{kTraditionalCostsUnits, std::size(kTraditionalCostsUnits) - 1};
+VELLUMINO_TABLE constexpr char16_t kSimplifiedCostsUnits[] =
 #include "opencc/simplified_costs.inc"
     ;
+constexpr std::u16string_view kSimplifiedCosts{kSimplifiedCostsUnits, std::size(kSimplifiedCostsUnits) - 1};
 
 constexpr bool IsSurrogate(char16_t unit)
 {
@@ -290,8 +297,8 @@ consteval BlockTable<Blocks> BuildMap(const CharacterPair (&pairs)[N])
     return table;
 }
 
-constexpr auto kTraditionalMap = BuildMap<CountBlocks(kToTraditional)>(kToTraditional);
-constexpr auto kSimplifiedMap = BuildMap<CountBlocks(kToSimplified)>(kToSimplified);
+VELLUMINO_TABLE constexpr auto kTraditionalMap = BuildMap<CountBlocks(kToTraditional)>(kToTraditional);
+VELLUMINO_TABLE constexpr auto kSimplifiedMap = BuildMap<CountBlocks(kToSimplified)>(kToSimplified);
 
 template <std::size_t N, typename Map>
 consteval bool IsFinal(const CharacterPair (&pairs)[N], const Map& map)
@@ -327,8 +334,8 @@ consteval bool AreGroupsWellFormed(std::u16string_view groups)
 static_assert(AreGroupsWellFormed(kTraditionalGroups), "malformed groups");
 static_assert(AreGroupsWellFormed(kSimplifiedGroups), "malformed groups");
 
-constexpr auto kTraditionalGroupOf = BuildGroups<CountBlocks(kTraditionalGroups)>(kTraditionalGroups);
-constexpr auto kSimplifiedGroupOf = BuildGroups<CountBlocks(kSimplifiedGroups)>(kSimplifiedGroups);
+VELLUMINO_TABLE constexpr auto kTraditionalGroupOf = BuildGroups<CountBlocks(kTraditionalGroups)>(kTraditionalGroups);
+VELLUMINO_TABLE constexpr auto kSimplifiedGroupOf = BuildGroups<CountBlocks(kSimplifiedGroups)>(kSimplifiedGroups);
 
 // What makes a second run change nothing: the character table keeps each
 // character in its group, and so does every phrase, character by character.
