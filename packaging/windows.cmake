@@ -5,6 +5,9 @@ install(TARGETS vellumino RUNTIME DESTINATION .)
 install(FILES "${PROJECT_SOURCE_DIR}/LICENSE" DESTINATION . RENAME LICENSE.txt)
 # The Chinese conversion's tables come from OpenCC's dictionaries.
 install(FILES "${PROJECT_SOURCE_DIR}/styling/opencc/OPENCC-LICENSE" DESTINATION . RENAME OPENCC-LICENSE.txt)
+# Their words and counts come from jieba's dictionary (MIT), whose notice
+# goes with every copy.
+install(FILES "${PROJECT_SOURCE_DIR}/styling/opencc/JIEBA-LICENSE" DESTINATION . RENAME JIEBA-LICENSE.txt)
 
 # Notepad on a Chinese Windows takes a file without a byte-order mark for
 # GBK, so the read-me carries one, and Windows line ends.

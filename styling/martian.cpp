@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <vector>
 
 #include "martian_map.h"
 #include "styling.h"
@@ -11,25 +12,26 @@ namespace {
 
 using UnitTable = std::array<char16_t, 0x10000>;
 
-consteval UnitTable Identity()
-{
-    UnitTable table{};
-    for (std::size_t unit = 0; unit < table.size(); ++unit)
-        table[unit] = static_cast<char16_t>(unit);
-    return table;
-}
-
 // One slot per UTF-16 code unit, holding what that unit becomes: its lookalike
 // or itself. Surrogates map to themselves, so pairs and lone halves survive.
-consteval UnitTable BuildLookalikes()
+// The program carries only the map's pairs: both tables are filled from them
+// on first use (a fraction of a millisecond), and built here at compile time
+// only to check them.
+template <typename Table>
+constexpr void FillLookalikes(Table& table)
 {
-    UnitTable table = Identity();
+    for (std::size_t unit = 0; unit < table.size(); ++unit)
+        table[unit] = static_cast<char16_t>(unit);
     for (const auto& entry : MartianMap)
         table[entry.key] = entry.value;
-    return table;
 }
 
-constexpr auto kLookalikes = BuildLookalikes();
+consteval UnitTable BuildLookalikes()
+{
+    UnitTable table{};
+    FillLookalikes(table);
+    return table;
+}
 
 // One pass over the text matches applying the entries one after the other only
 // while every key keeps its own lookalike (none listed twice with different
@@ -37,8 +39,9 @@ constexpr auto kLookalikes = BuildLookalikes();
 // change nothing.
 consteval bool SinglePassIsExact()
 {
+    const UnitTable lookalikes = BuildLookalikes();
     for (const auto& entry : MartianMap) {
-        if (kLookalikes[entry.key] != entry.value || kLookalikes[entry.value] != entry.value)
+        if (lookalikes[entry.key] != entry.value || lookalikes[entry.value] != entry.value)
             return false;
     }
     return true;
@@ -92,10 +95,12 @@ consteval bool PreferencesMatchTheMap()
 static_assert(PreferencesMatchTheMap(),
               "martian_preferred.inc is out of date: run tools/gen-traditional-table.py");
 
-// The reverse of kLookalikes: each lookalike back to one of its keys.
-consteval UnitTable BuildKeys()
+// The reverse of the lookalikes: each lookalike back to one of its keys.
+template <typename Table>
+constexpr void FillKeys(Table& table)
 {
-    UnitTable table = Identity();
+    for (std::size_t unit = 0; unit < table.size(); ++unit)
+        table[unit] = static_cast<char16_t>(unit);
     // No lookalike is a key, so a slot still holding itself has not been
     // claimed yet; the first key listed claims it.
     for (const auto& entry : MartianMap) {
@@ -104,23 +109,27 @@ consteval UnitTable BuildKeys()
     }
     for (const auto& preferred : kPreferredKeys)
         table[preferred.lookalike] = preferred.key;
-    return table;
 }
-
-constexpr auto kKeys = BuildKeys();
 
 // Going back and forth again gives the same Martian text, whichever key won.
 consteval bool EveryLookalikeComesBack()
 {
+    const UnitTable lookalikes = BuildLookalikes();
+    UnitTable keys{};
+    FillKeys(keys);
     for (const auto& entry : MartianMap) {
-        if (kLookalikes[kKeys[entry.value]] != entry.value)
+        if (lookalikes[keys[entry.value]] != entry.value)
             return false;
     }
     return true;
 }
 static_assert(EveryLookalikeComesBack(), "a lookalike goes back to a character that is not one of its keys");
 
-SignatureText MapUnits(const UnitTable& table, SignatureView text)
+// Filled at run time: on the heap, so that no compiler can fold the table
+// back into the program as 128 KiB of data.
+using Filler = void (*)(std::vector<char16_t>&);
+
+SignatureText MapUnits(const std::vector<char16_t>& table, SignatureView text)
 {
     // Sized up front and filled by index: a push_back per unit costs a
     // capacity check and a terminator store each time, three times the lookup.
@@ -129,16 +138,25 @@ SignatureText MapUnits(const UnitTable& table, SignatureView text)
     return result;
 }
 
+std::vector<char16_t> Filled(Filler fill)
+{
+    std::vector<char16_t> table(0x10000);
+    fill(table);
+    return table;
+}
+
 }  // namespace
 
 SignatureText ToMartian(SignatureView text)
 {
-    return MapUnits(kLookalikes, text);
+    static const std::vector<char16_t> lookalikes = Filled(FillLookalikes<std::vector<char16_t>>);
+    return MapUnits(lookalikes, text);
 }
 
 SignatureText FromMartian(SignatureView text)
 {
-    return MapUnits(kKeys, text);
+    static const std::vector<char16_t> keys = Filled(FillKeys<std::vector<char16_t>>);
+    return MapUnits(keys, text);
 }
 
 }  // namespace vellumino

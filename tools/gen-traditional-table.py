@@ -151,6 +151,14 @@ Rules for the phrase tables:
     (MIN_NAME_LENGTH): they are as often two ordinary characters side by
     side, 库 | 里 in 程序库里, where jieba's 库里 is Curry.
 
+(m) An entry that costs more than the cheapest cut of its own characters
+    without it is never read whole in any text (the cut with that cut in its
+    place is cheaper), so it changes nothing and is not written: words that
+    rule (j) keeps for their overlap, but that jieba counts too seldom to
+    win one. A word with no character of several forms can still change
+    the output where it blocks a phrase (进行 | 复制), and rule (j) keeps
+    only words that can, so there is nothing more to take on that ground.
+
 Runs of spaces (U+0020, U+3000) between characters are read through: a
 phrase matches the characters on either side of them, and they stay where
 they are. The converter here does the same, so its checks hold for spaced
@@ -288,8 +296,9 @@ TOO_LONG = "dropped: longer than 15 characters"
 STORED = "stored"
 PRICED = "of those, priced by the word list (the others by their characters)"
 WORDS = "words of the word list kept to weigh the cuts, converted by the character table"
+NEVER_WHOLE = "words dropped: never read whole, as their own characters cut otherwise cost less"
 PHRASE_STATS = (PHRASES, LENGTH, PHRASE_OUTSIDE, UNLISTED, FOREIGN, SAME, MISREAD, MISREAD_LEFT, CLASH, REPEATED,
-                TOO_LONG, STORED, PRICED, WORDS)
+                TOO_LONG, STORED, PRICED, WORDS, NEVER_WHOLE)
 
 # Rule (h): the single characters no rule settles, with the reason for each.
 # Reviewed like OpenCC's own candidate order: add one only with a reason that
@@ -624,9 +633,10 @@ def build_phrases(entries, table, characters, other_table, word_list, word_overr
             del phrases[key]
     stats[STORED] = len(phrases)
     own_forms = kept_in_names(entries, forms, table, word_list[1])
-    lexicon, character_costs, priced = find_words(word_list[0], phrases, table, representative, word_overrides,
+    lexicon, character_costs, priced, dropped = find_words(word_list[0], phrases, table, representative, word_overrides,
                                                   word_list[1], own_forms)
     stats[PRICED] = priced
+    stats[NEVER_WHOLE] = dropped
     stats[WORDS] = sum(1 for _, value, _ in lexicon.values() if value is None)
     return phrases, lexicon, representative, character_costs, stats
 
@@ -744,7 +754,16 @@ def find_words(word_list, phrases, table, representative, overrides, names=(), o
             if named != inner and cost < best_reading(folded, lexicon, character_costs):
                 inner = named
         lexicon[folded] = (key, inner if inner != by_characters(key, table) else None, cost)
-    return lexicon, character_costs, priced
+    # Rule (m): an entry that costs more than the cheapest other cut of its
+    # own characters is never read whole, in any text, so it changes no cut:
+    # dropped. Dropping one never makes another's other cut dearer (its place
+    # goes to a cheaper cut), so the order does not matter.
+    dropped = 0
+    for folded in sorted(lexicon, key=lambda folded: (len(folded), folded)):
+        if lexicon[folded][2] > best_reading(folded, lexicon, character_costs):
+            del lexicon[folded]
+            dropped += 1
+    return lexicon, character_costs, priced, dropped
 
 
 def best_reading(folded, lexicon, character_costs):

@@ -169,6 +169,28 @@ EMSCRIPTEN_KEEPALIVE void vellumino_copy_answered(const char16_t* copied, std::s
     CopyAnswered(model, SignatureView(copied, length), succeeded != 0);
 }
 
+// Where the conversions' tables go in memory, and what the tables file
+// cut from this core must say, for tables.js to check before it writes a
+// byte: the first address, the end, and the seal. The build cuts the tables
+// out of this section (app/web/split_wasm.cpp) and writes the file's length
+// and hash into the seal after its name.
+extern const char __start_vellumino_tables[];
+extern const char __stop_vellumino_tables[];
+// Not zeros, which the optimizer would leave out of the data for the
+// split to find nothing there.
+alignas(4) const unsigned char vellumino_seal[24] = {
+    'V', 'e', 'l', 'l', 'u', 'm', 'i', 'n', 'o', ' ', 't', 'a', 'b', 'l', 'e', 's',
+    0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
+
+EMSCRIPTEN_KEEPALIVE const std::uint32_t* vellumino_tables_where()
+{
+    static std::uint32_t where[3];
+    where[0] = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(__start_vellumino_tables));
+    where[1] = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(__stop_vellumino_tables));
+    where[2] = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(vellumino_seal));
+    return where;
+}
+
 }  // extern "C"
 
 int main()

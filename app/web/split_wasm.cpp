@@ -3,13 +3,21 @@
 // fetched beside it and copied into the core's memory, at the addresses the
 // linker gave them, before the first command runs.
 //
-//   split_wasm IN.wasm LINK.map OUT.wasm OUT.bin OBJECT...
+//   split_wasm IN.wasm LINK.map OUT.wasm OUT.bin
 //
-// LINK.map is wasm-ld's --print-map; every read-only section of an OBJECT
-// (an object file's name, such as chinese.cpp.o) of at least kLeast bytes
-// moves to OUT.bin, as pieces of [address u32][length u32][bytes],
-// little-endian. Smaller sections stay, since the linker may have merged a
-// short string that other code reads into one of them.
+// LINK.map is wasm-ld's --print-map. What moves is the output segment named
+// vellumino_tables (styling/table_section.h): a name the core itself links
+// against, so that a rename breaks the link rather than the page. OUT.bin
+// is a header, then pieces of [address u32][length u32][bytes], all
+// little-endian; the build then gzips it, and the page inflates it itself.
+// The header:
+//
+//   "VLMT" [version u32 = 1] [length of the pieces u32] [their hash u32]
+//
+// and the same length and hash go into the core's seal (app/web/main.cpp),
+// so that the page refuses a file cut from another core before writing a
+// byte. The hash is 32-bit FNV-1a: it tells a stale or damaged file from
+// the right one, which is all it is for.
 //
 // A piece whose 16-bit units say less as differences, one from the one
 // before (a table that maps most units to themselves), is written so, and
@@ -29,8 +37,6 @@
 #include <vector>
 
 namespace {
-
-constexpr std::uint64_t kLeast = 4096;
 
 using Bytes = std::string;
 
@@ -106,29 +112,77 @@ void PutU32(Bytes& out, std::uint64_t value)
         out += static_cast<char>(value >> (8 * i) & 0xFF);
 }
 
-// The map's lines: "ADDR OFF SIZE   path(object):(.rodata.name)", in hex.
-std::vector<Range> RangesOf(std::istream& map, const std::vector<std::string>& objects)
+struct Segment {
+    std::size_t address;
+    Bytes bytes;
+};
+
+// The map's lines: "ADDR OFF SIZE name" for an output segment, in hex, then
+// its inputs and their symbols, each at its address. The segment is cut at
+// its symbols, so that each table is a piece of its own, whose units gzip
+// may do better with as differences.
+constexpr char kSection[] = "vellumino_tables";
+
+std::vector<Range> RangesOf(std::istream& map)
 {
-    std::vector<Range> ranges;
+    Range section{0, 0};
+    std::vector<std::size_t> starts;
     for (std::string line; std::getline(map, line);) {
-        if (std::none_of(objects.begin(), objects.end(), [&line](const std::string& object) {
-                return line.find(object + "):(.rodata") != std::string::npos;
-            }))
-            continue;
         std::istringstream fields(line);
         std::size_t address = 0, offset = 0, size = 0;
-        if (fields >> std::hex >> address >> offset >> size && size >= kLeast)
-            ranges.emplace_back(address, address + size);
+        std::string name, rest;
+        if (!(fields >> std::hex >> address >> offset >> size >> name))
+            continue;
+        const bool more = static_cast<bool>(fields >> rest);
+        if (name == kSection && !more && size > 0 && section.second == 0)
+            section = {address, address + size};
+        else if (section.second != 0 && address > section.first && address < section.second &&
+                 line.find(":(") == std::string::npos)
+            starts.push_back(address);
     }
-    std::sort(ranges.begin(), ranges.end());
-    std::vector<Range> merged;
-    for (const Range& r : ranges) {
-        if (!merged.empty() && r.first <= merged.back().second)
-            merged.back().second = std::max(merged.back().second, r.second);
-        else
-            merged.push_back(r);
+    if (section.second == 0)
+        return {};
+    std::sort(starts.begin(), starts.end());
+    starts.erase(std::unique(starts.begin(), starts.end()), starts.end());
+    std::vector<Range> ranges;
+    std::size_t from = section.first;
+    for (const std::size_t start : starts) {
+        ranges.emplace_back(from, start);
+        from = start;
     }
-    return merged;
+    ranges.emplace_back(from, section.second);
+    return ranges;
+}
+
+std::uint32_t Fnv1a(const Bytes& bytes)
+{
+    std::uint32_t hash = 2166136261u;
+    for (const char c : bytes)
+        hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+    return hash;
+}
+
+// Writes the tables' length and hash after the seal's name, where the core
+// left placeholders; the one place that holds them, or the split fails.
+void Seal(std::vector<Segment>& segments, const Bytes& pieces)
+{
+    const Bytes name("Vellumino tables\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF", 24);
+    Segment* found = nullptr;
+    std::size_t at = 0;
+    for (Segment& segment : segments) {
+        for (std::size_t i = segment.bytes.find(name); i != Bytes::npos; i = segment.bytes.find(name, i + 1)) {
+            if (found)
+                Fail("the core holds its seal twice");
+            found = &segment;
+            at = i;
+        }
+    }
+    if (!found)
+        Fail("the core holds no seal (app/web/main.cpp)");
+    Bytes values;
+    PutU32(values, pieces.size());
+    PutU32(values, Fnv1a(pieces));
+    found->bytes.replace(at + 16, 8, values);
 }
 
 // The order-0 entropy of a run of 16-bit units, in bits: a stand-in for
@@ -170,11 +224,6 @@ void PutPiece(Bytes& out, std::size_t address, const Bytes& bytes)
     PutU32(out, bytes.size());
     out += bytes;
 }
-
-struct Segment {
-    std::size_t address;
-    Bytes bytes;
-};
 
 // The data section with the ranges cut out of its segments, and what was cut.
 std::pair<Bytes, Bytes> Split(const Bytes& section, const std::vector<Range>& ranges, std::size_t& count)
@@ -243,6 +292,12 @@ std::pair<Bytes, Bytes> Split(const Bytes& section, const std::vector<Range>& ra
             start = bytes.find_first_not_of('\0', end);
         }
     }
+    Seal(kept, taken);
+    Bytes header("VLMT", 4);
+    PutU32(header, 1);
+    PutU32(header, taken.size());
+    PutU32(header, Fnv1a(taken));
+    taken.insert(0, header);
     Bytes out;
     PutLeb(out, kept.size());
     for (const Segment& segment : kept) {
@@ -279,8 +334,8 @@ void WriteAll(const char* path, const Bytes& bytes)
 
 int main(int argc, char* argv[])
 {
-    if (argc < 6) {
-        std::cerr << "usage: " << argv[0] << " IN.wasm LINK.map OUT.wasm OUT.bin OBJECT...\n";
+    if (argc != 5) {
+        std::cerr << "usage: " << argv[0] << " IN.wasm LINK.map OUT.wasm OUT.bin\n";
         return 2;
     }
     {
@@ -288,9 +343,9 @@ int main(int argc, char* argv[])
         std::ifstream map(argv[2]);
         if (!map)
             Fail(std::string(argv[2]) + ": cannot read");
-        const std::vector<Range> ranges = RangesOf(map, std::vector<std::string>(argv + 5, argv + argc));
+        const std::vector<Range> ranges = RangesOf(map);
         if (ranges.empty())
-            Fail("none of those objects' tables is in the link map");
+            Fail(std::string("no segment ") + kSection + " in the link map");
         if (wasm.compare(0, 8, Bytes("\0asm\1\0\0\0", 8)) != 0)
             Fail(std::string(argv[1]) + ": not a wasm module");
         Reader in{wasm, 8};

@@ -14,3 +14,15 @@ export NODE_PATH=/usr/share/nodejs
 { cmake --preset web -S "$source_dir" && cmake --build "$source_dir/build/web-build" --target vellumino_site; } \
     >"$log" 2>&1 || { cat "$log" >&2; exit 1; }
 python3 "$source_dir/bench/web/ready.py" "$source_dir/build/web-build/site" "${BENCH_WEB_ROUNDS:-25}" 2>/dev/null
+# The tables' bytes: inflated (what goes into the core's memory), as the file
+# is (gzip, which the page inflates itself: what any host sends), and what
+# gzip -9 of the inflated bytes would be.
+python3 - "$source_dir/build/web-build" <<'PY'
+import gzip, os, sys
+build = sys.argv[1]
+raw = os.path.getsize(os.path.join(build, "app/web/core/vellumino-tables.raw"))
+wire = os.path.getsize(os.path.join(build, "site/vellumino-tables.bin"))
+core = os.path.getsize(os.path.join(build, "site/vellumino.wasm"))
+print(f"Tables: {raw:,} bytes raw, {wire:,} on the wire from any host (the file is gzip); "
+      f"the core beside them {core:,} bytes uncompressed")
+PY
