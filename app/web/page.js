@@ -144,6 +144,10 @@ var Vellumino = (function () {
   const converting = [];
   const LOADING = "正在下载转换表…";
   const FAILED = "转换表没有下载成功，正在重试…";
+  const REFUSED = "下载的转换表与页面不符，正在重新下载…";
+  // A file that came but was refused (another version's, or damaged) is
+  // said apart from one that never came.
+  const message = () => (Tables.refused && !Tables.refused.includes("could not be fetched") ? REFUSED : FAILED);
   let fetching = false;
   let failed = false;
   let retry = null;
@@ -161,7 +165,7 @@ var Vellumino = (function () {
     }, () => {
       fetching = false;
       failed = true;
-      if (converting.length) say(FAILED);
+      if (converting.length) say(message());
       retry = setTimeout(fetchTables, pause);
       pause = Math.min(pause * 2, 30000);
     });
@@ -174,7 +178,7 @@ var Vellumino = (function () {
       busy(button, false);
       call();
     });
-    say(failed ? FAILED : LOADING);
+    say(failed ? message() : LOADING);
     fetchTables();
   };
 
@@ -227,14 +231,25 @@ var Vellumino = (function () {
     changed();
   };
 
-  const deletingKeys = {deleteContentBackward: 0, deleteContentForward: 1, deleteWordBackward: 2};
+  // A selection made by a script, or by the browser's own steps, may end
+  // inside a character: the core widens it before anything goes in or out.
+  const wholeCharacters = () => {
+    const range = _vellumino_whole_characters(field.selectionStart, field.selectionEnd) >> 2;
+    if (HEAPU32[range] !== field.selectionStart || HEAPU32[range + 1] !== field.selectionEnd) {
+      field.setSelectionRange(HEAPU32[range], HEAPU32[range + 1]);
+    }
+  };
+  // Before the browser puts the selection on the clipboard.
+  for (const kind of ["cut", "copy"]) field.addEventListener(kind, () => ready && wholeCharacters());
+
+  const removingKeys = {deleteContentBackward: 0, deleteContentForward: 1, deleteWordBackward: 2};
 
   field.addEventListener("beforeinput", (event) => {
     if (writing || !event.cancelable || event.isComposing) return;
     const kind = event.inputType;
-    if (kind in deletingKeys) {
-      if (!ready || selected() !== 0) return;  // a selection goes whole, as the browser does it
-      const range = _vellumino_deletion(deletingKeys[kind], field.selectionStart) >> 2;
+    if (kind in removingKeys) {
+      if (!ready) return;
+      const range = _vellumino_removal(removingKeys[kind], field.selectionStart, field.selectionEnd) >> 2;
       const start = HEAPU32[range];
       const end = HEAPU32[range + 1];
       event.preventDefault();
@@ -262,6 +277,7 @@ var Vellumino = (function () {
       });
       return;
     }
+    wholeCharacters();
     const fitted = fit(incoming, typed, field.value.length, selected());
     if (fitted === incoming) return;
     event.preventDefault();

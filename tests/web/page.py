@@ -566,6 +566,14 @@ def scenarios(page, rects, url):
         for key in keys:
             page.chromium.key(key)
         page.expect_field(expected)
+    # A caret a script put inside an emoji: what is typed goes after it, whole.
+    page.put_signature("a😀b")
+    page.value("document.getElementById('Text1').setSelectionRange(2, 2)")
+    page.chromium.type("x")
+    page.expect_field("a😀xb")
+    page.put_signature("abc")
+    page.chromium.key("Home")
+    page.chromium.key("Delete")
     page.zone("Label4")
     page.expect_field("↗℡bc╰☆")
     page.focus_field()
