@@ -4,7 +4,8 @@
 # serve it), and how soon it is ready for input against a plain page with
 # the same picture and an input, both loaded in turn in the same headless
 # Chromium, on a desktop screen and on a phone's. Goals: at most 800 KB,
-# and within 1.5x of the plain page.
+# and within 1.5x of the plain page. Then a phone's first visit on a slow
+# link (slow.py), and Lighthouse's four scores on a phone.
 #   bench/steps/50-web.sh BUILD_DIR      (builds the `web` preset itself)
 set -euo pipefail
 
@@ -26,3 +27,5 @@ core = os.path.getsize(os.path.join(build, "site/vellumino.wasm"))
 print(f"Tables: {raw:,} bytes raw, {wire:,} on the wire from any host (the file is gzip); "
       f"the core beside them {core:,} bytes uncompressed")
 PY
+python3 "$source_dir/bench/web/slow.py" "$source_dir/build/web-build/site" "${BENCH_SLOW_ROUNDS:-5}" 2>/dev/null
+"$source_dir/bench/web/lighthouse.sh" "$source_dir/build/web-build/site"
