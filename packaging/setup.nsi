@@ -208,6 +208,9 @@ Section "Uninstall"
     Delete "$DESKTOP\Vellumino.lnk"
     ReadRegStr $R1 HKCU "${UNINSTALL_KEY}" "CreatedFolder"
     DeleteRegKey HKCU "${UNINSTALL_KEY}"
+    ; A new profile has no list of installed programs until a setup writes
+    ; the first: the one this setup made goes too, if nothing else is in it.
+    DeleteRegKey /ifempty HKCU "Software\Microsoft\Windows\CurrentVersion\Uninstall"
     Delete "$INSTDIR\Uninstall.exe"
     RMDir "$INSTDIR"
     ; The folders up to the one the setup made, each only if empty, and only

@@ -28,13 +28,17 @@ installed=$dir/Vellumino.exe
 # Everything in the user's profile, and the user's whole registry, to compare
 # before and after. Left out: the emptied folder in Temp where the uninstaller's
 # copy of itself ran, which NSIS leaves for a restart or the clean-up of Temp; and
-# Wine's own keys, where it notes the fonts it found at start-up. reg.exe
+# Wine's own keys, where it notes the fonts it found at start-up; and the list
+# of installed programs itself, which an earlier setup may have left empty
+# in this prefix, and which the uninstaller takes away when it is. reg.exe
 # writes UTF-16.
 snapshot() {
     (cd "$profile" && find . -name '~nsu*.tmp' -prune -o -print | sort) >"$E2E_TMP/$1.files"
     wine reg export HKCU "Z:${E2E_TMP//\//\\}\\$1.reg" /y >/dev/null
     iconv -f UTF-16 -t UTF-8 "$E2E_TMP/$1.reg" | tr -d '\r' |
-        awk '/^\[/ { wine = index($0, "[HKEY_CURRENT_USER\\Software\\Wine") == 1 } !wine' >"$E2E_TMP/$1.txt"
+        awk '/^\[/ { wine = index($0, "[HKEY_CURRENT_USER\\Software\\Wine") == 1 }
+             $0 == "[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall]" { next }
+             !wine' | cat -s >"$E2E_TMP/$1.txt"
 }
 
 # A value of the uninstall entry, as reg.exe prints it (the console's code page).
