@@ -10,6 +10,7 @@ loads both pages, in turn, with the browser's cache and the service worker
 out of the way. The plain page is ready when it has loaded; Vellumino when
 it has loaded and its core answers (its 'vellumino-ready' mark). Medians.
 """
+import contextlib
 import functools
 import gzip
 import http.server
@@ -39,12 +40,10 @@ READY = ("(() => { const load = performance.getEntriesByType('navigation')[0].lo
          " ? Math.max(load, mark ? mark.startTime : 0) : 0; })()")
 
 
-def gzipped(path):
-    with open(path, "rb") as file:
-        return len(gzip.compress(file.read(), 9))
-
-
-def main(site, rounds):
+@contextlib.contextmanager
+def served(site):
+    """A copy of the site with the plain page beside it, served on 127.0.0.1
+    as it is, compressing nothing: its address, and its folder."""
     root = tempfile.mkdtemp(prefix="vellumino-bench-")
     try:
         shutil.copytree(site, root, dirs_exist_ok=True)
@@ -52,7 +51,19 @@ def main(site, rounds):
         server = socketserver.ThreadingTCPServer(("127.0.0.1", 0), functools.partial(Handler, directory=root))
         server.daemon_threads = True
         threading.Thread(target=server.serve_forever, daemon=True).start()
-        url = f"http://127.0.0.1:{server.server_address[1]}/"
+        yield f"http://127.0.0.1:{server.server_address[1]}/", root
+        server.shutdown()
+    finally:
+        shutil.rmtree(root, ignore_errors=True)
+
+
+def gzipped(path):
+    with open(path, "rb") as file:
+        return len(gzip.compress(file.read(), 9))
+
+
+def main(site, rounds):
+    with served(site) as (url, root):
         for name, width, height, scale, mobile in (("desktop", 1024, 760, 1, False), ("phone", 375, 667, 3, True)):
             # The first visit, service worker and all, in a browser of its own.
             with Chromium() as chromium:
@@ -85,9 +96,6 @@ def main(site, rounds):
             verdict = "within" if ratio <= 1.5 else "over"
             print(f"Ready for input on a {name} screen, median of {rounds}: plain page {plain:.1f} ms, "
                   f"Vellumino {vellumino:.1f} ms: {ratio:.2f}x ({verdict} the goal of 1.5x)")
-        server.shutdown()
-    finally:
-        shutil.rmtree(root, ignore_errors=True)
 
 
 if __name__ == "__main__":

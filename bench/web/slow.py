@@ -9,19 +9,15 @@ command's result. Medians, from the moment the address is opened.
 
     slow.py SITE_DIR ROUNDS
 """
-import functools
-import http.server
 import os
-import shutil
-import socketserver
 import statistics
 import sys
-import tempfile
-import threading
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools"))
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from chromium import Chromium  # noqa: E402
+from ready import served  # noqa: E402
 
 CONFIRMATION = "QQ签名已复制、请在QQ中粘贴"
 # Each command: its zone, and when its result is there.
@@ -43,13 +39,6 @@ window.benchWatch = (condition) => {
   poll();
 };
 """
-
-
-class Handler(http.server.SimpleHTTPRequestHandler):
-    extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map, ".wasm": "application/wasm"}
-
-    def log_message(self, *_):
-        pass
 
 
 def slow_link(chromium):
@@ -84,14 +73,7 @@ def command(chromium, url, zone, done):
 
 
 def main(site, rounds):
-    root = tempfile.mkdtemp(prefix="vellumino-bench-")
-    try:
-        shutil.copytree(site, root, dirs_exist_ok=True)
-        shutil.copy(os.path.join(os.path.dirname(os.path.abspath(__file__)), "plain.html"), root)
-        server = socketserver.ThreadingTCPServer(("127.0.0.1", 0), functools.partial(Handler, directory=root))
-        server.daemon_threads = True
-        threading.Thread(target=server.serve_forever, daemon=True).start()
-        url = f"http://127.0.0.1:{server.server_address[1]}/"
+    with served(site) as (url, _):
         times = {name: [] for name in ["plain page", *COMMANDS]}
         with Chromium() as chromium:
             chromium.call("Browser.grantPermissions", browser=True,
@@ -103,7 +85,6 @@ def main(site, rounds):
                 times["plain page"].append(plain(chromium, url + "plain.html"))
                 for name, (zone, done) in COMMANDS.items():
                     times[name].append(command(chromium, url + "index.html", zone, done))
-        server.shutdown()
         floor = statistics.median(times["plain page"])
         print(f"A phone's first visit on Lighthouse's mobile link, uncompressed, median of {rounds}:")
         print(f"  plain page loaded           {floor:7.0f} ms")
@@ -111,8 +92,6 @@ def main(site, rounds):
             at = statistics.median(times[name])
             goal = "goal 1.5x" if name != "转繁体" else f"goal 2500 ms: {'within' if at <= 2500 else 'over'}"
             print(f"  first {name} answered   {at:7.0f} ms  {at / floor:.2f}x the plain page ({goal})")
-    finally:
-        shutil.rmtree(root, ignore_errors=True)
 
 
 if __name__ == "__main__":
