@@ -16,9 +16,11 @@ import functools
 import http.server
 import json
 import os
+import shutil
 import socketserver
 import subprocess
 import sys
+import tempfile
 import threading
 import time
 
@@ -619,8 +621,38 @@ def run_scenarios(site_dir, rects, phone):
     print(f"{'phone' if phone else 'desktop'}: ok")
 
 
+def new_version(page, site_dir):
+    """A new build on the host waits while the user types: the page offers it,
+    and taking it brings back what was typed, under the new worker."""
+    page.put_signature("我的签名")
+    worker = os.path.join(site_dir, "sw.js")
+    with open(worker, encoding="utf-8") as file:
+        old = file.read()
+    try:
+        with open(worker, "w", encoding="utf-8") as file:
+            file.write(old + "\n// the next build\n")
+        page.value("navigator.serviceWorker.getRegistration().then(r => r.update())")
+        page.expect("the new version is offered", "document.getElementById('update').hidden", False, 10)
+        page.expect_field("我的签名")
+        page.chromium.click("#update button")
+        page.chromium.wait_until("navigator.serviceWorker.controller && "
+                                 "navigator.serviceWorker.controller.scriptURL.endsWith('sw.js') && "
+                                 "'ready' in document.documentElement.dataset && "
+                                 "document.getElementById('update').hidden", 10)
+        page.expect("after the update, the field", "document.getElementById('Text1').value", "我的签名")
+        page.expect("and no offer is left", "document.getElementById('update').hidden", True)
+    finally:
+        with open(worker, "w", encoding="utf-8") as file:
+            file.write(old)
+    print("ok: a new version waits for the user's word, and keeps what was typed")
+
+
 def run_offline(site_dir):
     """One visit over http, then the server gone: a reload still works. And from disk."""
+    # A copy, since a new version is built into it on the way.
+    copy = tempfile.mkdtemp(prefix="vellumino-site-")
+    shutil.copytree(site_dir, copy, dirs_exist_ok=True)
+    site_dir = copy
     site = Site(site_dir)
     with browser() as chromium:
         page = Page(chromium, phone=True)
@@ -632,6 +664,7 @@ def run_offline(site_dir):
         if errors:
             fail(f"the page cannot be installed: {errors}")
         print("ok: installable")
+        new_version(page, site_dir)
         site.stop()
         chromium.call("Network.enable")
         chromium.call("Network.emulateNetworkConditions", offline=True, latency=0, downloadThroughput=-1,
@@ -640,8 +673,8 @@ def run_offline(site_dir):
         if not chromium.wait_until("'ready' in document.documentElement.dataset"):
             fail("offline, the page did not come back")
         chromium.tap("#Label6")
-        page.expect_field("個性簽名")
-        print("ok: offline after one visit, 转繁体 works")
+        page.expect_field("我的簽名")
+        print("ok: offline after one visit, what was typed is back and 转繁体 works")
 
         page.open("file://" + os.path.abspath(os.path.join(site_dir, "index.html")))
         chromium.tap("#Label3")
@@ -650,6 +683,7 @@ def run_offline(site_dir):
         page.expect_field("個 性 簽 名")
         print("ok: from disk, 加空格 and 转繁体 work")
         check_requests(chromium)
+    shutil.rmtree(copy, ignore_errors=True)
     print("offline: ok")
 
 
