@@ -385,6 +385,10 @@ def looks(page, url):
         fail(f"at 200 % the field's text is {text} device pixels")
     if page.phone:
         page.chromium.screenshot(os.path.join(OUTPUT, "web-zoom-200.png"))
+        page.open(url, screen=(768, 1024, 2))
+        tablet = page.value("document.getElementById('Form1').getBoundingClientRect().width")
+        if tablet < 600:
+            fail(f"on a 768-pixel tablet the window is {tablet} wide")
     page.chromium.call("Page.setFontSizes", fontSizes={"standard": 24})
     page.open(url)
     grown = page.value("document.getElementById('Form1').getBoundingClientRect().width")
