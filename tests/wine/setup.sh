@@ -11,6 +11,8 @@
 # end-to-end scenario run against the installed program, VELLUMINO_VERSION
 # the version its entry must show.
 source "$(dirname "$0")/../e2e/lib.sh"
+# A command that fails under set -e says which, rather than ending the test unexplained.
+trap 'echo "FAIL: line $LINENO: $BASH_COMMAND" >&2' ERR
 : "${SETUP:?path of the setup}" "${SCENARIO:?a scenario to run against the installed program}"
 : "${VELLUMINO_VERSION:?}" "${VELLUMINO_RUNNER:?wine}"
 [ -f "$SETUP" ] || fail "no $SETUP (it is built with the tests)"
@@ -73,7 +75,7 @@ setup_title() {
     xdotool key --window "$wid" Escape 2>/dev/null
     wait_until 10 eval '[ "$(xdotool search --onlyvisible --name "^Vellumino " | wc -l)" -ge 2 ]' ||
         fail "Cancel did not ask whether to leave"
-    xdotool search --onlyvisible --name '^Vellumino ' | grep -vx "$wid" | xargs -r -I{} xdotool key --window {} Return 2>/dev/null
+    xdotool search --onlyvisible --name '^Vellumino ' | grep -vx "$wid" | xargs -r -I{} xdotool key --window {} Return 2>/dev/null || true
     wait_until 10 eval '! kill -0 $pid 2>/dev/null' || fail "the setup did not leave"
     wait "$pid" || true
 }
@@ -143,18 +145,19 @@ asked() {
 }
 for page in 1 2 3 4 5 6 7 8 9 10; do
     asked && break
-    xdotool key --window "$wid" Return 2>/dev/null
+    # The window may have gone to its next page, or closed, meanwhile.
+    xdotool key --window "$wid" Return 2>/dev/null || true
     wait_until 1 asked || true
 done
 asked || fail "the setup never asked to close Vellumino"
 kill -0 "$APP_PID" 2>/dev/null || fail "the setup closed Vellumino before asking"
-xdotool search --onlyvisible --name '^Vellumino ' | grep -vx "$wid" | xargs -r -I{} xdotool key --window {} Return 2>/dev/null
+xdotool search --onlyvisible --name '^Vellumino ' | grep -vx "$wid" | xargs -r -I{} xdotool key --window {} Return 2>/dev/null || true
 wait_until 10 eval '! kill -0 "$APP_PID" 2>/dev/null' || fail "the setup did not close Vellumino once told to"
 APP_PID=
 # Past the copying, and the finish page with 运行 Vellumino ticked.
 for page in 1 2 3 4 5; do
     wait_until 2 eval '! kill -0 $setup_pid 2>/dev/null' && break
-    xdotool key --window "$wid" Return 2>/dev/null
+    xdotool key --window "$wid" Return 2>/dev/null || true
 done
 wait "$setup_pid" || fail "the setup by hand failed with $?"
 cmp -s "$built" "$installed" || fail "the Vellumino.exe installed by hand is not the one built"
