@@ -100,7 +100,15 @@ Rules for the phrase tables:
     character of a group the key's characters belong to, the key with that
     character put in is converted group-wise and exactly; where the two
     differ, the phrases that join the character to the group are dropped,
-    and the groups are formed again, until nothing more can be dropped. The
+    and the groups are formed again, until nothing more can be dropped.
+    Simplified to traditional, such a text counts only where jieba's list
+    (the word list of rule (j), simplified text) holds a word of two
+    characters or more across the character put in: 重覆 and 被覆 are
+    words, so 覆 stays apart from 复 and 回复 stays 回復; no listed word has
+    藉 where a phrase has 借 (借托 with 藉 is no word), so 借 and 藉 are one
+    group and 借口, 借以, 凭借 take OpenCC's 藉口, 藉以, 憑藉 (and 借钱
+    keeps 借錢). Back from traditional there is no such list: every text
+    counts. The
     characters that the character table itself joins stay read as one
     another; the generator prints them (rare forms such as 锺 and 馀 with
     钟 and 余, 髮 with 發 back from traditional).
@@ -540,10 +548,12 @@ def shared_characters(key, value):
     return sum(1 for char, form in zip(key, value) if char == form)
 
 
-def misread(phrases, table, representative, plain):
+def misread(phrases, table, representative, plain, attested=None):
     """{(character, a character of its group)}: the ordinary characters that some
     stored phrase, with the character in place of the other, converts otherwise
-    group-wise than exactly (被覆 read as 被复)."""
+    group-wise than exactly (被覆 read as 被复). With `attested`, the words of
+    the list for the keys' script, only a text that holds one of them across
+    the character put in counts (重覆, 被覆; not 借托 with 藉 for 借)."""
     members = collections.defaultdict(set)
     for char, group in representative.items():
         members[group].update((char, group))
@@ -557,12 +567,17 @@ def misread(phrases, table, representative, plain):
             for other in members.get(representative.get(char, char), ()):
                 if other != char and other in plain and (other, char) not in found:
                     text = key[:at] + other + key[at + 1:]
+                    if attested is not None and not any(
+                            text[start:end] in attested for start in range(at + 1)
+                            for end in range(max(at + 1, start + 2), len(text) + 1)):
+                        continue
                     if by_group(text) != exactly(text):
                         found.add((other, char))
     return found
 
 
-def build_phrases(entries, table, characters, other_table, word_list, word_overrides, phrase_overrides):
+def build_phrases(entries, table, characters, other_table, word_list, word_overrides, phrase_overrides,
+                  attested=None):
     """{key: converted} for the phrases per rules (d) to (f), and the words
     and costs of rule (j); entries: OpenCC phrase entries, characters: the
     character entries of the same direction, other_table: the other
@@ -599,7 +614,7 @@ def build_phrases(entries, table, characters, other_table, word_list, word_overr
              for char in "".join(pair)} if char not in other_table}
     while True:
         representative = groups(table, phrases)
-        hazards = misread(phrases, table, representative, plain)
+        hazards = misread(phrases, table, representative, plain, attested)
         joining = [key for key, value in phrases.items()
                    if any((form, char) in hazards for char, form in zip(key, value) if form != char)]
         for key in joining:
@@ -1013,7 +1028,10 @@ def build_tables(opencc_dir):
         print(f"{direction}, phrases ({phrase_list}):")
         phrases, lexicon, representative, character_costs, stats = build_phrases(
             dictionaries[phrase_list], table, dictionaries[characters], tables[other], word_list,
-            WORD_OVERRIDES[characters], PHRASE_OVERRIDES[characters])
+            WORD_OVERRIDES[characters], PHRASE_OVERRIDES[characters],
+            # The word list is simplified text: it can attest only the keys of
+            # that script, so back from traditional every text counts.
+            set(word_list[0]) if characters == ST_CHARACTERS else None)
         for name in PHRASE_STATS:
             print(f"  {name}: {stats[name]}")
         grouped = collections.Counter(representative.values())

@@ -144,6 +144,16 @@ INSTANTIATE_TEST_SUITE_P(
                     Conversion{u"发布了新版本", u"發布了新版本"}, Conversion{u"最多只需要", u"最多只需要"},
                     Conversion{u"最多只", u"最多只"}, Conversion{u"多只猫", u"多隻貓"}));
 
+// 藉 for 借 where OpenCC's phrase writes it (relying on, a pretext), 借 where
+// it is borrowing; 藉 as written stays. Text with 藉 is read as 借 only in
+// phrases where the word list never has 藉 in its place.
+INSTANTIATE_TEST_SUITE_P(
+    RelyingOn, ToTraditionalAsWritten,
+    testing::Values(Conversion{u"借以", u"藉以"}, Conversion{u"借口", u"藉口"}, Conversion{u"借此机会", u"藉此機會"},
+                    Conversion{u"凭借", u"憑藉"}, Conversion{u"借着月光", u"藉著月光"}, Conversion{u"借由", u"藉由"},
+                    Conversion{u"借钱", u"借錢"}, Conversion{u"借书给我", u"借書給我"}, Conversion{u"借", u"借"},
+                    Conversion{u"藉口", u"藉口"}, Conversion{u"狼藉", u"狼藉"}, Conversion{u"借以为生", u"藉以為生"}));
+
 // Names keep 里 and 托 as they are, where the character alone is 裡 and 託,
 // and the words around them are cut as before.
 INSTANTIATE_TEST_SUITE_P(
