@@ -221,9 +221,9 @@ var Vellumino = (function () {
     withText(incoming, (pointer, units) =>
       text(_vellumino_fit(pointer, units, typed ? 1 : 0, length, selectedUnits), _vellumino_result_length()));
 
-  // Puts what the core lets in of `incoming` in place of the selection.
-  const insert = (incoming, typed) => {
-    const fitted = fit(incoming, typed, field.value.length, selected());
+  // Puts what the core lets in of `incoming` (`fitted`, where the caller
+  // has asked already) in place of the selection.
+  const insert = (incoming, typed, fitted = fit(incoming, typed, field.value.length, selected())) => {
     // A refused keystroke changes nothing; a paste that does not fit still
     // replaces the selection with what does.
     if (typed && !fitted) return;
@@ -281,7 +281,7 @@ var Vellumino = (function () {
     const fitted = fit(incoming, typed, field.value.length, selected());
     if (fitted === incoming) return;
     event.preventDefault();
-    insert(incoming, typed);
+    insert(incoming, typed, fitted);
   });
 
   field.addEventListener("input", (event) => {

@@ -20,12 +20,8 @@ import threading
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools"))
 from chromium import Chromium  # noqa: E402
 
-
-def fnv1a(data):
-    value = 0x811C9DC5
-    for byte in data:
-        value = ((value ^ byte) * 16777619) & 0xFFFFFFFF
-    return value
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from split import fnv1a  # noqa: E402
 
 
 def variants(right):
