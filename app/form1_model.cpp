@@ -16,9 +16,42 @@ void Form1Model::Text1_Change()
 {
     if (writing_)
         return;
+    previewing_ = false;
     const SignatureText text = view_.fieldText();
-    view_.showCaption(Caption::Label1, text, false);
-    view_.showCaption(Caption::Label2, text, false);
+    display(Caption::Label1, text, false);
+    display(Caption::Label2, text, false);
+}
+
+void Form1Model::display(Caption caption, SignatureView text, bool announce)
+{
+    shown_[static_cast<int>(caption)] = {SignatureText(text), announce};
+    if (!previewing_)
+        view_.showCaption(caption, text, announce);
+}
+
+void Form1Model::menuCommandChosen(const MenuCommand& command)
+{
+    previewEnded();
+    RunMenuCommand(command, *this);
+}
+
+void Form1Model::menuCommandPreviewed(const MenuCommand& command)
+{
+    previewing_ = true;
+    const SignatureText result = MenuResult(command, view_.fieldText());
+    view_.showCaption(Caption::Label1, result, false);
+    view_.showCaption(Caption::Label2, result, false);
+}
+
+void Form1Model::previewEnded()
+{
+    if (!previewing_)
+        return;
+    previewing_ = false;
+    for (const Caption caption : {Caption::Label1, Caption::Label2}) {
+        const Shown& shown = shown_[static_cast<int>(caption)];
+        view_.showCaption(caption, shown.text, false);
+    }
 }
 
 }  // namespace vellumino

@@ -53,16 +53,32 @@ public:
     void Text1_Change();
     // A left click on a zone.
     void zoneClicked(layout::ZoneId zone) { RunZoneCommand(zone, *this); }
-    // An entry chosen from a zone's menu or the field's.
-    void menuCommandChosen(const MenuCommand& command) { RunMenuCommand(command, *this); }
+    // An entry chosen from a zone's menu or the field's: the field gets its
+    // result as one undo step, whether or not a preview was showing.
+    void menuCommandChosen(const MenuCommand& command);
+    // A menu entry has the focus or the pointer: both captions show what it
+    // would give, and nothing else changes.
+    void menuCommandPreviewed(const MenuCommand& command);
+    // The pointer or the focus left the entries, or the menu closed without
+    // a choice: the captions show again what they showed before (the copy's
+    // confirmation too). Harmless when no preview is showing.
+    void previewEnded();
 
 private:
     // What an output action writes into a caption is announced when it is
     // not the signature itself.
-    void show(Caption caption, SignatureView text) { view_.showCaption(caption, text, text != view_.fieldText()); }
+    void show(Caption caption, SignatureView text) { display(caption, text, text != view_.fieldText()); }
+    void display(Caption caption, SignatureView text, bool announce);
+
+    struct Shown {
+        SignatureText text;
+        bool announce = false;
+    };
 
     Form1View& view_;
     bool writing_ = false;
+    bool previewing_ = false;
+    Shown shown_[2];  // what each caption shows, a preview aside
 };
 
 }  // namespace vellumino

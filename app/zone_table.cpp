@@ -1,6 +1,8 @@
 #include "zone_table.h"
 
+#include <optional>
 #include <variant>
+#include <vector>
 
 #include "actions.h"
 #include "signature_window.h"
@@ -28,16 +30,61 @@ constexpr ZoneCommand kZoneTable[] = {
 
 static_assert(std::size(kZoneTable) == layout::kZones.size(), "every zone runs one command");
 
-constexpr MenuCommand kMenuCommands[] = {
-    {layout::ZoneId::Label5, u"火星文转简体", &FromMartian, true},
-    {layout::ZoneId::Label6, u"繁体转简体", &ToSimplified, true},
+// A zone's reverse command, and the family of styles its menu offers.
+struct ZoneMenuSource {
+    layout::ZoneId zone;
+    std::u16string_view reverseLabel;
+    SignatureText (*reverse)(SignatureView);
+    std::optional<StyleFamily> family;
+    std::u16string_view hint;
 };
+
+constexpr ZoneMenuSource kZoneMenus[] = {
+    {layout::ZoneId::Label3, {}, nullptr, StyleFamily::Separator, u"右键或长按：更多分隔符，去除样式"},
+    {layout::ZoneId::Label4, {}, nullptr, StyleFamily::Frame, u"右键或长按：更多边框，去除样式"},
+    {layout::ZoneId::Label5, u"火星文转简体", &FromMartian, StyleFamily::Letters,
+     u"右键或长按：火星文转简体，更多字母样式，去除样式"},
+    {layout::ZoneId::Label6, u"繁体转简体", &ToSimplified, std::nullopt, u"右键或长按：繁体转简体"},
+};
+
+std::vector<MenuCommand> BuildMenuCommands()
+{
+    std::vector<MenuCommand> commands;
+    for (const ZoneMenuSource& source : kZoneMenus) {
+        if (source.reverse)
+            commands.push_back({source.zone, source.reverseLabel, source.reverse, nullptr,
+                                ReadsConversionTables(source.zone), true});
+        if (!source.family)
+            continue;
+        for (const Style& style : StyleCatalogue()) {
+            if (style.family == *source.family)
+                commands.push_back({source.zone, style.label, nullptr, &style, false, false});
+        }
+        commands.push_back({source.zone, u"去除样式", &RemoveStyles, nullptr, false, false});
+    }
+    return commands;
+}
 
 }  // namespace
 
 std::span<const MenuCommand> MenuCommands()
 {
-    return kMenuCommands;
+    static const std::vector<MenuCommand> commands = BuildMenuCommands();
+    return commands;
+}
+
+SignatureText MenuResult(const MenuCommand& command, SignatureView text)
+{
+    return command.style ? ApplyStyle(*command.style, text) : command.run(text);
+}
+
+std::u16string_view ZoneMenuHint(layout::ZoneId zone)
+{
+    for (const ZoneMenuSource& source : kZoneMenus) {
+        if (source.zone == zone)
+            return source.hint;
+    }
+    return {};
 }
 
 std::span<const MenuCommand> ZoneMenu(layout::ZoneId zone)
@@ -68,7 +115,7 @@ bool ReadsConversionTables(layout::ZoneId zone)
 
 void RunMenuCommand(const MenuCommand& command, SignatureWindow& window)
 {
-    window.writeSignature(command.run(window.signature()));
+    window.writeSignature(MenuResult(command, window.signature()));
 }
 
 void RunZoneCommand(layout::ZoneId zone, SignatureWindow& window)

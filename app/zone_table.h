@@ -5,6 +5,7 @@
 #include <span>
 #include <string_view>
 
+#include "catalogue.h"
 #include "layout.h"
 #include "signature_text.h"
 
@@ -28,23 +29,35 @@ bool ShowsHandCursor(layout::ZoneId zone);
 // that asked for it).
 bool ReadsConversionTables(layout::ZoneId zone);
 
-// The reverse commands have no painted button of their own, and each button
-// keeps its one-click meaning: a right-click on the button a command undoes
-// offers it in a small menu, and the field's own menu offers them all.
+// The reverse commands and the catalogue's styles have no painted button of
+// their own, and each button keeps its one-click meaning: a right-click (the
+// menu key, Shift+F10, a long press) on a button offers its reverse first,
+// then the styles of its family and 去除样式; the field's own menu offers the
+// reverse commands only.
 struct MenuCommand {
-    layout::ZoneId zone;        // the button whose right-click offers it
+    layout::ZoneId zone;        // the button whose menu offers it
     std::u16string_view label;  // the menu entry, which is also its accessible name
-    SignatureText (*run)(SignatureView);
-    bool readsConversionTables;  // as ReadsConversionTables says of a zone
+    SignatureText (*run)(SignatureView);  // a reverse command or 去除样式; null for a style
+    const Style* style;                   // the style it applies, else null
+    bool readsConversionTables;           // as ReadsConversionTables says of a zone
+    bool inFieldMenu;
 };
 
-// Every reverse command, in the order the field's menu lists them; a
+// What the command makes of `text`, for the field or for a preview.
+SignatureText MenuResult(const MenuCommand& command, SignatureView text);
+
+// Every menu command, each zone's together in the order its menu lists
+// them; the field's menu lists those inFieldMenu in this order too. A
 // command's place in this list identifies it in a toolkit's menu.
 std::span<const MenuCommand> MenuCommands();
 
 // What a right-click on `zone` offers: a stretch of MenuCommands(), empty
-// where the zone has no reverse (then no menu of the window's own shows).
+// where the zone has no menu (then no menu of the window's own shows).
 std::span<const MenuCommand> ZoneMenu(layout::ZoneId zone);
+
+// The zone's tooltip and accessible description: that its menu exists and
+// what it holds, since nobody guesses a right-click. Empty without a menu.
+std::u16string_view ZoneMenuHint(layout::ZoneId zone);
 
 // Reads the field afresh and writes the result through the one write function.
 void RunMenuCommand(const MenuCommand& command, SignatureWindow& window);

@@ -87,18 +87,24 @@ Form1::Form1(QWidget* parent) : QWidget(parent)
     Label2->setObjectName(QStringLiteral("Label2"));
     Label2->setGeometry(ToQRect(layout::kLabel2));
 
+    QList<QAction*> fieldExtras;
     for (const MenuCommand& command : MenuCommands()) {
         auto* action = new QAction(ToQString(command.label), this);
         connect(action, &QAction::triggered, this, [this, &command] { model_.menuCommandChosen(command); });
         menuActions_ << action;
+        if (command.inFieldMenu)
+            fieldExtras << action;
     }
-    Text1->setMenuExtras(menuActions_);
+    Text1->setMenuExtras(fieldExtras);
+    connect(Text1, &SignatureEdit::contextMenuCreated, this, &Form1::previewFrom);
 
     for (const layout::Zone& zone : layout::kZones) {
         auto* label = new ClickLabel(this);
         label->setObjectName(QString::fromLatin1(zone.objectName));
         label->setGeometry(ToQRect(zone.rect));
         label->setAccessibleName(QString::fromUtf8(zone.caption));
+        label->setAccessibleDescription(ToQString(ZoneMenuHint(zone.id)));
+        label->setToolTip(ToQString(ZoneMenuHint(zone.id)));
         if (ShowsHandCursor(zone.id))
             label->setCursor(HandCursor());
 
@@ -163,7 +169,21 @@ void Form1::showZoneMenu(layout::ZoneId zone, const QPoint& at)
     menu->setAttribute(Qt::WA_DeleteOnClose);
     for (const MenuCommand& command : offered)
         menu->addAction(menuActions_[static_cast<qsizetype>(&command - MenuCommands().data())]);
+    previewFrom(menu);
     menu->popup(at);
+}
+
+void Form1::previewFrom(QMenu* menu)
+{
+    // Qt highlights an entry for the pointer and for the arrow keys alike.
+    connect(menu, &QMenu::hovered, this, [this](QAction* action) {
+        const qsizetype index = menuActions_.indexOf(action);
+        if (index >= 0)
+            model_.menuCommandPreviewed(MenuCommands()[static_cast<std::size_t>(index)]);
+        else
+            model_.previewEnded();
+    });
+    connect(menu, &QMenu::aboutToHide, this, [this] { model_.previewEnded(); });
 }
 
 const QPixmap& Form1::background()

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QList>
+#include <QMenu>
 #include <QPixmap>
 #include <QWidget>
 
@@ -35,8 +36,10 @@ private:
     void showCaption(Caption caption, SignatureView text, bool announce) override;
     std::uintptr_t nativeHandle() override;
 
-    // The reverse commands offered by a right-click on `zone`.
+    // The menu a right-click on `zone` offers.
     void showZoneMenu(layout::ZoneId zone, const QPoint& at);
+    // The captions show what the menu's highlighted entry would give.
+    void previewFrom(QMenu* menu);
     const QPixmap& background();
 
     Form1Model model_{*this};
@@ -44,7 +47,7 @@ private:
     ClickLabel* Label1;
     ClickLabel* Label2;
     QPixmap background_;
-    QList<QAction*> menuActions_;  // one per reverse command, shared by every menu
+    QList<QAction*> menuActions_;  // one per menu command, shared by every menu
 };
 
 }  // namespace vellumino

@@ -208,6 +208,7 @@ QMenu* SignatureEdit::createContextMenu()
         menu->addSeparator();
         menu->addActions(menuExtras_);
     }
+    emit contextMenuCreated(menu);
     return menu;
 }
 

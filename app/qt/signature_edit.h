@@ -31,6 +31,10 @@ public:
     QMenu* createContextMenu();
     void setMenuExtras(QList<QAction*> actions) { menuExtras_ = std::move(actions); }
 
+signals:
+    // Each new context menu, before it shows: the window previews its entries.
+    void contextMenuCreated(QMenu* menu);
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;

@@ -73,8 +73,10 @@ HMENU CreateFieldMenu(HWND edit, std::span<const MenuCommand> commands, UINT fir
         DestroyMenu(system);
 
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    for (std::size_t i = 0; i < commands.size(); ++i)
-        AppendMenuCommand(menu, commands[i], firstId + static_cast<UINT>(i));
+    for (std::size_t i = 0; i < commands.size(); ++i) {
+        if (commands[i].inFieldMenu)
+            AppendMenuCommand(menu, commands[i], firstId + static_cast<UINT>(i));
+    }
     return menu;
 }
 

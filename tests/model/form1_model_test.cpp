@@ -135,19 +135,75 @@ INSTANTIATE_TEST_SUITE_P(Toolkits, Form1ModelTest,
                          testing::Values(FakeView::Reports::Always, FakeView::Reports::OnlyChanges,
                                          FakeView::Reports::Never));
 
-TEST(ZoneTable, OffersEachReverseOnItsButtonAndTheHandOnTheLinkOnly)
+// A preview shows in both captions and touches nothing else; leaving puts
+// back what they showed, the copy's confirmation too; choosing is one edit.
+TEST_P(Form1ModelTest, AMenuEntryPreviewsUntilLeftOrChosen)
 {
-    for (const layout::Zone& zone : layout::kZones) {
-        std::u16string offered;
-        for (const MenuCommand& command : ZoneMenu(zone.id))
-            offered += command.label;
-        const std::u16string expected = zone.id == layout::ZoneId::Label5   ? u"火星文转简体"
-                                        : zone.id == layout::ZoneId::Label6 ? u"繁体转简体"
-                                                                            : u"";
-        EXPECT_EQ(offered, expected) << zone.objectName;
-        EXPECT_EQ(ShowsHandCursor(zone.id), zone.id == layout::ZoneId::Label9) << zone.objectName;
+    const MenuCommand& entry = ZoneMenu(layout::ZoneId::Label4).front();
+    model.writeSignature(u"个性签名");
+    model.setCardPreview(kCopyConfirmation);
+    view.announced.clear();
+    view.edits = 0;
+    model.menuCommandPreviewed(entry);
+    EXPECT_EQ(view.label1, MenuResult(entry, u"个性签名"));
+    EXPECT_EQ(view.label2, view.label1);
+    EXPECT_EQ(view.fieldText(), u"个性签名");
+    model.previewEnded();
+    model.previewEnded();
+    EXPECT_EQ(view.label1, u"个性签名");
+    EXPECT_EQ(view.label2, kCopyConfirmation);
+    EXPECT_EQ(view.announced, u"");  // the confirmation was heard when it came
+    EXPECT_EQ(view.edits, 0);
+
+    model.menuCommandPreviewed(entry);
+    model.menuCommandChosen(entry);
+    model.previewEnded();  // a toolkit may close the menu after the choice
+    EXPECT_EQ(view.fieldText(), MenuResult(entry, u"个性签名"));
+    EXPECT_EQ(view.label2, view.fieldText());
+    EXPECT_EQ(view.edits, 1);
+}
+
+TEST(ZoneTable, EachMenuStartsWithItsReverseAndEndsInRemovingStyles)
+{
+    struct Case {
+        layout::ZoneId zone;
+        std::u16string_view first;
+        std::u16string_view last;
+    };
+    for (const Case& c : {Case{layout::ZoneId::Label3, {}, u"去除样式"},
+                          Case{layout::ZoneId::Label4, {}, u"去除样式"},
+                          Case{layout::ZoneId::Label5, u"火星文转简体", u"去除样式"},
+                          Case{layout::ZoneId::Label6, u"繁体转简体", u"繁体转简体"},
+                          Case{layout::ZoneId::Label7, {}, {}}, Case{layout::ZoneId::Label8, {}, {}},
+                          Case{layout::ZoneId::Label9, {}, {}}}) {
+        const auto menu = ZoneMenu(c.zone);
+        const std::string name(layout::zone(c.zone).objectName);
+        if (c.last.empty()) {
+            EXPECT_TRUE(menu.empty()) << name;
+            EXPECT_TRUE(ZoneMenuHint(c.zone).empty()) << name;
+            continue;
+        }
+        ASSERT_GE(menu.size(), 1u) << name;
+        EXPECT_EQ(menu.back().label, c.last) << name;
+        EXPECT_FALSE(ZoneMenuHint(c.zone).empty()) << name;
+        if (!c.first.empty()) {
+            EXPECT_EQ(menu.front().label, c.first) << name;
+        }
+        for (const MenuCommand& command : menu) {
+            // A style beside its button: the family the button belongs to.
+            if (command.style && c.zone == layout::ZoneId::Label5) {
+                EXPECT_EQ(command.style->family, StyleFamily::Letters) << name;
+            }
+        }
     }
-    EXPECT_EQ(MenuCommands().size(), 2u);
+    std::u16string field;
+    for (const MenuCommand& command : MenuCommands()) {
+        if (command.inFieldMenu)
+            field += std::u16string(command.label) + u"|";
+    }
+    EXPECT_EQ(field, u"火星文转简体|繁体转简体|");
+    for (const layout::Zone& zone : layout::kZones)
+        EXPECT_EQ(ShowsHandCursor(zone.id), zone.id == layout::ZoneId::Label9) << zone.objectName;
 }
 
 }  // namespace
