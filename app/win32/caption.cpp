@@ -90,6 +90,16 @@ void ShowCaption(HWND caption, SignatureView text, bool announce)
     }
 }
 
+void DescribeForScreenReaders(HWND control, const wchar_t* description)
+{
+    BOOL reading = FALSE;
+    if (!SystemParametersInfoW(SPI_GETSCREENREADER, 0, &reading, 0) || !reading)
+        return;
+    if (IAccPropServices* service = AnnotationService())
+        service->SetHwndPropStr(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_DESCRIPTION,
+                                description);
+}
+
 void PaintCaption(const DRAWITEMSTRUCT& item, const CaptionLook& look)
 {
     const RECT& client = item.rcItem;

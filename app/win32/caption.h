@@ -27,6 +27,10 @@ HWND CreateCaption(HWND parent, HINSTANCE instance);
 // polite live region and the change is read out without moving the focus.
 void ShowCaption(HWND caption, SignatureView text, bool announce);
 
+// Gives `control` an accessible description for screen readers. Only where
+// one runs: the annotation service costs more to load than the window does.
+void DescribeForScreenReaders(HWND control, const wchar_t* description);
+
 // The caption's text printed straight onto the picture, from the top-left,
 // wrapped within its width, clipped at its edges, and always literal (an
 // ampersand is an ampersand).

@@ -176,6 +176,9 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             if (OnSetCursor(reinterpret_cast<HWND>(wParam), LOWORD(lParam)))
                 return TRUE;
             break;
+        case WM_MENUSELECT:
+            OnMenuSelect(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HMENU>(lParam));
+            return 0;
         case WM_CONTEXTMENU:
             if (OnContextMenu(reinterpret_cast<HWND>(wParam),
                               {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))}))
@@ -236,6 +239,7 @@ bool Form1::OnCreate()
         zones_[i] = CreateZoneButton(hwnd_, instance_, layout::kZones[i], kFirstZoneId + static_cast<int>(i));
         if (!zones_[i])
             return false;
+        DescribeZone(zones_[i], ZoneMenuHint(layout::kZones[i].id));
     }
 
     pictureDC_ = CreateCompatibleDC(nullptr);
@@ -384,14 +388,30 @@ bool Form1::OnContextMenu(HWND over, POINT at)
         GetWindowRect(over, &rect);
         at = {rect.left, rect.bottom};
     }
+    // Without TPM_NONOTIFY, so that WM_MENUSELECT tells which entry to
+    // preview; TPM_RETURNCMD still keeps the choice from coming as WM_COMMAND.
     const auto chosen = static_cast<UINT>(
-        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, hwnd_, nullptr));
+        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd_, nullptr));
     DestroyMenu(menu);
+    model_.previewEnded();
     if (chosen >= kFirstMenuCommandId && chosen - kFirstMenuCommandId < commands.size())
         model_.menuCommandChosen(commands[chosen - kFirstMenuCommandId]);
     else if (chosen != 0)
         RunStandardEntry(Text1, chosen);
     return true;
+}
+
+void Form1::OnMenuSelect(UINT item, UINT flags, HMENU menu)
+{
+    // The highlight moved, by the pointer or the arrow keys; 0xFFFF with no
+    // menu: the menu closed.
+    const auto commands = MenuCommands();
+    const bool command = !(flags == 0xFFFF && !menu) && !(flags & (MF_POPUP | MF_SEPARATOR)) &&
+                         item >= kFirstMenuCommandId && item - kFirstMenuCommandId < commands.size();
+    if (command)
+        model_.menuCommandPreviewed(commands[item - kFirstMenuCommandId]);
+    else
+        model_.previewEnded();
 }
 
 void Form1::OnDpiChanged(UINT dpi, const RECT& suggested)

@@ -44,6 +44,8 @@ private:
     bool OnSetCursor(HWND over, int hitTest);
     // False where no menu of the window's own belongs to `over`.
     bool OnContextMenu(HWND over, POINT at);
+    // The captions preview the highlighted entry of an open menu.
+    void OnMenuSelect(UINT item, UINT flags, HMENU menu);
     void OnDpiChanged(UINT dpi, const RECT& suggested);
     SIZE SizeAtDpi(SIZE pending, UINT dpi) const;
     void OnSettingChange(UINT what);

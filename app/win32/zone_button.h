@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "layout.h"
+#include "signature_text.h"
 
 namespace vellumino::win32 {
 
@@ -13,6 +14,11 @@ namespace vellumino::win32 {
 // painted under it. Left clicks come to the parent as BN_CLICKED, every click
 // of a double-click counting; right clicks as WM_CONTEXTMENU from the button.
 HWND CreateZoneButton(HWND parent, HINSTANCE instance, const layout::Zone& zone, int id);
+
+// Says what the zone's menu holds, since nobody guesses a right-click: a
+// tooltip while the pointer rests on it, and an accessible description.
+// `hint` must outlive the zone and end in a NUL (a literal's view does).
+void DescribeZone(HWND zone, SignatureView hint);
 
 // Paints an owner-drawn zone, pressed or not, as the slice of the picture
 // (a memory DC) under it; `origin` is where the zone's top-left corner
