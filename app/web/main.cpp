@@ -85,8 +85,8 @@ EMSCRIPTEN_KEEPALIVE void vellumino_zone_clicked(int zone)
         model.zoneClicked(layout::kZones[static_cast<std::size_t>(zone)].id);
 }
 
-// Offers the zone's reverse commands to the page's menu, one Vellumino.offer
-// each; none for a zone without a menu.
+// Offers the zone's menu to the page, one Vellumino.offer per entry; none
+// for a zone without a menu.
 EMSCRIPTEN_KEEPALIVE void vellumino_zone_menu(int zone)
 {
     if (!IsZone(zone))
@@ -108,6 +108,19 @@ EMSCRIPTEN_KEEPALIVE void vellumino_menu_command_chosen(int command)
     const auto all = MenuCommands();
     if (command >= 0 && static_cast<std::size_t>(command) < all.size())
         model.menuCommandChosen(all[static_cast<std::size_t>(command)]);
+}
+
+// An entry of the open menu has the focus or the pointer.
+EMSCRIPTEN_KEEPALIVE void vellumino_menu_command_previewed(int command)
+{
+    const auto all = MenuCommands();
+    if (command >= 0 && static_cast<std::size_t>(command) < all.size())
+        model.menuCommandPreviewed(all[static_cast<std::size_t>(command)]);
+}
+
+EMSCRIPTEN_KEEPALIVE void vellumino_preview_ended()
+{
+    model.previewEnded();
 }
 
 // What of `incoming` the field takes in place of `selected` of its `length`

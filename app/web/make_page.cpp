@@ -72,8 +72,13 @@ std::string Controls()
                 "\" class=\"caption\" aria-live=\"off\" aria-atomic=\"true\"></div>\n";
     for (const std::size_t i : PaintedOrder()) {
         const layout::Zone& zone = layout::kZones[i];
+        // The title is the tooltip and, for a screen reader, the description:
+        // a right-click or a long press opens a menu nobody would guess.
+        const std::string hint = *ToUtf8(ZoneMenuHint(zone.id));
+        const std::string menu =
+            hint.empty() ? "" : " title=\"" + EscapeHtml(hint) + "\" aria-haspopup=\"menu\"";
         html += "<button id=\"" + std::string(zone.objectName) + "\" class=\"zone\" type=\"button\" data-zone=\"" +
-                std::to_string(i) + "\" aria-label=\"" + EscapeHtml(zone.caption) + "\"></button>\n";
+                std::to_string(i) + "\" aria-label=\"" + EscapeHtml(zone.caption) + "\"" + menu + "></button>\n";
     }
     return html;
 }

@@ -325,14 +325,17 @@ var Vellumino = (function () {
     if (focused) field.focus({preventScroll: true});
   };
 
-  // The menu of reverse commands a right-click or a long press on a zone
-  // offers, built from what the core offers for that zone.
+  // The menu a right-click, the menu key or a long press on a zone offers,
+  // built from what the core offers for that zone. The entry with the focus
+  // (the pointer moves it) shows its result in the captions until the menu
+  // closes; one that needs the tables previews once they are in.
   let offered = [];
   let menuReturn = null;
   const closeMenu = () => {
     if (menu.hidden) return;
     menu.hidden = true;
     menu.textContent = "";
+    _vellumino_preview_ended();
     if (menuReturn && menuReturn.focus) menuReturn.focus({preventScroll: true});
     menuReturn = null;
   };
@@ -346,6 +349,11 @@ var Vellumino = (function () {
       item.type = "button";
       item.setAttribute("role", "menuitem");
       item.textContent = entry.label;
+      item.addEventListener("focus", () => {
+        if (!entry.waits || Tables.placed) _vellumino_menu_command_previewed(entry.command);
+        else _vellumino_preview_ended();
+      });
+      item.addEventListener("pointerenter", () => item.focus({preventScroll: true}));
       item.addEventListener("click", () => {
         closeMenu();
         const run = () => _vellumino_menu_command_chosen(entry.command);
@@ -374,6 +382,11 @@ var Vellumino = (function () {
   document.addEventListener("pointerdown", (event) => {
     if (!menu.hidden && !menu.contains(event.target)) closeMenu();
   }, true);
+  // The end of a long press may leave the focus outside the menu; Escape
+  // still closes it, and the captions show again what they showed.
+  document.addEventListener("keydown", (event) => {
+    if (event.key === "Escape" && !menu.hidden) closeMenu();
+  });
   addEventListener("blur", closeMenu);
 
   let pressed = null;  // a touch held on a zone, for the long press
