@@ -36,15 +36,16 @@ struct ZoneMenuSource {
     std::u16string_view reverseLabel;
     SignatureText (*reverse)(SignatureView);
     std::optional<StyleFamily> family;
+    std::u16string_view familyLabel;  // the field's submenu of the family
     std::u16string_view hint;
 };
 
 constexpr ZoneMenuSource kZoneMenus[] = {
-    {layout::ZoneId::Label3, {}, nullptr, StyleFamily::Separator, u"右键或长按：更多分隔符，去除样式"},
-    {layout::ZoneId::Label4, {}, nullptr, StyleFamily::Frame, u"右键或长按：更多边框，去除样式"},
-    {layout::ZoneId::Label5, u"火星文转简体", &FromMartian, StyleFamily::Letters,
+    {layout::ZoneId::Label3, {}, nullptr, StyleFamily::Separator, u"分隔符", u"右键或长按：更多分隔符，去除样式"},
+    {layout::ZoneId::Label4, {}, nullptr, StyleFamily::Frame, u"边框", u"右键或长按：更多边框，去除样式"},
+    {layout::ZoneId::Label5, u"火星文转简体", &FromMartian, StyleFamily::Letters, u"字母样式",
      u"右键或长按：火星文转简体，更多字母样式，去除样式"},
-    {layout::ZoneId::Label6, u"繁体转简体", &ToSimplified, std::nullopt, u"右键或长按：繁体转简体"},
+    {layout::ZoneId::Label6, u"繁体转简体", &ToSimplified, std::nullopt, {}, u"右键或长按：繁体转简体"},
 };
 
 std::vector<MenuCommand> BuildMenuCommands()
@@ -76,6 +77,24 @@ std::span<const MenuCommand> MenuCommands()
 SignatureText MenuResult(const MenuCommand& command, SignatureView text)
 {
     return command.style ? ApplyStyle(*command.style, text) : command.run(text);
+}
+
+std::span<const FieldSubmenu> FieldSubmenus()
+{
+    static const std::vector<FieldSubmenu> submenus = [] {
+        std::vector<FieldSubmenu> built;
+        for (const ZoneMenuSource& source : kZoneMenus) {
+            if (!source.family)
+                continue;
+            // The zone's menu without its reverse, which the field lists on its own.
+            std::span<const MenuCommand> styles = ZoneMenu(source.zone);
+            while (!styles.empty() && styles.front().inFieldMenu)
+                styles = styles.subspan(1);
+            built.push_back({source.familyLabel, styles});
+        }
+        return built;
+    }();
+    return submenus;
 }
 
 std::u16string_view ZoneMenuHint(layout::ZoneId zone)

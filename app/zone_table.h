@@ -32,8 +32,8 @@ bool ReadsConversionTables(layout::ZoneId zone);
 // The reverse commands and the catalogue's styles have no painted button of
 // their own, and each button keeps its one-click meaning: a right-click (the
 // menu key, Shift+F10, a long press) on a button offers its reverse first,
-// then the styles of its family and 去除样式; the field's own menu offers the
-// reverse commands only.
+// then the styles of its family and 去除样式; the field's own menu offers
+// them all (FieldSubmenus).
 struct MenuCommand {
     layout::ZoneId zone;        // the button whose menu offers it
     std::u16string_view label;  // the menu entry, which is also its accessible name
@@ -54,6 +54,16 @@ std::span<const MenuCommand> MenuCommands();
 // What a right-click on `zone` offers: a stretch of MenuCommands(), empty
 // where the zone has no menu (then no menu of the window's own shows).
 std::span<const MenuCommand> ZoneMenu(layout::ZoneId zone);
+
+// The field's own menu lists, below the toolkit's edit entries, each
+// button's styles in a submenu of its own, then the reverse commands: the
+// desktops' buttons never take the focus, so the menu key and Shift+F10 on
+// the field are the keyboard's way to the styles.
+struct FieldSubmenu {
+    std::u16string_view label;
+    std::span<const MenuCommand> entries;  // a stretch of MenuCommands()
+};
+std::span<const FieldSubmenu> FieldSubmenus();
 
 // The zone's tooltip and accessible description: that its menu exists and
 // what it holds, since nobody guesses a right-click. Empty without a menu.

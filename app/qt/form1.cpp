@@ -87,13 +87,22 @@ Form1::Form1(QWidget* parent) : QWidget(parent)
     Label2->setObjectName(QStringLiteral("Label2"));
     Label2->setGeometry(ToQRect(layout::kLabel2));
 
-    QList<QAction*> fieldExtras;
     for (const MenuCommand& command : MenuCommands()) {
         auto* action = new QAction(ToQString(command.label), this);
         connect(action, &QAction::triggered, this, [this, &command] { model_.menuCommandChosen(command); });
         menuActions_ << action;
+    }
+    QList<QAction*> fieldExtras;
+    for (const FieldSubmenu& submenu : FieldSubmenus()) {
+        auto* styles = new QMenu(ToQString(submenu.label), this);
+        for (const MenuCommand& command : submenu.entries)
+            styles->addAction(actionFor(command));
+        previewFrom(styles);
+        fieldExtras << styles->menuAction();
+    }
+    for (const MenuCommand& command : MenuCommands()) {
         if (command.inFieldMenu)
-            fieldExtras << action;
+            fieldExtras << actionFor(command);
     }
     Text1->setMenuExtras(fieldExtras);
     connect(Text1, &SignatureEdit::contextMenuCreated, this, &Form1::previewFrom);
@@ -168,9 +177,14 @@ void Form1::showZoneMenu(layout::ZoneId zone, const QPoint& at)
     auto* menu = new QMenu(this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
     for (const MenuCommand& command : offered)
-        menu->addAction(menuActions_[static_cast<qsizetype>(&command - MenuCommands().data())]);
+        menu->addAction(actionFor(command));
     previewFrom(menu);
     menu->popup(at);
+}
+
+QAction* Form1::actionFor(const MenuCommand& command) const
+{
+    return menuActions_[static_cast<qsizetype>(&command - MenuCommands().data())];
 }
 
 void Form1::previewFrom(QMenu* menu)

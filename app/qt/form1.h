@@ -40,6 +40,7 @@ private:
     void showZoneMenu(layout::ZoneId zone, const QPoint& at);
     // The captions show what the menu's highlighted entry would give.
     void previewFrom(QMenu* menu);
+    QAction* actionFor(const MenuCommand& command) const;
     const QPixmap& background();
 
     Form1Model model_{*this};

@@ -73,9 +73,22 @@ HMENU CreateFieldMenu(HWND edit, std::span<const MenuCommand> commands, UINT fir
         DestroyMenu(system);
 
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    for (std::size_t i = 0; i < commands.size(); ++i) {
-        if (commands[i].inFieldMenu)
-            AppendMenuCommand(menu, commands[i], firstId + static_cast<UINT>(i));
+    const auto idOf = [&](const MenuCommand& command) {
+        return firstId + static_cast<UINT>(&command - commands.data());
+    };
+    for (const FieldSubmenu& submenu : FieldSubmenus()) {
+        HMENU styles = CreatePopupMenu();
+        if (!styles)
+            continue;
+        for (const MenuCommand& command : submenu.entries)
+            AppendMenuCommand(styles, command, idOf(command));
+        const std::wstring label(submenu.label.begin(), submenu.label.end());
+        // Destroyed with the menu it is part of.
+        AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(styles), label.c_str());
+    }
+    for (const MenuCommand& command : commands) {
+        if (command.inFieldMenu)
+            AppendMenuCommand(menu, command, idOf(command));
     }
     return menu;
 }

@@ -10,8 +10,9 @@
 
 namespace vellumino::win32 {
 
-// The entries of `commands` get the ids firstId, firstId + 1, ...; the
-// standard entries keep ids below 0x1000. The caller destroys the menu.
+// `commands` is MenuCommands(): each gets the id firstId plus its place
+// there, whether it sits in the menu or in one of its submenus; the standard
+// entries keep ids below 0x1000. The caller destroys the menu.
 HMENU CreateFieldMenu(HWND edit, std::span<const MenuCommand> commands, UINT firstId);
 
 // Appends one of the window's own commands to `menu` as the entry `id`.

@@ -202,6 +202,17 @@ TEST(ZoneTable, EachMenuStartsWithItsReverseAndEndsInRemovingStyles)
             field += std::u16string(command.label) + u"|";
     }
     EXPECT_EQ(field, u"火星文转简体|繁体转简体|");
+    // The keyboard's way to every style: the field's submenus hold each zone's menu but its reverse.
+    std::size_t styles = 0;
+    for (const FieldSubmenu& submenu : FieldSubmenus()) {
+        ASSERT_FALSE(submenu.entries.empty());
+        EXPECT_EQ(submenu.entries.back().label, u"去除样式");
+        for (const MenuCommand& command : submenu.entries) {
+            EXPECT_FALSE(command.inFieldMenu) << std::string(command.label.begin(), command.label.end());
+            styles += command.style != nullptr;
+        }
+    }
+    EXPECT_EQ(styles, StyleCatalogue().size());
     for (const layout::Zone& zone : layout::kZones)
         EXPECT_EQ(ShowsHandCursor(zone.id), zone.id == layout::ZoneId::Label9) << zone.objectName;
 }
