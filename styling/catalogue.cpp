@@ -166,17 +166,20 @@ bool MarkFits(SignatureView before, SignatureView mark, SignatureView after)
            !walk.Done() && walk.Next().size() == after.size() && walk.Done();
 }
 
-// The mark between every two characters; a space already stands between
-// the two it parts, and no mark goes where it would join a character. So
-// the result's clusters are the text's, with the marks as clusters between.
+// The mark between every two characters; a space or the mark itself
+// already stands between the two it parts (so a signature typed on after
+// the style was put on gets the rest, not doubled marks), and no mark goes
+// where it would join a character. So the result's clusters are the
+// text's, with the marks as clusters between.
 SignatureText Separate(SignatureView mark, SignatureView text)
 {
     SignatureText out;
     out.reserve(text.size() * 2);
     SignatureView previous;
+    auto parts = [mark](SignatureView cluster) { return cluster == u" " || cluster == mark; };
     for (ClusterWalk walk(text); !walk.Done();) {
         const SignatureView cluster = walk.Next();
-        if (!previous.empty() && previous != u" " && cluster != u" " && MarkFits(previous, mark, cluster))
+        if (!previous.empty() && !parts(previous) && !parts(cluster) && MarkFits(previous, mark, cluster))
             out.append(mark);
         out.append(cluster);
         previous = cluster;

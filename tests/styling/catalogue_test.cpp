@@ -63,6 +63,9 @@ TEST(CatalogueTest, SeparatorsPartWholeCharactersAndKeepSpaces)
         // Another separator gives way; a text this one parted stays.
         {u"爱心 ♥", u"我·的·签·名", u"我♥的♥签♥名"},
         {u"间隔号 ·", u"我·的", u"我·的"},
+        // Typed on after parting: the rest is parted, the marks there stay single.
+        {u"间隔号 ·", u"我·的签名", u"我·的·签·名"},
+        {u"间隔号 ·", u"·签名·", u"·签·名·"},
     });
 }
 
