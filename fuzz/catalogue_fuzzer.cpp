@@ -51,7 +51,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Style& second = styles[(size > 1 ? data[1] : 0) % styles.size()];
 
     const std::u16string removed = RemoveStyles(input);
-    Check(!fuzz::IsValidUtf16(input) || fuzz::IsValidUtf16(removed), "valid UTF-16 stays valid", input, removed);
+    Check(!fuzz::IsValidUtf16(input) || fuzz::IsValidUtf16(removed), "valid UTF-16 stays valid", input,
+          removed);
 
     const std::u16string once = ApplyStyle(style, input);
     Check(!fuzz::IsValidUtf16(input) || fuzz::IsValidUtf16(once), "valid UTF-16 stays valid", input, once);

@@ -15,6 +15,7 @@ constexpr std::uint8_t kCodePage936 = kMicrosoftYaHei | kSimSun;
 
 // Each menu lists one family: nine of each keeps a menu at eleven entries
 // or fewer with its reverse command and 去除样式.
+// clang-format off
 constexpr Style kStyles[] = {
     {Family::Separator, u"间隔号 ·", u"·", {}, {}, 0, kCodePage936},
     {Family::Separator, u"爱心 ♥", u"♥", {}, {}, 0, 0},
@@ -62,6 +63,7 @@ constexpr Style kStyles[] = {
     {Family::Letters, u"删除线 A̶B̶C̶", {}, {}, {}, U'\u0336', 0},
     {Family::Letters, u"下划线 A̲B̲C̲", {}, {}, {}, U'\u0332', 0},
 };
+// clang-format on
 
 // 加符号's own frame: 去除样式 takes it off as it takes the catalogue's.
 constexpr Style kButtonFrame{Family::Frame, {}, u"↗℡", u"╰☆", {}, 0, 0};
@@ -270,17 +272,17 @@ std::span<const Style> StyleCatalogue()
 SignatureText ApplyStyle(const Style& style, SignatureView text)
 {
     switch (style.family) {
-    case Family::Separator: {
-        if (Unseparate(style.opening, text))
-            return SignatureText(text);
-        // Another separator's marks give way to this one's.
-        const auto apart = UnseparateAny(text, &style);
-        return Separate(style.opening, apart ? SignatureView(*apart) : text);
-    }
-    case Family::Frame:
-        return Frame(style, text);
-    case Family::Letters:
-        return ApplyLetters(style, LettersBack(text));
+        case Family::Separator: {
+            if (Unseparate(style.opening, text))
+                return SignatureText(text);
+            // Another separator's marks give way to this one's.
+            const auto apart = UnseparateAny(text, &style);
+            return Separate(style.opening, apart ? SignatureView(*apart) : text);
+        }
+        case Family::Frame:
+            return Frame(style, text);
+        case Family::Letters:
+            return ApplyLetters(style, LettersBack(text));
     }
     return SignatureText(text);
 }

@@ -37,7 +37,8 @@ struct Case {
 void ExpectAll(std::initializer_list<Case> cases)
 {
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::PrintToString(SignatureText(c.style)) + " on " + testing::PrintToString(c.input));
+        SCOPED_TRACE(testing::PrintToString(SignatureText(c.style)) + " on " +
+                     testing::PrintToString(c.input));
         EXPECT_EQ(ApplyStyle(Named(c.style), c.input), c.expected);
     }
 }
@@ -117,8 +118,8 @@ TEST(CatalogueTest, RemovingStylesTakesOffEveryLayer)
         SignatureText plain;
     } cases[] = {
         {u"我♥的♥签♥名", u"我的签名"},
-        {u"『·我·的·』", u"我的"},       // parted after framing
-        {u"『我·的』", u"我的"},         // framed after parting
+        {u"『·我·的·』", u"我的"},  // parted after framing
+        {u"『我·的』", u"我的"},    // framed after parting
         {u"★彡𝐋𝐨𝐯𝐞彡★", u"Love"},
         {u"【↗℡签名╰☆】", u"签名"},
         {u"↗℡签☆名╰☆", u"签名"},
@@ -151,8 +152,20 @@ const std::vector<SignatureText>& PlainTexts()
 {
     static const std::vector<SignatureText> texts = [] {
         std::vector<SignatureText> all{
-            u"", u"签", u"我的个性签名", u" 前后空格 ", u"Keep going 2024", u"👍🏽👍🏿", u"🇨🇳🇯🇵🇺", u"1️⃣#️⃣",
-            u"cafe\u0301 n\u0303", u"👨‍👩‍👧 家", u"😀\u200D好", u"a\t\u0301b", u"\r\n换行", SignatureText(40, u'签'),
+            u"",
+            u"签",
+            u"我的个性签名",
+            u" 前后空格 ",
+            u"Keep going 2024",
+            u"👍🏽👍🏿",
+            u"🇨🇳🇯🇵🇺",
+            u"1️⃣#️⃣",
+            u"cafe\u0301 n\u0303",
+            u"👨‍👩‍👧 家",
+            u"😀\u200D好",
+            u"a\t\u0301b",
+            u"\r\n换行",
+            SignatureText(40, u'签'),
             SignatureText(u"\xD800签\xDC00"),
         };
         SignatureText letters;
@@ -203,7 +216,8 @@ TEST(CatalogueTest, EveryStyleIsSettledByOneClickAndComesOffAgain)
             EXPECT_EQ(RemoveStyles(once), text);
             // Two styles of any families come off together, in either order.
             for (const Style& second : StyleCatalogue())
-                EXPECT_EQ(RemoveStyles(ApplyStyle(second, once)), text) << testing::PrintToString(second.label);
+                EXPECT_EQ(RemoveStyles(ApplyStyle(second, once)), text)
+                    << testing::PrintToString(second.label);
         }
     }
     EXPECT_GT(plain, texts.size() / 2);

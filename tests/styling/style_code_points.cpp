@@ -17,7 +17,8 @@ int main()
         std::string line = *label + "\t";
         for (const char32_t c : vellumino::StyleCodePoints(style)) {
             char hex[16];
-            std::snprintf(hex, sizeof hex, "%s%04X", line.back() == '\t' ? "" : " ", static_cast<unsigned>(c));
+            std::snprintf(hex, sizeof hex, "%s%04X", line.back() == '\t' ? "" : " ",
+                          static_cast<unsigned>(c));
             line += hex;
         }
         std::printf("%s\n", line.c_str());
