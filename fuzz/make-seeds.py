@@ -36,6 +36,11 @@ EXTRA = {
                              "phrases": "複製粘貼個性簽名日誌關係合併註冊發佈委託乾隆瞭解一目瞭然覆蓋",
                              "spaced-phrases": "複 製　粘  貼 一 目 瞭 然 乾 隆"},
     "add_symbols_fuzzer": {"framed-twice": "↗℡↗℡签名╰☆╰☆"},
+    "catalogue_fuzzer": {"separated": "我·的♥签♥名 I l♥o♥v♥e U",
+                         "framed": "『【★彡签名彡★】』❀❀",
+                         "letters": "ＱＱ 𝐋𝐨𝐯𝐞 ⓪➀ ᴀʙᴄ 𝔸ℂ a\u0336b\u0332",
+                         "stacked": "『·𝐚·𝐛·』↗℡我☆的╰☆",
+                         "joiners": "😀\u200D好 a\t\u0301b 👨‍👩‍👧1️⃣🇨🇳🇯🇵"},
     "add_spaces_fuzzer": {"spaced": "我 的 签 名 😀",
                           "emoji-clusters": "我❤️你👍🏽🇨🇳🇯🇵🇺👨‍👩‍👧1️⃣🏴\U000E0067\U000E0062\U000E0065\U000E006E"
                                             "\U000E0067\U000E007F🏳️‍🌈",

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "signature_text.h"
@@ -18,9 +19,12 @@ enum class StyleFamily : std::uint8_t {
     Letters,    // beside 转火星: other forms of A–Z, a–z and 0–9
 };
 
-// The Windows fonts that carry every code point a style writes, from
-// Microsoft's published character lists for Windows 7 and later: where none
-// does, a Windows reader of the signature sees boxes.
+// The Windows fonts (Windows 7 and later) known to carry every code point a
+// style writes; where none is, a Windows reader may see boxes. SimSun and
+// Microsoft YaHei are the fonts of code page 936, so a style that writes only
+// characters of that code page has both. Segoe UI Symbol's character list for
+// Windows 7 (and its later update) could not be confirmed here, so no style
+// claims it; its bit waits for that list.
 enum WindowsFont : std::uint8_t {
     kMicrosoftYaHei = 1 << 0,
     kSimSun = 1 << 1,
@@ -46,13 +50,22 @@ struct Style {
 std::span<const Style> StyleCatalogue();
 
 // The style applied to the whole signature. Applying it to its own result
-// changes nothing, so a second click is harmless. What it gives is not held
-// to the input limit: like the buttons' results, it is never cut.
+// changes nothing, so a second click is harmless; a separator or a letter
+// style replaces another of its family rather than stacking on it. What it
+// gives is not held to the input limit: like the buttons' results, it is
+// never cut.
 SignatureText ApplyStyle(const Style& style, SignatureView text);
 
-// Takes the catalogue's styles off: for any text that holds none of a style's
-// own marks, RemoveStyles(ApplyStyle(style, text)) == text. Text no style
-// made comes back unchanged.
+// Takes every catalogue style off, and 加符号's frame: the outermost first,
+// so that styles stacked in any order come off. For a text that holds none of
+// the code points any style writes (StyleCodePoints), RemoveStyles(
+// ApplyStyle(style, text)) == text, and such a text comes back as it is. A
+// text that already held a style's marks may lose them: "I♥U" reads as ♥
+// put between I and U.
 SignatureText RemoveStyles(SignatureView text);
+
+// Every code point the style can add to a text: its mark, its frame, its
+// letter forms (not those that are the letter itself), each once.
+std::u32string StyleCodePoints(const Style& style);
 
 }  // namespace vellumino
