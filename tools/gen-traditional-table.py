@@ -302,11 +302,12 @@ CLASH = "dropped: same group-wise as another key, converted otherwise"
 REPEATED = "dropped: same group-wise as another key, converted alike"
 TOO_LONG = "dropped: longer than 15 characters"
 STORED = "stored"
+LEAVING = "of those, writing a form that leaves its group"
 PRICED = "of those, priced by the word list (the others by their characters)"
 WORDS = "words of the word list kept to weigh the cuts, converted by the character table"
 NEVER_WHOLE = "words dropped: never read whole, as their own characters cut otherwise cost less"
 PHRASE_STATS = (PHRASES, LENGTH, PHRASE_OUTSIDE, UNLISTED, FOREIGN, SAME, MISREAD, MISREAD_LEFT, CLASH, REPEATED,
-                TOO_LONG, STORED, PRICED, WORDS, NEVER_WHOLE)
+                TOO_LONG, STORED, LEAVING, PRICED, WORDS, NEVER_WHOLE)
 
 # Rule (h): the single characters no rule settles, with the reason for each.
 # Reviewed like OpenCC's own candidate order: add one only with a reason that
@@ -519,8 +520,9 @@ def is_gb2312(char):
         return False
 
 
-def groups(table, phrases):
-    """{character: the smallest code unit of its group}, for characters in a group of two or more.
+def groups(table, phrases, exits=frozenset()):
+    """{character: the smallest code unit of its group}, for characters in a group of two or more;
+    exits: the pairs (form, character) that a phrase writes without joining them.
 
     The converter builds the same groups from the same pairs, so both sort
     the keys alike."""
@@ -531,7 +533,8 @@ def groups(table, phrases):
             char = parent[char]
         return char
 
-    pairs = list(table.items()) + [pair for key, value in phrases.items() for pair in zip(key, value)]
+    pairs = list(table.items()) + [pair for key, value in phrases.items() for pair in zip(key, value)
+                                   if (pair[1], pair[0]) not in exits]
     for first, second in pairs:
         first, second = find(first), find(second)
         if first != second:
@@ -612,22 +615,28 @@ def build_phrases(entries, table, characters, other_table, word_list, word_overr
     # puts the two in one group.
     plain = {char for char in set(table) | set(table.values()) | {char for pair in phrases.items()
              for char in "".join(pair)} if char not in other_table}
+    # Rule (n): a form that the character table neither rewrites nor writes
+    # (覆 for 复) leaves the group instead of joining it.
+    rewritten = set(table) | set(table.values())
+    exits = set()
     while True:
-        representative = groups(table, phrases)
+        representative = groups(table, phrases, exits)
         hazards = misread(phrases, table, representative, plain, attested)
+        leaving = {(form, char) for form, char in hazards if form not in rewritten} - exits
+        exits |= leaving
         joining = [key for key, value in phrases.items()
-                   if any((form, char) in hazards for char, form in zip(key, value) if form != char)]
+                   if any((form, char) in hazards - exits for char, form in zip(key, value) if form != char)]
         for key in joining:
             stats[MISREAD] += 1
             del phrases[key]
-        if not joining:
+        if not joining and not leaving:
             stats[MISREAD_LEFT] = len(hazards)
             if hazards:
                 print(f"still read as another character of their group: "
                       f"{' '.join(sorted(f'{a}~{b}' for a, b in hazards))}", file=sys.stderr)
             break
     while True:
-        representative = groups(table, phrases)
+        representative = groups(table, phrases, exits)
         keys_of = collections.defaultdict(list)
         for key in sorted(phrases):
             keys_of[group_key(key, representative)].append(key)
@@ -647,9 +656,10 @@ def build_phrases(entries, table, characters, other_table, word_list, word_overr
             stats[REPEATED] += 1
             del phrases[key]
     stats[STORED] = len(phrases)
+    stats[LEAVING] = sum(1 for key, value in phrases.items() if any(pair in exits for pair in zip(value, key)))
     own_forms = kept_in_names(entries, forms, table, word_list[1])
     lexicon, character_costs, priced, dropped = find_words(word_list[0], phrases, table, representative, word_overrides,
-                                                  word_list[1], own_forms)
+                                                  word_list[1], own_forms, exits)
     stats[PRICED] = priced
     stats[NEVER_WHOLE] = dropped
     stats[WORDS] = sum(1 for _, value, _ in lexicon.values() if value is None)
@@ -695,7 +705,7 @@ def read_word_list(path):
     return counts, names
 
 
-def find_words(word_list, phrases, table, representative, overrides, names=(), own_forms=()):
+def find_words(word_list, phrases, table, representative, overrides, names=(), own_forms=(), exits=frozenset()):
     """Rule (j): ({folded key: (converted form or None, cost)}, {group: cost}, how
     many stored phrases the word list prices). Every key is folded to its
     group's first character."""
@@ -769,6 +779,15 @@ def find_words(word_list, phrases, table, representative, overrides, names=(), o
             if named != inner and cost < best_reading(folded, lexicon, character_costs):
                 inner = named
         lexicon[folded] = (key, inner if inner != by_characters(key, table) else None, cost)
+    # Rule (n): a phrase or word whose form leaves the group is found again
+    # in its own output, at its own cost, so that a second run cuts alike.
+    for key, value, cost in list(lexicon.values()):
+        if value is None:
+            continue
+        written = "".join(form if (form, char) in exits else char for char, form in zip(key, value))
+        folded = group_key(written, representative)
+        if written != key and folded not in lexicon:
+            lexicon[folded] = (written, value if by_characters(written, table) != value else None, cost)
     # Rule (m): an entry that costs more than the cheapest other cut of its
     # own characters is never read whole, in any text, so it changes no cut:
     # dropped. Dropping one never makes another's other cut dearer (its place

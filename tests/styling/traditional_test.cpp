@@ -60,13 +60,19 @@ INSTANTIATE_TEST_SUITE_P(Characters, ToTraditionalTest,
                                          Conversion{u"托", u"託"}, Conversion{u"余", u"餘"}));
 
 // Characters that are simplified text themselves are read only as
-// themselves: 覆 is not taken for 复 (被复 is 被複), so no phrase may write it
-// for 复 either (回复 is 回復, where OpenCC writes 回覆). 瞭 is not simplified
-// text (it becomes 了), so 了解 may be 瞭解. The cut is weighed, not taken
-// from the left: 被 | 复制, where OpenCC takes 被复 first.
+// themselves: 覆 is not taken for 复 (被覆 is no 被複, 覆审 no 複審), yet
+// OpenCC's phrases may write it for 复 (批复 is 批覆, 回复 回覆), and what they
+// wrote stays as it is, alone or in a longer word. 瞭 is not simplified text
+// (it becomes 了), so 了解 may be 瞭解. The cut is weighed, not taken from the
+// left: 被 | 复制, where OpenCC takes 被复 first.
 INSTANTIATE_TEST_SUITE_P(OrdinaryText, ToTraditionalTest,
                          testing::Values(Conversion{u"被覆盖", u"被覆蓋"}, Conversion{u"覆盖", u"覆蓋"},
-                                         Conversion{u"被复制", u"被複製"}, Conversion{u"回复", u"回復"},
+                                         Conversion{u"被复制", u"被複製"}, Conversion{u"回复", u"回覆"},
+                                         Conversion{u"批复", u"批覆"}, Conversion{u"函复", u"函覆"},
+                                         Conversion{u"答复", u"答覆"}, Conversion{u"反复无常", u"反覆無常"},
+                                         Conversion{u"特此函复", u"特此函覆"}, Conversion{u"覆审", u"覆審"},
+                                         Conversion{u"复审", u"複審"}, Conversion{u"恢复", u"恢復"},
+                                         Conversion{u"批覆", u"批覆"}, Conversion{u"反覆无常", u"反覆無常"},
                                          Conversion{u"了解", u"瞭解"}, Conversion{u"瞭望", u"瞭望"}));
 
 // Text already converted, or half converted, finds the same phrases as the
