@@ -104,7 +104,7 @@ Rules for the phrase tables:
     Simplified to traditional, such a text counts only where jieba's list
     (the word list of rule (j), simplified text) holds a word of two
     characters or more across the character put in: 重覆 and 被覆 are
-    words, so 覆 stays apart from 复 and 回复 stays 回復; no listed word has
+    words, so 覆 stays apart from 复 (rule (n)); no listed word has
     藉 where a phrase has 借 (借托 with 藉 is no word), so 借 and 藉 are one
     group and 借口, 借以, 凭借 take OpenCC's 藉口, 藉以, 憑藉 (and 借钱
     keeps 借錢). Back from traditional there is no such list: every text
@@ -166,6 +166,28 @@ Rules for the phrase tables:
     win one. A word with no character of several forms can still change
     the output where it blocks a phrase (进行 | 复制), and rule (j) keeps
     only words that can, so there is nothing more to take on that ground.
+
+(n) A form that the character table neither rewrites nor writes (覆,
+    which simplified text writes as itself) leaves its group where joining
+    it would have ordinary text read as another character (rule (f)),
+    instead of costing the phrase: 批复, 函复, 答复 and 回复 take OpenCC's
+    批覆, 函覆, 答覆 and 回覆, and text with 覆 is still read only as itself
+    (被覆, 覆审 stay). Each phrase or word whose form leaves its group also
+    gets that form as a key of its own, at its own cost and converting to
+    itself, so that a second run cuts the output as the first cut the text.
+    Back from traditional only OpenCC's own phrases read 覆 as 复 (回覆,
+    答覆, 函覆): the forward ones are not turned round, since simplified
+    text writes 覆 in most of them too (覆水, 覆车之鉴, 倾覆).
+
+(o) 里 after a noun is the locality, 裡. jieba tags 海里, 乡里, 西里 and 东里
+    as words of place (s): its count is of 'in the sea', 'in the village',
+    where OpenCC's phrase keeps 里 for the nautical mile and the like. So a
+    noun of the list (tagged n, ns or s) that ends in such a phrase's first
+    character, followed by 里, is stored as a word of its own that writes
+    the noun's form and 裡, priced as a stored phrase is, so that it is
+    read whole: 花海 | 里, 人海 | 里, where the cheapest cut took 花 | 海里.
+    Not where jieba lists the whole as a word (西西里), nor where it is cut
+    so already (家乡 | 里). 公里, 邻里 and 十二海里 stay as they are.
 
 Runs of spaces (U+0020, U+3000) between characters are read through: a
 phrase matches the characters on either side of them, and they stay where
@@ -334,6 +356,10 @@ MAX_LENGTH = 15
 # The tags jieba gives names: of people (nr), transliterated (nrt), of
 # foreigners (nrfg), of places (ns).
 NAME_TAGS = {"nrt", "nrfg", "ns"}
+# Rule (o): its tag for words of place (海里 'in the sea', 乡里 'in the
+# village'), and those of the nouns that may stand before them.
+PLACE_TAG = "s"
+NOUN_TAGS = {"n", "ns", "s"}
 # Rule (l): a character stays itself in names where OpenCC's own name
 # phrases keep it at least this share of the time, out of this many.
 NAME_KEEPS = 4 / 5
@@ -659,7 +685,7 @@ def build_phrases(entries, table, characters, other_table, word_list, word_overr
     stats[LEAVING] = sum(1 for key, value in phrases.items() if any(pair in exits for pair in zip(value, key)))
     own_forms = kept_in_names(entries, forms, table, word_list[1])
     lexicon, character_costs, priced, dropped = find_words(word_list[0], phrases, table, representative, word_overrides,
-                                                  word_list[1], own_forms, exits)
+                                                  word_list[1], own_forms, exits, word_list[2])
     stats[PRICED] = priced
     stats[NEVER_WHOLE] = dropped
     stats[WORDS] = sum(1 for _, value, _ in lexicon.values() if value is None)
@@ -692,20 +718,24 @@ def costs_of(word_list):
 
 
 def read_word_list(path):
-    """({word: count}, the words jieba tags as names)."""
+    """({word: count}, the words jieba tags as names, {word: its tag})."""
     counts = collections.Counter()
     names = set()
+    tags = {}
     with open(path, encoding="utf-8") as stream:
         for line in stream:
             fields = line.split()
             if len(fields) >= 2:
                 counts[fields[0]] += int(fields[1])
-            if len(fields) >= 3 and fields[2] in NAME_TAGS:
-                names.add(fields[0])
-    return counts, names
+            if len(fields) >= 3:
+                tags[fields[0]] = fields[2]
+                if fields[2] in NAME_TAGS:
+                    names.add(fields[0])
+    return counts, names, tags
 
 
-def find_words(word_list, phrases, table, representative, overrides, names=(), own_forms=(), exits=frozenset()):
+def find_words(word_list, phrases, table, representative, overrides, names=(), own_forms=(), exits=frozenset(),
+               tags=None):
     """Rule (j): ({folded key: (converted form or None, cost)}, {group: cost}, how
     many stored phrases the word list prices). Every key is folded to its
     group's first character."""
@@ -779,6 +809,26 @@ def find_words(word_list, phrases, table, representative, overrides, names=(), o
             if named != inner and cost < best_reading(folded, lexicon, character_costs):
                 inner = named
         lexicon[folded] = (key, inner if inner != by_characters(key, table) else None, cost)
+    # Rule (o): a noun, then 里, where the noun's last character and 里 make
+    # a phrase that jieba counts as a word of place (花海 | 里, not 花 | 海里).
+    places = {}
+    for key, value in phrases.items():
+        if (tags or {}).get(key) == PLACE_TAG and len(key) == 2 and value[1] == key[1] != table.get(key[1], key[1]):
+            places.setdefault(key[0], []).append(key[1])
+    convert = converter(table, lexicon, representative, character_costs)
+    added = {}
+    for noun, tag in sorted((tags or {}).items()):
+        if tag not in NOUN_TAGS or not 2 <= len(noun) < MAX_LENGTH or not all(map(is_gbk_double_byte, noun)):
+            continue
+        for after in places.get(noun[-1], ()):
+            text = noun + after
+            written = convert(noun) + table.get(after, after)
+            if text not in word_list and convert(text) != written:
+                added[group_key(text, representative)] = (text, written if by_characters(text, table) != written
+                                                          else None)
+    for folded, (text, written) in added.items():
+        if folded not in lexicon:
+            lexicon[folded] = (text, written, max(0, min(MAX_COST, best_reading(folded, lexicon, character_costs) - 1)))
     # Rule (n): a phrase or word whose form leaves the group is found again
     # in its own output, at its own cost, so that a second run cuts alike.
     for key, value, cost in list(lexicon.values()):

@@ -173,6 +173,17 @@ INSTANTIATE_TEST_SUITE_P(
                     // Two characters are as often no name: 程序库 | 里, not 库里 (Curry).
                     Conversion{u"程序库里", u"程序庫裡"}, Conversion{u"库里", u"庫裡"}));
 
+// 里 after a noun is the locality, 裡, even where the noun's last character
+// and 里 make a phrase that keeps it (海里, the nautical mile; 乡里); those
+// phrases, the other units and the names that keep 里 stay as they are.
+INSTANTIATE_TEST_SUITE_P(
+    Places, ToTraditionalAsWritten,
+    testing::Values(Conversion{u"花海里", u"花海裡"}, Conversion{u"在花海里游泳", u"在花海裡游泳"},
+                    Conversion{u"人海里", u"人海裡"}, Conversion{u"大海里", u"大海裡"},
+                    Conversion{u"书海里", u"書海裡"}, Conversion{u"家乡里", u"家鄉裡"}, Conversion{u"海里", u"海里"},
+                    Conversion{u"十二海里", u"十二海里"}, Conversion{u"三公里", u"三公里"},
+                    Conversion{u"邻里", u"鄰里"}, Conversion{u"乡里", u"鄉里"}, Conversion{u"西西里", u"西西里"}));
+
 // A word is neither cut by the phrases inside it alone (系结 in 体系结构,
 // 发式 in 启发式) nor given the exceptions of the phrases around it (下面
 // is no 下麵 for 下面条's sake, 发布 no 發佈 for 发布会's).
