@@ -152,7 +152,9 @@ Rules for the phrase tables:
     NAME_PHRASES. That is 里 (205 of 227: 马里兰 馬里蘭) and 托 (38 of 42):
     里瓦斯 stays 里瓦斯 where 里 alone is 裡, 托木斯克 stays 托木斯克 where
     托 alone is 託. jieba's tag for people's names (nr) does not count: it
-    tags 托运 so. Such a name is kept as a word whatever its overlap, and
+    tags 托运 so, and 花园里; but a word of three characters or more that it
+    tags so is a name all the same where a stored phrase inside it keeps
+    such a character (里亚 in 里亚尔, the rial; 托夫 in 巴托夫). Such a name is kept as a word whatever its overlap, and
     takes the form only where jieba counts it often enough for it to be read
     whole alone, as a stored phrase is; it is not made cheaper, since names
     lie inside ordinary text. Names of two characters do not count
@@ -356,6 +358,7 @@ MAX_LENGTH = 15
 # The tags jieba gives names: of people (nr), transliterated (nrt), of
 # foreigners (nrfg), of places (ns).
 NAME_TAGS = {"nrt", "nrfg", "ns"}
+PEOPLE_TAG = "nr"
 # Rule (o): its tag for words of place (海里 'in the sea', 乡里 'in the
 # village'), and those of the nouns that may stand before them.
 PLACE_TAG = "s"
@@ -684,8 +687,9 @@ def build_phrases(entries, table, characters, other_table, word_list, word_overr
     stats[STORED] = len(phrases)
     stats[LEAVING] = sum(1 for key, value in phrases.items() if any(pair in exits for pair in zip(value, key)))
     own_forms = kept_in_names(entries, forms, table, word_list[1])
+    names = word_list[1] | people_names_keeping(word_list[2], phrases, own_forms)
     lexicon, character_costs, priced, dropped = find_words(word_list[0], phrases, table, representative, word_overrides,
-                                                  word_list[1], own_forms, exits, word_list[2])
+                                                  names, own_forms, exits, word_list[2])
     stats[PRICED] = priced
     stats[NEVER_WHOLE] = dropped
     stats[WORDS] = sum(1 for _, value, _ in lexicon.values() if value is None)
@@ -709,6 +713,25 @@ def kept_in_names(entries, forms, table, names):
         print(f"kept as itself in names: {char}, by {kept[char][True]} of {sum(kept[char].values())} name phrases",
               file=sys.stderr)
     return chosen
+
+
+def people_names_keeping(tags, phrases, own_forms):
+    """Rule (l): the words jieba tags as people's names (nr) that count as names
+    all the same, as a stored phrase inside them keeps one of `own_forms` as
+    itself (里亚 in 里亚尔, the rial)."""
+    found = set()
+    for word, tag in tags.items():
+        if tag != PEOPLE_TAG or len(word) < MIN_NAME_LENGTH:
+            continue
+        for at, char in enumerate(word):
+            if char in own_forms and any(
+                    phrases.get(word[start:end], "")[at - start:at - start + 1] == char
+                    for start in range(at + 1) for end in range(max(at + 1, start + 2), len(word) + 1)
+                    if end - start < len(word)):
+                found.add(word)
+    for word in sorted(found):
+        print(f"a person's name that keeps a character as a phrase inside it does: {word}", file=sys.stderr)
+    return found
 
 
 def costs_of(word_list):

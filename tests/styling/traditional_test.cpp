@@ -170,6 +170,10 @@ INSTANTIATE_TEST_SUITE_P(
                     Conversion{u"这里", u"這裡"}, Conversion{u"里面", u"裡面"}, Conversion{u"里", u"裡"},
                     Conversion{u"去里瓦斯的路上", u"去里瓦斯的路上"}, Conversion{u"托木斯克里面", u"托木斯克裡面"},
                     Conversion{u"马里兰的心里", u"馬里蘭的心裡"},
+                    // A person's name to jieba keeps them where a phrase inside it does (里亚 in 里亚尔,
+                    // the rial); its other people's names do not (花园里).
+                    Conversion{u"伊朗里亚尔", u"伊朗里亞爾"}, Conversion{u"阿曼里亚尔", u"阿曼里亞爾"},
+                    Conversion{u"花园里", u"花園裡"},
                     // Two characters are as often no name: 程序库 | 里, not 库里 (Curry).
                     Conversion{u"程序库里", u"程序庫裡"}, Conversion{u"库里", u"庫裡"}));
 
