@@ -154,7 +154,8 @@ Rules for the phrase tables:
     托 alone is 託. jieba's tag for people's names (nr) does not count: it
     tags 托运 so, and 花园里; but a word of three characters or more that it
     tags so is a name all the same where a stored phrase inside it keeps
-    such a character (里亚 in 里亚尔, the rial; 托夫 in 巴托夫). Such a name is kept as a word whatever its overlap, and
+    such a character (里亚 in 里亚尔, the rial; 托夫 in 巴托夫). Such a name
+    is kept as a word whatever its overlap, and
     takes the form only where jieba counts it often enough for it to be read
     whole alone, as a stored phrase is; it is not made cheaper, since names
     lie inside ordinary text. Names of two characters do not count
@@ -759,9 +760,11 @@ def read_word_list(path):
 
 def find_words(word_list, phrases, table, representative, overrides, names=(), own_forms=(), exits=frozenset(),
                tags=None):
-    """Rule (j): ({folded key: (converted form or None, cost)}, {group: cost}, how
-    many stored phrases the word list prices). Every key is folded to its
-    group's first character."""
+    """Rules (j), (n) and (o): ({folded key: (converted form or None, cost)}, {group:
+    cost}, how many stored phrases the word list prices); exits: the pairs of
+    rule (n), tags: {word: jieba's tag}. Every key is folded to its group's
+    first character."""
+    tags = tags or {}
     word_list = collections.Counter(word_list)
     for word, (count, _, _) in overrides.items():
         word_list[word] = count
@@ -836,11 +839,11 @@ def find_words(word_list, phrases, table, representative, overrides, names=(), o
     # a phrase that jieba counts as a word of place (花海 | 里, not 花 | 海里).
     places = {}
     for key, value in phrases.items():
-        if (tags or {}).get(key) == PLACE_TAG and len(key) == 2 and value[1] == key[1] != table.get(key[1], key[1]):
+        if tags.get(key) == PLACE_TAG and len(key) == 2 and value[1] == key[1] != table.get(key[1], key[1]):
             places.setdefault(key[0], []).append(key[1])
     convert = converter(table, lexicon, representative, character_costs)
     added = {}
-    for noun, tag in sorted((tags or {}).items()):
+    for noun, tag in sorted(tags.items()):
         if tag not in NOUN_TAGS or not 2 <= len(noun) < MAX_LENGTH or not all(map(is_gbk_double_byte, noun)):
             continue
         for after in places.get(noun[-1], ()):
