@@ -22,12 +22,14 @@ namespace vellumino::chinese {
 namespace {
 
 // Neither half of a surrogate pair, every phrase at least two characters,
-// and each converted character in its source's group; strictly ascending
+// and each converted character in its source's group, or one that the table
+// leaves as it is and that stands for its own group (覆 for 复), which the
+// phrase's own output then matches by a key of its own; strictly ascending
 // group-wise, a phrase before the longer ones it begins, as the search below
 // narrows a range of them one character at a time. Too many phrases for the
 // compiler to check in reasonable time: the tests check it instead.
-template <typename Group>
-bool PhrasesAreWellFormed(std::u16string_view phrases, Group group)
+template <typename Group, typename Map>
+bool PhrasesAreWellFormed(std::u16string_view phrases, Group group, Map map)
 {
     std::u16string_view previous;
     bool ok = true;
@@ -35,7 +37,9 @@ bool PhrasesAreWellFormed(std::u16string_view phrases, Group group)
         ok &= key.size() >= 2;
         for (std::size_t i = 0; i < key.size(); ++i) {
             ok &= !IsSurrogate(key[i]) &&
-                  (target.empty() || (!IsSurrogate(target[i]) && group(key[i]) == group(target[i])));
+                  (target.empty() ||
+                   (!IsSurrogate(target[i]) && (group(key[i]) == group(target[i]) ||
+                                                (group(target[i]) == target[i] && map(target[i]) == target[i]))));
         }
         ok &= std::lexicographical_compare(previous.begin(), previous.end(), key.begin(), key.end(),
                                            [&group](char16_t a, char16_t b) { return group(a) < group(b); });
@@ -367,10 +371,13 @@ std::span<const Phrase> SimplifiedPhrases()
 
 bool PhrasesAreWellFormed()
 {
-    return PhrasesAreWellFormed(UnpackPhrases(TraditionalTables().phrases), TraditionalGroup) &&
-           Traditional().index->fits &&
-           PhrasesAreWellFormed(UnpackPhrases(SimplifiedTables().phrases), SimplifiedGroup) &&
-           Simplified().index->fits;
+    const auto wellFormed = [](const DirectionTables& tables, const Direction& direction, auto group) {
+        return PhrasesAreWellFormed(UnpackPhrases(tables.phrases), group,
+                                    [&direction](char16_t unit) { return direction.Map(unit); }) &&
+               direction.index->fits;
+    };
+    return wellFormed(TraditionalTables(), Traditional(), TraditionalGroup) &&
+           wellFormed(SimplifiedTables(), Simplified(), SimplifiedGroup);
 }
 
 }  // namespace vellumino::chinese

@@ -104,7 +104,7 @@ Rules for the phrase tables:
     Simplified to traditional, such a text counts only where jieba's list
     (the word list of rule (j), simplified text) holds a word of two
     characters or more across the character put in: 重覆 and 被覆 are
-    words, so 覆 stays apart from 复 and 回复 stays 回復; no listed word has
+    words, so 覆 stays apart from 复 (rule (n)); no listed word has
     藉 where a phrase has 借 (借托 with 藉 is no word), so 借 and 藉 are one
     group and 借口, 借以, 凭借 take OpenCC's 藉口, 藉以, 憑藉 (and 借钱
     keeps 借錢). Back from traditional there is no such list: every text
@@ -152,7 +152,10 @@ Rules for the phrase tables:
     NAME_PHRASES. That is 里 (205 of 227: 马里兰 馬里蘭) and 托 (38 of 42):
     里瓦斯 stays 里瓦斯 where 里 alone is 裡, 托木斯克 stays 托木斯克 where
     托 alone is 託. jieba's tag for people's names (nr) does not count: it
-    tags 托运 so. Such a name is kept as a word whatever its overlap, and
+    tags 托运 so, and 花园里; but a word of three characters or more that it
+    tags so is a name all the same where a stored phrase inside it keeps
+    such a character (里亚 in 里亚尔, the rial; 托夫 in 巴托夫). Such a name
+    is kept as a word whatever its overlap, and
     takes the form only where jieba counts it often enough for it to be read
     whole alone, as a stored phrase is; it is not made cheaper, since names
     lie inside ordinary text. Names of two characters do not count
@@ -166,6 +169,28 @@ Rules for the phrase tables:
     win one. A word with no character of several forms can still change
     the output where it blocks a phrase (进行 | 复制), and rule (j) keeps
     only words that can, so there is nothing more to take on that ground.
+
+(n) A form that the character table neither rewrites nor writes (覆,
+    which simplified text writes as itself) leaves its group where joining
+    it would have ordinary text read as another character (rule (f)),
+    instead of costing the phrase: 批复, 函复, 答复 and 回复 take OpenCC's
+    批覆, 函覆, 答覆 and 回覆, and text with 覆 is still read only as itself
+    (被覆, 覆审 stay). Each phrase or word whose form leaves its group also
+    gets that form as a key of its own, at its own cost and converting to
+    itself, so that a second run cuts the output as the first cut the text.
+    Back from traditional only OpenCC's own phrases read 覆 as 复 (回覆,
+    答覆, 函覆): the forward ones are not turned round, since simplified
+    text writes 覆 in most of them too (覆水, 覆车之鉴, 倾覆).
+
+(o) 里 after a noun is the locality, 裡. jieba tags 海里, 乡里, 西里 and 东里
+    as words of place (s): its count is of 'in the sea', 'in the village',
+    where OpenCC's phrase keeps 里 for the nautical mile and the like. So a
+    noun of the list (tagged n, ns or s) that ends in such a phrase's first
+    character, followed by 里, is stored as a word of its own that writes
+    the noun's form and 裡, priced as a stored phrase is, so that it is
+    read whole: 花海 | 里, 人海 | 里, where the cheapest cut took 花 | 海里.
+    Not where jieba lists the whole as a word (西西里), nor where it is cut
+    so already (家乡 | 里). 公里, 邻里 and 十二海里 stay as they are.
 
 Runs of spaces (U+0020, U+3000) between characters are read through: a
 phrase matches the characters on either side of them, and they stay where
@@ -302,11 +327,12 @@ CLASH = "dropped: same group-wise as another key, converted otherwise"
 REPEATED = "dropped: same group-wise as another key, converted alike"
 TOO_LONG = "dropped: longer than 15 characters"
 STORED = "stored"
+LEAVING = "of those, writing a form that leaves its group"
 PRICED = "of those, priced by the word list (the others by their characters)"
 WORDS = "words of the word list kept to weigh the cuts, converted by the character table"
 NEVER_WHOLE = "words dropped: never read whole, as their own characters cut otherwise cost less"
 PHRASE_STATS = (PHRASES, LENGTH, PHRASE_OUTSIDE, UNLISTED, FOREIGN, SAME, MISREAD, MISREAD_LEFT, CLASH, REPEATED,
-                TOO_LONG, STORED, PRICED, WORDS, NEVER_WHOLE)
+                TOO_LONG, STORED, LEAVING, PRICED, WORDS, NEVER_WHOLE)
 
 # Rule (h): the single characters no rule settles, with the reason for each.
 # Reviewed like OpenCC's own candidate order: add one only with a reason that
@@ -333,6 +359,11 @@ MAX_LENGTH = 15
 # The tags jieba gives names: of people (nr), transliterated (nrt), of
 # foreigners (nrfg), of places (ns).
 NAME_TAGS = {"nrt", "nrfg", "ns"}
+PEOPLE_TAG = "nr"
+# Rule (o): its tag for words of place (海里 'in the sea', 乡里 'in the
+# village'), and those of the nouns that may stand before them.
+PLACE_TAG = "s"
+NOUN_TAGS = {"n", "ns", "s"}
 # Rule (l): a character stays itself in names where OpenCC's own name
 # phrases keep it at least this share of the time, out of this many.
 NAME_KEEPS = 4 / 5
@@ -519,8 +550,9 @@ def is_gb2312(char):
         return False
 
 
-def groups(table, phrases):
-    """{character: the smallest code unit of its group}, for characters in a group of two or more.
+def groups(table, phrases, exits=frozenset()):
+    """{character: the smallest code unit of its group}, for characters in a group of two or more;
+    exits: the pairs (form, character) that a phrase writes without joining them.
 
     The converter builds the same groups from the same pairs, so both sort
     the keys alike."""
@@ -531,7 +563,8 @@ def groups(table, phrases):
             char = parent[char]
         return char
 
-    pairs = list(table.items()) + [pair for key, value in phrases.items() for pair in zip(key, value)]
+    pairs = list(table.items()) + [pair for key, value in phrases.items() for pair in zip(key, value)
+                                   if (pair[1], pair[0]) not in exits]
     for first, second in pairs:
         first, second = find(first), find(second)
         if first != second:
@@ -612,22 +645,28 @@ def build_phrases(entries, table, characters, other_table, word_list, word_overr
     # puts the two in one group.
     plain = {char for char in set(table) | set(table.values()) | {char for pair in phrases.items()
              for char in "".join(pair)} if char not in other_table}
+    # Rule (n): a form that the character table neither rewrites nor writes
+    # (覆 for 复) leaves the group instead of joining it.
+    rewritten = set(table) | set(table.values())
+    exits = set()
     while True:
-        representative = groups(table, phrases)
+        representative = groups(table, phrases, exits)
         hazards = misread(phrases, table, representative, plain, attested)
+        leaving = {(form, char) for form, char in hazards if form not in rewritten} - exits
+        exits |= leaving
         joining = [key for key, value in phrases.items()
-                   if any((form, char) in hazards for char, form in zip(key, value) if form != char)]
+                   if any((form, char) in hazards - exits for char, form in zip(key, value) if form != char)]
         for key in joining:
             stats[MISREAD] += 1
             del phrases[key]
-        if not joining:
+        if not joining and not leaving:
             stats[MISREAD_LEFT] = len(hazards)
             if hazards:
                 print(f"still read as another character of their group: "
                       f"{' '.join(sorted(f'{a}~{b}' for a, b in hazards))}", file=sys.stderr)
             break
     while True:
-        representative = groups(table, phrases)
+        representative = groups(table, phrases, exits)
         keys_of = collections.defaultdict(list)
         for key in sorted(phrases):
             keys_of[group_key(key, representative)].append(key)
@@ -647,9 +686,11 @@ def build_phrases(entries, table, characters, other_table, word_list, word_overr
             stats[REPEATED] += 1
             del phrases[key]
     stats[STORED] = len(phrases)
+    stats[LEAVING] = sum(1 for key, value in phrases.items() if any(pair in exits for pair in zip(value, key)))
     own_forms = kept_in_names(entries, forms, table, word_list[1])
+    names = word_list[1] | people_names_keeping(word_list[2], phrases, own_forms)
     lexicon, character_costs, priced, dropped = find_words(word_list[0], phrases, table, representative, word_overrides,
-                                                  word_list[1], own_forms)
+                                                  names, own_forms, exits, word_list[2])
     stats[PRICED] = priced
     stats[NEVER_WHOLE] = dropped
     stats[WORDS] = sum(1 for _, value, _ in lexicon.values() if value is None)
@@ -675,6 +716,25 @@ def kept_in_names(entries, forms, table, names):
     return chosen
 
 
+def people_names_keeping(tags, phrases, own_forms):
+    """Rule (l): the words jieba tags as people's names (nr) that count as names
+    all the same, as a stored phrase inside them keeps one of `own_forms` as
+    itself (里亚 in 里亚尔, the rial)."""
+    found = set()
+    for word, tag in tags.items():
+        if tag != PEOPLE_TAG or len(word) < MIN_NAME_LENGTH:
+            continue
+        for at, char in enumerate(word):
+            if char in own_forms and any(
+                    phrases.get(word[start:end], "")[at - start:at - start + 1] == char
+                    for start in range(at + 1) for end in range(max(at + 1, start + 2), len(word) + 1)
+                    if end - start < len(word)):
+                found.add(word)
+    for word in sorted(found):
+        print(f"a person's name that keeps a character as a phrase inside it does: {word}", file=sys.stderr)
+    return found
+
+
 def costs_of(word_list):
     """{word: its cost}: -ln(count / total), in COST_UNIT, capped at MAX_COST."""
     total = sum(word_list.values())
@@ -682,23 +742,29 @@ def costs_of(word_list):
 
 
 def read_word_list(path):
-    """({word: count}, the words jieba tags as names)."""
+    """({word: count}, the words jieba tags as names, {word: its tag})."""
     counts = collections.Counter()
     names = set()
+    tags = {}
     with open(path, encoding="utf-8") as stream:
         for line in stream:
             fields = line.split()
             if len(fields) >= 2:
                 counts[fields[0]] += int(fields[1])
-            if len(fields) >= 3 and fields[2] in NAME_TAGS:
-                names.add(fields[0])
-    return counts, names
+            if len(fields) >= 3:
+                tags[fields[0]] = fields[2]
+                if fields[2] in NAME_TAGS:
+                    names.add(fields[0])
+    return counts, names, tags
 
 
-def find_words(word_list, phrases, table, representative, overrides, names=(), own_forms=()):
-    """Rule (j): ({folded key: (converted form or None, cost)}, {group: cost}, how
-    many stored phrases the word list prices). Every key is folded to its
-    group's first character."""
+def find_words(word_list, phrases, table, representative, overrides, names=(), own_forms=(), exits=frozenset(),
+               tags=None):
+    """Rules (j), (n) and (o): ({folded key: (converted form or None, cost)}, {group:
+    cost}, how many stored phrases the word list prices); exits: the pairs of
+    rule (n), tags: {word: jieba's tag}. Every key is folded to its group's
+    first character."""
+    tags = tags or {}
     word_list = collections.Counter(word_list)
     for word, (count, _, _) in overrides.items():
         word_list[word] = count
@@ -769,6 +835,35 @@ def find_words(word_list, phrases, table, representative, overrides, names=(), o
             if named != inner and cost < best_reading(folded, lexicon, character_costs):
                 inner = named
         lexicon[folded] = (key, inner if inner != by_characters(key, table) else None, cost)
+    # Rule (o): a noun, then 里, where the noun's last character and 里 make
+    # a phrase that jieba counts as a word of place (花海 | 里, not 花 | 海里).
+    places = {}
+    for key, value in phrases.items():
+        if tags.get(key) == PLACE_TAG and len(key) == 2 and value[1] == key[1] != table.get(key[1], key[1]):
+            places.setdefault(key[0], []).append(key[1])
+    convert = converter(table, lexicon, representative, character_costs)
+    added = {}
+    for noun, tag in sorted(tags.items()):
+        if tag not in NOUN_TAGS or not 2 <= len(noun) < MAX_LENGTH or not all(map(is_gbk_double_byte, noun)):
+            continue
+        for after in places.get(noun[-1], ()):
+            text = noun + after
+            written = convert(noun) + table.get(after, after)
+            if text not in word_list and convert(text) != written:
+                added[group_key(text, representative)] = (text, written if by_characters(text, table) != written
+                                                          else None)
+    for folded, (text, written) in added.items():
+        if folded not in lexicon:
+            lexicon[folded] = (text, written, max(0, min(MAX_COST, best_reading(folded, lexicon, character_costs) - 1)))
+    # Rule (n): a phrase or word whose form leaves the group is found again
+    # in its own output, at its own cost, so that a second run cuts alike.
+    for key, value, cost in list(lexicon.values()):
+        if value is None:
+            continue
+        written = "".join(form if (form, char) in exits else char for char, form in zip(key, value))
+        folded = group_key(written, representative)
+        if written != key and folded not in lexicon:
+            lexicon[folded] = (written, value if by_characters(written, table) != value else None, cost)
     # Rule (m): an entry that costs more than the cheapest other cut of its
     # own characters is never read whole, in any text, so it changes no cut:
     # dropped. Dropping one never makes another's other cut dearer (its place

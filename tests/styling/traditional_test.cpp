@@ -60,13 +60,19 @@ INSTANTIATE_TEST_SUITE_P(Characters, ToTraditionalTest,
                                          Conversion{u"托", u"託"}, Conversion{u"余", u"餘"}));
 
 // Characters that are simplified text themselves are read only as
-// themselves: 覆 is not taken for 复 (被复 is 被複), so no phrase may write it
-// for 复 either (回复 is 回復, where OpenCC writes 回覆). 瞭 is not simplified
-// text (it becomes 了), so 了解 may be 瞭解. The cut is weighed, not taken
-// from the left: 被 | 复制, where OpenCC takes 被复 first.
+// themselves: 覆 is not taken for 复 (被覆 is no 被複, 覆审 no 複審), yet
+// OpenCC's phrases may write it for 复 (批复 is 批覆, 回复 回覆), and what they
+// wrote stays as it is, alone or in a longer word. 瞭 is not simplified text
+// (it becomes 了), so 了解 may be 瞭解. The cut is weighed, not taken from the
+// left: 被 | 复制, where OpenCC takes 被复 first.
 INSTANTIATE_TEST_SUITE_P(OrdinaryText, ToTraditionalTest,
                          testing::Values(Conversion{u"被覆盖", u"被覆蓋"}, Conversion{u"覆盖", u"覆蓋"},
-                                         Conversion{u"被复制", u"被複製"}, Conversion{u"回复", u"回復"},
+                                         Conversion{u"被复制", u"被複製"}, Conversion{u"回复", u"回覆"},
+                                         Conversion{u"批复", u"批覆"}, Conversion{u"函复", u"函覆"},
+                                         Conversion{u"答复", u"答覆"}, Conversion{u"反复无常", u"反覆無常"},
+                                         Conversion{u"特此函复", u"特此函覆"}, Conversion{u"覆审", u"覆審"},
+                                         Conversion{u"复审", u"複審"}, Conversion{u"恢复", u"恢復"},
+                                         Conversion{u"批覆", u"批覆"}, Conversion{u"反覆无常", u"反覆無常"},
                                          Conversion{u"了解", u"瞭解"}, Conversion{u"瞭望", u"瞭望"}));
 
 // Text already converted, or half converted, finds the same phrases as the
@@ -164,8 +170,23 @@ INSTANTIATE_TEST_SUITE_P(
                     Conversion{u"这里", u"這裡"}, Conversion{u"里面", u"裡面"}, Conversion{u"里", u"裡"},
                     Conversion{u"去里瓦斯的路上", u"去里瓦斯的路上"}, Conversion{u"托木斯克里面", u"托木斯克裡面"},
                     Conversion{u"马里兰的心里", u"馬里蘭的心裡"},
+                    // A person's name to jieba keeps them where a phrase inside it does (里亚 in 里亚尔,
+                    // the rial); its other people's names do not (花园里).
+                    Conversion{u"伊朗里亚尔", u"伊朗里亞爾"}, Conversion{u"阿曼里亚尔", u"阿曼里亞爾"},
+                    Conversion{u"花园里", u"花園裡"},
                     // Two characters are as often no name: 程序库 | 里, not 库里 (Curry).
                     Conversion{u"程序库里", u"程序庫裡"}, Conversion{u"库里", u"庫裡"}));
+
+// 里 after a noun is the locality, 裡, even where the noun's last character
+// and 里 make a phrase that keeps it (海里, the nautical mile; 乡里); those
+// phrases, the other units and the names that keep 里 stay as they are.
+INSTANTIATE_TEST_SUITE_P(
+    Places, ToTraditionalAsWritten,
+    testing::Values(Conversion{u"花海里", u"花海裡"}, Conversion{u"在花海里游泳", u"在花海裡游泳"},
+                    Conversion{u"人海里", u"人海裡"}, Conversion{u"大海里", u"大海裡"},
+                    Conversion{u"书海里", u"書海裡"}, Conversion{u"家乡里", u"家鄉裡"}, Conversion{u"海里", u"海里"},
+                    Conversion{u"十二海里", u"十二海里"}, Conversion{u"三公里", u"三公里"},
+                    Conversion{u"邻里", u"鄰里"}, Conversion{u"乡里", u"鄉里"}, Conversion{u"西西里", u"西西里"}));
 
 // A word is neither cut by the phrases inside it alone (系结 in 体系结构,
 // 发式 in 启发式) nor given the exceptions of the phrases around it (下面
