@@ -127,31 +127,36 @@ public:
     // fill the bytes exactly.
     explicit PackedPhrases(std::span<const unsigned char> bytes)
     {
-        constexpr std::size_t kHeader = 6 * 4;
+        constexpr std::size_t kFields = 7, kHeader = kFields * 4;
         if (bytes.size() < kHeader) {
             return;
         }
-        std::uint64_t sizes[6];
-        for (std::size_t i = 0; i < 6; ++i) {
-            sizes[i] = std::uint64_t{bytes[4 * i]} | std::uint64_t{bytes[4 * i + 1]} << 8 |
-                       std::uint64_t{bytes[4 * i + 2]} << 16 | std::uint64_t{bytes[4 * i + 3]} << 24;
+        std::uint64_t header[kFields];
+        for (std::size_t i = 0; i < kFields; ++i) {
+            header[i] = std::uint64_t{bytes[4 * i]} | std::uint64_t{bytes[4 * i + 1]} << 8 |
+                        std::uint64_t{bytes[4 * i + 2]} << 16 | std::uint64_t{bytes[4 * i + 3]} << 24;
         }
-        const std::uint64_t entries = sizes[0], characters = sizes[1], targets = sizes[2];
-        if (bytes.size() - kHeader !=
-            4 * characters + 2 * targets + 2 * entries + sizes[3] + sizes[4] + sizes[5]) {
+        // Summed in 64 bits, so that no size can wrap round to fit.
+        if (bytes.size() - kHeader != header[2] + 2 * header[1] + 2 * header[3] + 2 * header[0] + header[4] +
+                                          header[5] + header[6]) {
             return;
         }
+        std::size_t sizes[kFields];
+        std::copy_n(header, kFields, sizes);
+        const std::size_t entries = sizes[0], characters = sizes[1], targets = sizes[3];
         const unsigned char* at = bytes.data() + kHeader;
-        characters_ = {at, characters};
-        byFrequency_ = {at + 2 * characters, characters};
-        targets_ = {at + 4 * characters, targets};
-        at += 4 * characters + 2 * targets;
+        characters_ = {at, at + sizes[2]};
+        count_ = characters;
+        at += sizes[2];
+        byFrequency_ = {at, characters};
+        targets_ = {at + 2 * characters, targets};
+        at += 2 * characters + 2 * targets;
         heads_ = {at, entries};
         costs_ = {at + entries, entries};
         at += 2 * entries;
-        deltas_ = {at, at + sizes[3]};
-        others_ = {at + sizes[3], at + sizes[3] + sizes[4]};
-        forms_ = {at + sizes[3] + sizes[4], at + sizes[3] + sizes[4] + sizes[5]};
+        deltas_ = {at, at + sizes[4]};
+        others_ = {at + sizes[4], at + sizes[4] + sizes[5]};
+        forms_ = {at + sizes[4] + sizes[5], at + sizes[4] + sizes[5] + sizes[6]};
     }
 
     PackedSizes Measure() const
@@ -177,14 +182,20 @@ public:
     template <typename Form, typename Group, typename Visit>
     std::u16string Unpack(std::size_t units, Form form, Group group, Visit visit) const
     {
-        const std::size_t characters = characters_.Size();
+        const std::size_t characters = count_;
         struct Character {
             char16_t unit, form, group;
         };
         std::vector<Character> alphabet(characters);
+        ByteStream differences = characters_;
+        std::int64_t unit = 0;
         for (std::size_t i = 0; i < characters; ++i) {
-            const char16_t unit = characters_[i];
-            alphabet[i] = {unit, form(unit), group(unit)};
+            unit += Unzigzag(differences.Number());
+            if (unit < 0 || unit > 0xFFFF || differences.overrun) {
+                return {};
+            }
+            const auto c = static_cast<char16_t>(unit);
+            alphabet[i] = {c, form(c), group(c)};
         }
         std::vector<std::uint32_t> byFrequency(characters);
         for (std::size_t i = 0; i < characters; ++i) {
@@ -207,9 +218,7 @@ public:
                 end - out < static_cast<std::ptrdiff_t>(1 + (hasForm ? 2 : 1) * length)) {
                 break;
             }
-            const std::uint32_t zigzag = deltas.Number();
-            const std::int64_t delta = zigzag & 1 ? -static_cast<std::int64_t>(zigzag / 2) - 1 : zigzag / 2;
-            const std::int64_t first = delta + (shared < previous ? key[shared] : 0);
+            const std::int64_t first = Unzigzag(deltas.Number()) + (shared < previous ? key[shared] : 0);
             if (first < 0 || static_cast<std::size_t>(first) >= characters) {
                 break;
             }
@@ -268,9 +277,16 @@ private:
         }
     };
 
-    Units characters_, byFrequency_, targets_;
+    static std::int64_t Unzigzag(std::uint32_t number)
+    {
+        return number & 1 ? -static_cast<std::int64_t>(number / 2) - 1 : number / 2;
+    }
+
+    std::size_t count_ = 0;
+    Units byFrequency_, targets_;
     std::span<const unsigned char> heads_, costs_;
-    ByteStream deltas_{nullptr, nullptr}, others_{nullptr, nullptr}, forms_{nullptr, nullptr};
+    ByteStream characters_{nullptr, nullptr}, deltas_{nullptr, nullptr}, others_{nullptr, nullptr},
+        forms_{nullptr, nullptr};
 };
 
 // The single characters' costs, as the generator writes them: runs of a

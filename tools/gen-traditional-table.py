@@ -942,6 +942,11 @@ def small_number(value):
     return bytes([0xFF, value & 0xFF, (value >> 8) & 0xFF, value >> 16])
 
 
+def zigzag(value):
+    """0, -1, 1, -2, 2... as 0, 1, 2, 3, 4..."""
+    return 2 * value if value >= 0 else -2 * value - 1
+
+
 def u32(value):
     return value.to_bytes(4, "little")
 
@@ -970,9 +975,12 @@ def packed_phrases(lexicon, representative, table):
     """The phrase list as bytes, in streams of one kind each, so that gzip
     finds each kind's own regularities; the entries sorted group-wise:
 
-      header: six u32, little-endian: entries, characters, targets, and the
-              bytes of the deltas, of the other characters and of the forms
-      characters: u16 each, every character of a key, sorted group-wise
+      header: seven u32, little-endian: entries, characters, the bytes of
+              the characters, targets, and the bytes of the deltas, of the
+              other characters and of the forms
+      characters: every character of a key, sorted group-wise, each as its
+                  difference from the one before (the first from 0), zigzag
+                  coded
       by frequency: u16 each, the same characters' indices, most used first
       targets: u16 each, the forms' characters that are neither the table's
                nor the source's, most used first
@@ -1023,7 +1031,7 @@ def packed_phrases(lexicon, representative, table):
         heads.append((0x80 if value is not None else 0) | shared << 4 | len(key))
         costs.append(cost)
         difference = index[key[shared]] - (index[previous[shared]] if shared < len(previous) else 0)
-        deltas += small_number(2 * difference if difference >= 0 else -2 * difference - 1)
+        deltas += small_number(zigzag(difference))
         for char in key[shared + 1:]:
             others += small_number(rank[char])
         for n, (i, char) in enumerate(changed):
@@ -1033,8 +1041,13 @@ def packed_phrases(lexicon, representative, table):
             else:
                 forms.append(last | i)
                 forms += small_number(target_rank[char])
-    header = b"".join(map(u32, (len(entries), len(alphabet), len(targets), len(deltas), len(others), len(forms))))
-    return (header + u16s(alphabet) + b"".join(index[char].to_bytes(2, "little") for char in by_frequency) +
+    characters, previous = bytearray(), 0
+    for char in alphabet:
+        characters += small_number(zigzag(ord(char) - previous))
+        previous = ord(char)
+    header = b"".join(map(u32, (len(entries), len(alphabet), len(characters), len(targets), len(deltas),
+                                len(others), len(forms))))
+    return (header + bytes(characters) + b"".join(index[char].to_bytes(2, "little") for char in by_frequency) +
             u16s(targets) + bytes(heads) + bytes(costs) + bytes(deltas) + bytes(others) + bytes(forms))
 
 
