@@ -152,6 +152,15 @@ var Vellumino = (function () {
   let failed = false;
   let retry = null;
   let pause = 1000;
+  // The service worker's fill fetches every file again, the tables too,
+  // past the browser's cache: started beside the page's own fetch of the
+  // tables, it would have a slow link carry them twice before the first
+  // conversion. It starts once the first fetch has come or failed.
+  let afterTables = [];
+  const tablesSettled = () => {
+    while (afterTables.length) afterTables.shift()();
+    afterTables = null;
+  };
   const fetchTables = () => {
     if (fetching || Tables.placed) return;
     fetching = true;
@@ -162,9 +171,11 @@ var Vellumino = (function () {
       pause = 1000;
       say("");
       while (converting.length) converting.shift()();
+      if (afterTables) tablesSettled();
     }, () => {
       fetching = false;
       failed = true;
+      if (afterTables) tablesSettled();
       if (converting.length) say(message());
       retry = setTimeout(fetchTables, pause);
       pause = Math.min(pause * 2, 30000);
@@ -445,13 +456,15 @@ var Vellumino = (function () {
       updating = false;
       location.reload();
     });
-    addEventListener("load", () => navigator.serviceWorker.register("sw.js").then((registration) => {
+    const register = () => navigator.serviceWorker.register("sw.js").then((registration) => {
       offer(registration.waiting);
       registration.addEventListener("updatefound", () => {
         const worker = registration.installing;
         worker.addEventListener("statechange", () => worker.state === "installed" && offer(worker));
       });
-    }).catch(() => {}));
+    }).catch(() => {});
+    if (afterTables) afterTables.push(register);
+    else register();
   }
 
   return {
