@@ -218,13 +218,17 @@ public:
                 end - out < static_cast<std::ptrdiff_t>(1 + (hasForm ? 2 : 1) * length)) {
                 break;
             }
-            const std::int64_t first = Unzigzag(deltas.Number()) + (shared < previous ? key[shared] : 0);
-            if (first < 0 || static_cast<std::size_t>(first) >= characters) {
-                break;
+            std::size_t rest = shared;
+            if (shared < kDeltaShared) {
+                const std::int64_t first = Unzigzag(deltas.Number()) + (shared < previous ? key[shared] : 0);
+                if (first < 0 || static_cast<std::size_t>(first) >= characters) {
+                    break;
+                }
+                key[shared] = static_cast<std::uint32_t>(first);
+                ++rest;
             }
-            key[shared] = static_cast<std::uint32_t>(first);
             std::uint32_t outside = 0;
-            for (std::size_t i = shared + 1; i < length; ++i) {
+            for (std::size_t i = rest; i < length; ++i) {
                 const std::uint32_t rank = others.Number();
                 key[i] = rank < characters ? byFrequency[rank] : static_cast<std::uint32_t>(characters);
                 outside |= key[i] >= characters;
@@ -276,6 +280,10 @@ private:
             return static_cast<char16_t>(at[2 * i] | at[2 * i + 1] << 8);
         }
     };
+
+    // Below this many characters shared with the entry before, the next is
+    // a difference; from there on, like the others, a place by frequency.
+    static constexpr std::size_t kDeltaShared = 2;
 
     static std::int64_t Unzigzag(std::uint32_t number)
     {

@@ -971,6 +971,11 @@ def byte_literal(data, width=96):
     return "\n".join(lines) + "\n"
 
 
+# Below this many characters shared with the entry before, an entry's next
+# character is written as a difference (packed_phrases).
+DELTA_SHARED = 2
+
+
 def packed_phrases(lexicon, representative, table):
     """The phrase list as bytes, in streams of one kind each, so that gzip
     finds each kind's own regularities; the entries sorted group-wise:
@@ -988,12 +993,14 @@ def packed_phrases(lexicon, representative, table):
              times the characters (up to 7) shared with the entry before,
              plus the length
       costs: a byte each
-      deltas: for each entry, its first character not shared, as the
-              difference of its index in `characters` from that of the entry
-              before at the same place (0 where that one is shorter), zigzag
-              coded: the list is sorted, so it is mostly small
+      deltas: for each entry that shares fewer than two characters with the
+              one before, its first character not shared, as the difference
+              of its index in `characters` from that of the entry before at
+              the same place (0 where that one is shorter), zigzag coded: the
+              list is sorted, so it is mostly small
       others: the rest of the key's characters, each by its place in `by
-              frequency`
+              frequency`: past two shared characters few entries share the
+              next one, and its frequency says more than its order
       forms: for each phrase with a form, a byte for each character the
              table would write otherwise: its place (bits 0 to 3), 0x40 where
              the form keeps the source's character, else followed by its place
@@ -1013,7 +1020,7 @@ def packed_phrases(lexicon, representative, table):
         shared = 0
         while shared < min(len(key), len(previous), 7) and key[shared] == previous[shared]:
             shared += 1
-        used.update(key[shared + 1:])
+        used.update(key[shared + 1:] if shared < DELTA_SHARED else key[shared:])
         changed = []
         if value is not None:
             changed = [(i, char) for i, (source, char) in enumerate(zip(key, value))
@@ -1030,9 +1037,12 @@ def packed_phrases(lexicon, representative, table):
     for key, value, cost, shared, previous, changed in plan:
         heads.append((0x80 if value is not None else 0) | shared << 4 | len(key))
         costs.append(cost)
-        difference = index[key[shared]] - (index[previous[shared]] if shared < len(previous) else 0)
-        deltas += small_number(zigzag(difference))
-        for char in key[shared + 1:]:
+        rest = key[shared:]
+        if shared < DELTA_SHARED:
+            difference = index[key[shared]] - (index[previous[shared]] if shared < len(previous) else 0)
+            deltas += small_number(zigzag(difference))
+            rest = key[shared + 1:]
+        for char in rest:
             others += small_number(rank[char])
         for n, (i, char) in enumerate(changed):
             last = 0x80 if n == len(changed) - 1 else 0

@@ -241,7 +241,8 @@ def check_layout(page, rects):
 
 
 def status(page):
-    return page.value("document.getElementById('status').textContent")
+    # Read while a navigation may be between documents.
+    return page.value("document.getElementById('status')?.textContent ?? ''")
 
 
 def tables_follow(page, url):

@@ -109,8 +109,8 @@ def main(linked, served, tables):
     # The seal's values, written by the split where the linker left placeholders.
     for a in range(where, where + 8):
         want[a] = got[a]
-    if not pieces or not differences:
-        sys.exit(f"FAIL: {pieces} pieces, {differences} of them as differences: the tables were not split")
+    if not pieces:
+        sys.exit("FAIL: no pieces: the tables were not split")
     wrong = sorted(a for a in set(want) | set(got) if want.get(a, 0) != got.get(a, 0))
     if wrong:
         sys.exit(f"FAIL: {len(wrong)} bytes differ, the first at {wrong[0]:#x}")
