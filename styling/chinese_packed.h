@@ -309,9 +309,9 @@ bool ForEachCost(std::span<const unsigned char> bytes, Take take)
         const unsigned cost = in.Byte();
         const std::uint32_t count = in.Number();
         std::uint32_t unit = 0;
-        for (std::uint32_t i = 0; i < count && !in.overrun; ++i) {
+        for (std::uint32_t i = 0; i < count; ++i) {
             unit += in.Number();
-            if (unit > 0xFFFF) {
+            if (in.overrun || unit > 0xFFFF) {
                 return false;
             }
             take(static_cast<char16_t>(unit), cost);
