@@ -1,7 +1,7 @@
-// Writes every conversion of the 1 MiB text of the benchmarks and of each file given (UTF-8
-// text, or else raw UTF-16) to its output, so that two builds of other tables can be compared
-// byte for byte:
+// Writes every conversion of each file given (UTF-8 text, or else raw UTF-16) to its output,
+// so that two builds of other tables can be compared byte for byte:
 //   same_output FILE... > OUT   (with each build; then cmp the two)
+//   same_output --large-text > FILE   (the 1 MiB text the mappings are timed on, as UTF-8)
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -32,11 +32,14 @@ bool Read(const char* path, std::u16string& units)
 
 int main(int argc, char** argv)
 {
-    for (int i = 0; i < argc; ++i) {
+    if (argc == 2 && std::string(argv[1]) == "--large-text") {
+        const auto text = vellumino::ToUtf8(vellumino::bench::LargeText());
+        fwrite(text->data(), 1, text->size(), stdout);
+        return 0;
+    }
+    for (int i = 1; i < argc; ++i) {
         std::u16string units;
-        if (i == 0) {
-            units = vellumino::bench::LargeText();
-        } else if (!Read(argv[i], units)) {
+        if (!Read(argv[i], units)) {
             std::fprintf(stderr, "same_output: cannot read %s\n", argv[i]);
             return 1;
         }

@@ -294,9 +294,9 @@ std::vector<std::uint32_t> UnitTable(const DirectionTables& tables)
     for (std::uint32_t unit = 0; unit < kUnits; ++unit) {
         units[unit] = unit | unit << 16;
     }
-    for (const CharacterPair& pair : tables.forms) {
-        units[pair.source] = (units[pair.source] & 0xFFFF0000u) | pair.target;
-    }
+    ForEachPair(tables.forms, [&units](char16_t source, char16_t target) {
+        units[source] = (units[source] & 0xFFFF0000u) | target;
+    });
     ForEachGroup(tables.groupRuns, [&units](std::size_t, std::u16string_view members) {
         for (const char16_t member : members) {
             units[member] = (units[member] & 0xFFFFu) | std::uint32_t{members[0]} << 16;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <iterator>
+#include <vector>
 
 #include "chinese_packed.h"
 #include "chinese_tables.h"
@@ -15,10 +16,10 @@ namespace vellumino::chinese {
 namespace {
 
 // Regenerate all of these with tools/gen-traditional-table.py rather than editing by hand.
-VELLUMINO_TABLE constexpr CharacterPair kToTraditional[] = {
+constexpr CharacterPair kToTraditional[] = {
 #include "opencc/traditional_table.inc"
 };
-VELLUMINO_TABLE constexpr CharacterPair kToSimplified[] = {
+constexpr CharacterPair kToSimplified[] = {
 #include "opencc/simplified_table.inc"
 };
 
@@ -206,10 +207,43 @@ consteval bool KeepsGroups(const CharacterPair (&pairs)[N], const Group& group)
 static_assert(KeepsGroups(kToTraditional, kTraditionalGroupOf), "a character leaves its group");
 static_assert(KeepsGroups(kToSimplified, kSimplifiedGroupOf), "a character leaves its group");
 
-constexpr DirectionTables kTraditional{kToTraditional, kTraditionalGroups,
+// The pairs as the program carries them: a third of their bytes, and half
+// once compressed, where a pair of 16-bit units each compresses poorly.
+template <std::size_t N, typename Out>
+constexpr void PackPairs(const CharacterPair (&pairs)[N], Out out)
+{
+    std::uint32_t previous = 0;
+    for (const CharacterPair& pair : pairs) {
+        AppendNumber(pair.source - previous, out);
+        AppendNumber(Zigzag(static_cast<std::int32_t>(pair.target) - static_cast<std::int32_t>(pair.source)), out);
+        previous = pair.source;
+    }
+}
+
+template <std::size_t N>
+consteval std::size_t PackedSize(const CharacterPair (&pairs)[N])
+{
+    std::size_t size = 0;
+    PackPairs(pairs, [&size](std::uint32_t) { ++size; });
+    return size;
+}
+
+template <std::size_t Size, std::size_t N>
+consteval std::array<unsigned char, Size> Packed(const CharacterPair (&pairs)[N])
+{
+    std::array<unsigned char, Size> packed{};
+    std::size_t at = 0;
+    PackPairs(pairs, [&](std::uint32_t byte) { packed[at++] = static_cast<unsigned char>(byte); });
+    return packed;
+}
+
+VELLUMINO_TABLE constexpr auto kTraditionalPairs = Packed<PackedSize(kToTraditional)>(kToTraditional);
+VELLUMINO_TABLE constexpr auto kSimplifiedPairs = Packed<PackedSize(kToSimplified)>(kToSimplified);
+
+constexpr DirectionTables kTraditional{kTraditionalPairs, kTraditionalGroups,
                                        {kTraditionalPhrases, std::size(kTraditionalPhrases) - 1},
                                        {kTraditionalCosts, std::size(kTraditionalCosts) - 1}};
-constexpr DirectionTables kSimplified{kToSimplified, kSimplifiedGroups,
+constexpr DirectionTables kSimplified{kSimplifiedPairs, kSimplifiedGroups,
                                       {kSimplifiedPhrases, std::size(kSimplifiedPhrases) - 1},
                                       {kSimplifiedCosts, std::size(kSimplifiedCosts) - 1}};
 
@@ -225,14 +259,25 @@ const DirectionTables& SimplifiedTables()
     return kSimplified;
 }
 
+// Unpacked for the checks that list them; the conversion reads the packed pairs.
 std::span<const CharacterPair> TraditionalTable()
 {
-    return kToTraditional;
+    static const std::vector<CharacterPair> pairs = [] {
+        std::vector<CharacterPair> list;
+        ForEachPair(kTraditional.forms, [&list](char16_t source, char16_t target) { list.push_back({source, target}); });
+        return list;
+    }();
+    return pairs;
 }
 
 std::span<const CharacterPair> SimplifiedTable()
 {
-    return kToSimplified;
+    static const std::vector<CharacterPair> pairs = [] {
+        std::vector<CharacterPair> list;
+        ForEachPair(kSimplified.forms, [&list](char16_t source, char16_t target) { list.push_back({source, target}); });
+        return list;
+    }();
+    return pairs;
 }
 
 }  // namespace vellumino::chinese

@@ -14,8 +14,9 @@ namespace vellumino::chinese {
 
 constexpr std::size_t kUnits = 0x10000;
 
+// The character table's pairs packed as ForEachPair reads them.
 struct DirectionTables {
-    std::span<const CharacterPair> forms;
+    std::span<const unsigned char> forms;
     std::u16string_view groupRuns;
     std::span<const unsigned char> phrases, costs;
 };

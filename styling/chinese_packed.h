@@ -297,6 +297,51 @@ private:
         forms_{nullptr, nullptr};
 };
 
+// Writes `number` as ByteStream reads it.
+template <typename Out>
+constexpr void AppendNumber(std::uint32_t number, Out out)
+{
+    if (number < 0xC0) {
+        out(number);
+    } else if (number < 0x3FC0) {
+        out(0xC0 + ((number - 0xC0) >> 8));
+        out((number - 0xC0) & 0xFF);
+    } else {
+        out(0xFF);
+        out(number & 0xFF);
+        out((number >> 8) & 0xFF);
+        out((number >> 16) & 0xFF);
+    }
+}
+
+constexpr std::uint32_t Zigzag(std::int32_t value)
+{
+    return value >= 0 ? 2 * static_cast<std::uint32_t>(value) : 2 * static_cast<std::uint32_t>(-value) - 1;
+}
+
+// A character table as the program carries it, packed by the compiler from
+// the pairs it checks (chinese_blocks.cpp): for each pair in order of its
+// source, the source's distance from the one before (the first from 0) and
+// the target's difference from the source, zigzag coded. Calls take(source,
+// target) for each; false if a pair does not read whole.
+template <typename Take>
+bool ForEachPair(std::span<const unsigned char> bytes, Take take)
+{
+    ByteStream in{bytes.data(), bytes.data() + bytes.size()};
+    std::int64_t source = 0;
+    while (in.at != in.end) {
+        source += in.Number();
+        const std::uint32_t difference = in.Number();
+        const std::int64_t target =
+            source + (difference & 1 ? -static_cast<std::int64_t>(difference / 2) - 1 : difference / 2);
+        if (in.overrun || source > 0xFFFF || target < 0 || target > 0xFFFF) {
+            return false;
+        }
+        take(static_cast<char16_t>(source), static_cast<char16_t>(target));
+    }
+    return true;
+}
+
 // The single characters' costs, as the generator writes them: runs of a
 // cost, how many characters, then those characters as distances, each from
 // the one before. Calls take(group, cost) for each; false if a run does not

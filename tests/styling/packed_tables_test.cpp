@@ -172,5 +172,41 @@ TEST(PackedCosts, RunsOfDistances)
     }
 }
 
+struct PairCase {
+    const char* what;
+    Bytes bytes;
+    bool whole;
+    std::vector<std::pair<char16_t, char16_t>> pairs;
+};
+
+// What the compiler packs reads back; a cut or wrong one stops, never
+// giving a unit past 0xFFFF or below 0.
+TEST(PackedPairs, ReadBackAsPacked)
+{
+    std::vector<std::pair<char16_t, char16_t>> packed = {{u'万', u'萬'}, {u'与', u'與'}, {u'发', u'髮'}, {u'\uFFFF', u'a'}};
+    Bytes bytes;
+    char16_t previous = 0;
+    for (const auto& [source, target] : packed) {
+        const auto out = [&bytes](std::uint32_t byte) { bytes.push_back(static_cast<unsigned char>(byte)); };
+        AppendNumber(source - previous, out);
+        AppendNumber(Zigzag(target - source), out);
+        previous = source;
+    }
+    const PairCase cases[] = {
+        {"as packed", bytes, true, packed},
+        {"cut inside the last pair", Bytes(bytes.begin(), bytes.end() - 1), false,
+         {packed.begin(), packed.end() - 1}},
+        {"a target below 0", {0x05, 0x0B}, false, {}},
+        {"a target past 0xFFFF", {0xFF, 0xFF, 0xFF, 0x00, 0x02}, false, {}},
+        {"a source past 0xFFFF", {0xFF, 0x00, 0x00, 0x01, 0x00}, false, {}},
+    };
+    for (const PairCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<std::pair<char16_t, char16_t>> pairs;
+        EXPECT_EQ(ForEachPair(c.bytes, [&pairs](char16_t s, char16_t t) { pairs.emplace_back(s, t); }), c.whole);
+        EXPECT_EQ(pairs, c.pairs);
+    }
+}
+
 }  // namespace
 }  // namespace vellumino::chinese

@@ -4,7 +4,8 @@ memory exactly as the wasm the linker wrote does: every byte of every
 table where the linker put it, the pieces written as differences summed
 back as the page does, and nothing of the tables left in the served wasm;
 and the tables file is the one the served core's seal names (its length
-and hash), gzipped, every piece inside the core's table section.
+and hash), gzipped, every piece inside the core's table section. The
+gzipped core the page fetches is the same wasm.
 
     split.py LINKED.wasm SERVED.wasm TABLES.bin
 """
@@ -101,6 +102,9 @@ def place(image, path, sealed):
 
 
 def main(linked, served, tables):
+    with open(served, "rb") as plain, open(served + ".gz", "rb") as packed:
+        if gzip.decompress(packed.read()) != plain.read():
+            sys.exit(f"FAIL: {served}.gz is not {served} gzipped")
     want = memory(linked)
     got = memory(served)
     left = len(got)
