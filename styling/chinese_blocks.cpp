@@ -260,23 +260,22 @@ const DirectionTables& SimplifiedTables()
 }
 
 // Unpacked for the checks that list them; the conversion reads the packed pairs.
+static std::vector<CharacterPair> UnpackPairs(std::span<const unsigned char> packed)
+{
+    std::vector<CharacterPair> list;
+    ForEachPair(packed, [&list](char16_t source, char16_t target) { list.push_back({source, target}); });
+    return list;
+}
+
 std::span<const CharacterPair> TraditionalTable()
 {
-    static const std::vector<CharacterPair> pairs = [] {
-        std::vector<CharacterPair> list;
-        ForEachPair(kTraditional.forms, [&list](char16_t source, char16_t target) { list.push_back({source, target}); });
-        return list;
-    }();
+    static const std::vector<CharacterPair> pairs = UnpackPairs(kTraditional.forms);
     return pairs;
 }
 
 std::span<const CharacterPair> SimplifiedTable()
 {
-    static const std::vector<CharacterPair> pairs = [] {
-        std::vector<CharacterPair> list;
-        ForEachPair(kSimplified.forms, [&list](char16_t source, char16_t target) { list.push_back({source, target}); });
-        return list;
-    }();
+    static const std::vector<CharacterPair> pairs = UnpackPairs(kSimplified.forms);
     return pairs;
 }
 
