@@ -49,8 +49,9 @@ WINDOWS_PACKAGES := cmake ninja-build g++ mingw-w64 libstb-dev nsis
 
 # The web page: emscripten (which brings Node), a compiler for this machine
 # to generate its signature page, GoogleTest's sources for the core's tests
-# the web preset configures, and Python to serve it.
-WEB_PACKAGES := cmake ninja-build g++ emscripten googletest python3
+# the web preset configures, Python to serve it, and zopfli to compress the
+# conversion tables tighter than gzip, and cwebp (webp) for the picture.
+WEB_PACKAGES := cmake ninja-build g++ emscripten googletest python3 zopfli webp
 # From npm, into build/npm: axe-core for the web tests, Lighthouse for the bench.
 NPM_TEST := axe-core@4.10.3
 NPM_BENCH := $(NPM_TEST) lighthouse@12.8.2

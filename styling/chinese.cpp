@@ -290,45 +290,45 @@ struct Direction {
     }
 };
 
+// Each unit's form and group, from the pairs and the group runs: one pass
+// over 64 K slots and one over the few thousand that differ.
+std::vector<std::uint32_t> UnitTable(const DirectionTables& tables)
+{
+    std::vector<std::uint32_t> units(kUnits);
+    for (std::uint32_t unit = 0; unit < kUnits; ++unit) {
+        units[unit] = unit | unit << 16;
+    }
+    ForEachPair(tables.forms, [&units](char16_t source, char16_t target) {
+        units[source] = (units[source] & 0xFFFF0000u) | target;
+    });
+    ForEachGroup(tables.groupRuns, [&units](std::size_t, std::u16string_view members) {
+        for (const char16_t member : members) {
+            units[member] = (units[member] & 0xFFFFu) | std::uint32_t{members[0]} << 16;
+        }
+    });
+    return units;
+}
+
 Direction MakeDirection(const DirectionTables& tables)
 {
-    const Blocks& map = tables.forms;
-    const Blocks& groups = tables.groups;
-    const std::u16string_view packed = tables.phrases, groupRuns = tables.groupRuns,
-                              costRuns = tables.costRuns;
-    // A block at a time, each unit's two distances side by side, which the
-    // compiler does several units to an instruction.
-    std::vector<std::uint32_t> units(kUnits);
-    for (std::size_t block = 0; block < kUnits / kBlock; ++block) {
-        const Distances& toForm = map.distance[map.block[block]];
-        const Distances& toGroup = groups.distance[groups.block[block]];
-        for (std::size_t i = 0; i < kBlock; ++i) {
-            const std::uint32_t unit = static_cast<std::uint32_t>(block * kBlock + i);
-            units[unit] = ((unit - toForm[i]) & 0xFFFF) | ((unit - toGroup[i]) & 0xFFFF) << 16;
-        }
-    }
+    std::vector<std::uint32_t> units = UnitTable(tables);
     // Each phrase's own characters are kept as the first of their groups,
     // so that matching looks up only the text's; and each goes into the
     // index as it is unpacked.
-    const PackedSizes sizes = Measure(packed);
+    const PackedPhrases packed(tables.phrases);
+    const PackedSizes sizes = packed.Measure();
     IndexBuilder builder(sizes.pairs);
-    std::u16string phrases =
-        UnpackPhrases(packed, sizes.units, [&](std::size_t pos, char16_t* key, std::size_t length) {
-            for (std::size_t i = 0; i < length; ++i) {
-                key[i] = static_cast<char16_t>(units[key[i]] >> 16);
-            }
+    std::u16string phrases = packed.Unpack(
+        sizes.units, [&units](char16_t unit) { return static_cast<char16_t>(units[unit]); },
+        [&units](char16_t unit) { return static_cast<char16_t>(units[unit] >> 16); },
+        [&builder](std::size_t pos, const char16_t* key, std::size_t length) {
             builder.Take(pos, std::u16string_view(key, length));
         });
-    auto index = builder.Finish(groupRuns);
+    auto index = builder.Finish(tables.groupRuns);
     std::vector<std::uint8_t> costs(kUnits, kMaxCost);
-    for (std::size_t pos = 0; pos + 2 <= costRuns.size();) {
-        const auto cost = static_cast<std::uint8_t>(std::min<char16_t>(costRuns[pos], kMaxCost));
-        const std::size_t count = std::min<std::size_t>(costRuns[pos + 1], costRuns.size() - pos - 2);
-        for (const char16_t group : costRuns.substr(pos + 2, count)) {
-            costs[group] = cost;
-        }
-        pos += 2 + count;
-    }
+    ForEachCost(tables.costs, [&costs](char16_t group, unsigned cost) {
+        costs[group] = static_cast<std::uint8_t>(std::min<unsigned>(cost, kMaxCost));
+    });
     return {std::move(units), std::move(phrases), std::move(index), std::move(costs)};
 }
 
@@ -353,27 +353,48 @@ std::vector<Phrase> ListPhrases(std::u16string_view phrases)
     return list;
 }
 
+// The phrases as listed, their characters unfolded.
+std::u16string Unpacked(const DirectionTables& tables, const Direction& direction)
+{
+    const PackedPhrases packed(tables.phrases);
+    return packed.Unpack(
+        packed.Measure().units, [&direction](char16_t unit) { return direction.Map(unit); },
+        [](char16_t unit) { return unit; }, [](std::size_t, const char16_t*, std::size_t) {});
+}
+
 }  // namespace
 
 std::span<const Phrase> TraditionalPhrases()
 {
-    static const std::u16string phrases = UnpackPhrases(TraditionalTables().phrases);
+    static const std::u16string phrases = Unpacked(TraditionalTables(), Traditional());
     static const std::vector<Phrase> list = ListPhrases(phrases);
     return list;
 }
 
 std::span<const Phrase> SimplifiedPhrases()
 {
-    static const std::u16string phrases = UnpackPhrases(SimplifiedTables().phrases);
+    static const std::u16string phrases = Unpacked(SimplifiedTables(), Simplified());
     static const std::vector<Phrase> list = ListPhrases(phrases);
     return list;
 }
 
+char16_t TraditionalGroup(char16_t unit)
+{
+    return Traditional().Group(unit);
+}
+
+char16_t SimplifiedGroup(char16_t unit)
+{
+    return Simplified().Group(unit);
+}
+
+// Every entry unpacked, and each list well formed.
 bool PhrasesAreWellFormed()
 {
     const auto wellFormed = [](const DirectionTables& tables, const Direction& direction, auto group) {
-        return PhrasesAreWellFormed(UnpackPhrases(tables.phrases), group,
-                                    [&direction](char16_t unit) { return direction.Map(unit); }) &&
+        const std::u16string phrases = Unpacked(tables, direction);
+        return PackedPhrases(tables.phrases).Measure().units == phrases.size() &&
+               PhrasesAreWellFormed(phrases, group, [&direction](char16_t unit) { return direction.Map(unit); }) &&
                direction.index->fits;
     };
     return wellFormed(TraditionalTables(), Traditional(), TraditionalGroup) &&

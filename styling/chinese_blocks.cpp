@@ -1,10 +1,12 @@
-// The tables generated from OpenCC's dictionaries and jieba's word list, in
-// the blocks the conversion reads, built and checked by the compiler.
+// The tables generated from OpenCC's dictionaries and jieba's word list,
+// checked by the compiler where it can: the character tables and the groups,
+// built into 256-unit blocks for that alone.
 #include "chinese_blocks.h"
 
 #include <algorithm>
 #include <array>
 #include <iterator>
+#include <vector>
 
 #include "chinese_packed.h"
 #include "chinese_tables.h"
@@ -22,10 +24,10 @@ constexpr CharacterPair kToSimplified[] = {
 };
 
 // Groups: runs of a count in one code unit followed by that many
-// characters, in code order. Phrases: packed as the generator's header
-// describes, each sharing the start of the phrase before it, and unpacked on
-// first use. The phrases make one literal longer than the 65,536 units the
-// standard promises; GCC and Clang take far longer ones.
+// characters, in code order. Phrases: bytes, packed as chinese_packed.h
+// reads them, and unpacked on first use. The phrases make one literal longer
+// than the 65,536 characters the standard promises; GCC and Clang take far
+// longer ones.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Woverlength-strings"
 VELLUMINO_TABLE constexpr char16_t kTraditionalGroupsUnits[] =
@@ -33,33 +35,25 @@ VELLUMINO_TABLE constexpr char16_t kTraditionalGroupsUnits[] =
     ;
 constexpr std::u16string_view kTraditionalGroups{kTraditionalGroupsUnits,
                                                  std::size(kTraditionalGroupsUnits) - 1};
-VELLUMINO_TABLE constexpr char16_t kTraditionalPhrasesUnits[] =
+VELLUMINO_TABLE constexpr unsigned char kTraditionalPhrases[] =
 #include "opencc/traditional_phrases.inc"
     ;
-constexpr std::u16string_view kTraditionalPhrases{kTraditionalPhrasesUnits,
-                                                  std::size(kTraditionalPhrasesUnits) - 1};
 VELLUMINO_TABLE constexpr char16_t kSimplifiedGroupsUnits[] =
 #include "opencc/simplified_groups.inc"
     ;
 constexpr std::u16string_view kSimplifiedGroups{kSimplifiedGroupsUnits,
                                                 std::size(kSimplifiedGroupsUnits) - 1};
-VELLUMINO_TABLE constexpr char16_t kSimplifiedPhrasesUnits[] =
+VELLUMINO_TABLE constexpr unsigned char kSimplifiedPhrases[] =
 #include "opencc/simplified_phrases.inc"
     ;
-constexpr std::u16string_view kSimplifiedPhrases{kSimplifiedPhrasesUnits,
-                                                 std::size(kSimplifiedPhrasesUnits) - 1};
 #pragma GCC diagnostic pop
-// The single characters' costs, in runs: a cost, a count, then that many
-// characters, each standing for its group.
-VELLUMINO_TABLE constexpr char16_t kTraditionalCostsUnits[] =
+// The single characters' costs, in runs as chinese_packed.h reads them.
+VELLUMINO_TABLE constexpr unsigned char kTraditionalCosts[] =
 #include "opencc/traditional_costs.inc"
     ;
-constexpr std::u16string_view kTraditionalCosts{kTraditionalCostsUnits,
-                                                std::size(kTraditionalCostsUnits) - 1};
-VELLUMINO_TABLE constexpr char16_t kSimplifiedCostsUnits[] =
+VELLUMINO_TABLE constexpr unsigned char kSimplifiedCosts[] =
 #include "opencc/simplified_costs.inc"
     ;
-constexpr std::u16string_view kSimplifiedCosts{kSimplifiedCostsUnits, std::size(kSimplifiedCostsUnits) - 1};
 
 template <std::size_t N>
 consteval bool IsSortedWithoutRepeats(const CharacterPair (&pairs)[N])
@@ -84,12 +78,13 @@ static_assert(IsSortedWithoutRepeats(kToSimplified), "the table must be sorted b
 static_assert(AvoidsSurrogates(kToTraditional), "surrogates must be neither sources nor targets");
 static_assert(AvoidsSurrogates(kToSimplified), "surrogates must be neither sources nor targets");
 
-// The character tables and the groups, each in two steps so that only the
-// 256-unit blocks that hold a source or a grouped character take room in the
-// program (under 50 KiB, where one slot per code unit would take 128 KiB). A
-// slot holds the distance from the unit down to its form or to the first of
-// its group; the shared block 0 holds zeros. The conversion reads them into
-// one slot per code unit on first use.
+// The character tables and the groups in two steps each, for the checks
+// below: which 256-unit block holds a unit's slot, and the slot the distance
+// from the unit down to its form or to the first of its group, the shared
+// block 0 zeros. Checking them takes the compiler seconds; the program
+// itself reads the pairs and the group runs (chinese.cpp).
+constexpr std::size_t kBlock = 256;
+using Distances = std::array<char16_t, kBlock>;
 
 template <std::size_t N>
 consteval std::size_t CountBlocks(const CharacterPair (&pairs)[N])
@@ -156,8 +151,8 @@ consteval BlockTable<Blocks> BuildMap(const CharacterPair (&pairs)[N])
     return table;
 }
 
-VELLUMINO_TABLE constexpr auto kTraditionalMap = BuildMap<CountBlocks(kToTraditional)>(kToTraditional);
-VELLUMINO_TABLE constexpr auto kSimplifiedMap = BuildMap<CountBlocks(kToSimplified)>(kToSimplified);
+constexpr auto kTraditionalMap = BuildMap<CountBlocks(kToTraditional)>(kToTraditional);
+constexpr auto kSimplifiedMap = BuildMap<CountBlocks(kToSimplified)>(kToSimplified);
 
 template <std::size_t N, typename Map>
 consteval bool IsFinal(const CharacterPair (&pairs)[N], const Map& map)
@@ -193,9 +188,9 @@ consteval bool AreGroupsWellFormed(std::u16string_view groups)
 static_assert(AreGroupsWellFormed(kTraditionalGroups), "malformed groups");
 static_assert(AreGroupsWellFormed(kSimplifiedGroups), "malformed groups");
 
-VELLUMINO_TABLE constexpr auto kTraditionalGroupOf =
+constexpr auto kTraditionalGroupOf =
     BuildGroups<CountBlocks(kTraditionalGroups)>(kTraditionalGroups);
-VELLUMINO_TABLE constexpr auto kSimplifiedGroupOf =
+constexpr auto kSimplifiedGroupOf =
     BuildGroups<CountBlocks(kSimplifiedGroups)>(kSimplifiedGroups);
 
 // What makes a second run change nothing: the character table keeps each
@@ -212,16 +207,45 @@ consteval bool KeepsGroups(const CharacterPair (&pairs)[N], const Group& group)
 static_assert(KeepsGroups(kToTraditional, kTraditionalGroupOf), "a character leaves its group");
 static_assert(KeepsGroups(kToSimplified, kSimplifiedGroupOf), "a character leaves its group");
 
-constexpr DirectionTables kTraditional{{kTraditionalMap.block, kTraditionalMap.distance},
-                                       {kTraditionalGroupOf.block, kTraditionalGroupOf.distance},
-                                       kTraditionalPhrases,
-                                       kTraditionalGroups,
-                                       kTraditionalCosts};
-constexpr DirectionTables kSimplified{{kSimplifiedMap.block, kSimplifiedMap.distance},
-                                      {kSimplifiedGroupOf.block, kSimplifiedGroupOf.distance},
-                                      kSimplifiedPhrases,
-                                      kSimplifiedGroups,
-                                      kSimplifiedCosts};
+// The pairs as the program carries them: a third of their bytes, and half
+// once compressed, where a pair of 16-bit units each compresses poorly.
+template <std::size_t N, typename Out>
+constexpr void PackPairs(const CharacterPair (&pairs)[N], Out out)
+{
+    std::uint32_t previous = 0;
+    for (const CharacterPair& pair : pairs) {
+        AppendNumber(pair.source - previous, out);
+        AppendNumber(Zigzag(static_cast<std::int32_t>(pair.target) - static_cast<std::int32_t>(pair.source)), out);
+        previous = pair.source;
+    }
+}
+
+template <std::size_t N>
+consteval std::size_t PackedSize(const CharacterPair (&pairs)[N])
+{
+    std::size_t size = 0;
+    PackPairs(pairs, [&size](std::uint32_t) { ++size; });
+    return size;
+}
+
+template <std::size_t Size, std::size_t N>
+consteval std::array<unsigned char, Size> Packed(const CharacterPair (&pairs)[N])
+{
+    std::array<unsigned char, Size> packed{};
+    std::size_t at = 0;
+    PackPairs(pairs, [&](std::uint32_t byte) { packed[at++] = static_cast<unsigned char>(byte); });
+    return packed;
+}
+
+VELLUMINO_TABLE constexpr auto kTraditionalPairs = Packed<PackedSize(kToTraditional)>(kToTraditional);
+VELLUMINO_TABLE constexpr auto kSimplifiedPairs = Packed<PackedSize(kToSimplified)>(kToSimplified);
+
+constexpr DirectionTables kTraditional{kTraditionalPairs, kTraditionalGroups,
+                                       {kTraditionalPhrases, std::size(kTraditionalPhrases) - 1},
+                                       {kTraditionalCosts, std::size(kTraditionalCosts) - 1}};
+constexpr DirectionTables kSimplified{kSimplifiedPairs, kSimplifiedGroups,
+                                      {kSimplifiedPhrases, std::size(kSimplifiedPhrases) - 1},
+                                      {kSimplifiedCosts, std::size(kSimplifiedCosts) - 1}};
 
 }  // namespace
 
@@ -235,24 +259,24 @@ const DirectionTables& SimplifiedTables()
     return kSimplified;
 }
 
+// Unpacked for the checks that list them; the conversion reads the packed pairs.
+static std::vector<CharacterPair> UnpackPairs(std::span<const unsigned char> packed)
+{
+    std::vector<CharacterPair> list;
+    ForEachPair(packed, [&list](char16_t source, char16_t target) { list.push_back({source, target}); });
+    return list;
+}
+
 std::span<const CharacterPair> TraditionalTable()
 {
-    return kToTraditional;
+    static const std::vector<CharacterPair> pairs = UnpackPairs(kTraditional.forms);
+    return pairs;
 }
 
 std::span<const CharacterPair> SimplifiedTable()
 {
-    return kToSimplified;
-}
-
-char16_t TraditionalGroup(char16_t unit)
-{
-    return kTraditionalGroupOf(unit);
-}
-
-char16_t SimplifiedGroup(char16_t unit)
-{
-    return kSimplifiedGroupOf(unit);
+    static const std::vector<CharacterPair> pairs = UnpackPairs(kSimplified.forms);
+    return pairs;
 }
 
 }  // namespace vellumino::chinese

@@ -1,33 +1,24 @@
-// The character tables and the groups as the conversion reads them: in
-// 256-unit blocks (chinese_blocks.cpp, where the compiler builds and checks
-// them), with the packed phrase lists and costs of each direction.
+// Each direction's tables as the conversion reads them: its character
+// table, its groups, its packed phrases and words, and its characters'
+// costs (chinese_blocks.cpp, where the compiler checks what it can of them:
+// the character table and the groups, in 256-unit blocks).
 #pragma once
 
-#include <array>
 #include <cstddef>
-#include <cstdint>
 #include <span>
 #include <string_view>
+
+#include "chinese_tables.h"
 
 namespace vellumino::chinese {
 
 constexpr std::size_t kUnits = 0x10000;
-constexpr std::size_t kBlock = 256;
-using Distances = std::array<char16_t, kBlock>;
 
-// For each block of 256 units, which of `distance` holds its slots; a slot
-// holds the distance from the unit down to its form or to the first of its
-// group.
-struct Blocks {
-    std::span<const std::uint8_t, kBlock> block;
-    std::span<const Distances> distance;
-};
-
-// One direction's tables: its characters' forms and groups, its packed
-// phrases and words, the runs of its groups and of its characters' costs.
+// The character table's pairs packed as ForEachPair reads them.
 struct DirectionTables {
-    Blocks forms, groups;
-    std::u16string_view phrases, groupRuns, costRuns;
+    std::span<const unsigned char> forms;
+    std::u16string_view groupRuns;
+    std::span<const unsigned char> phrases, costs;
 };
 
 const DirectionTables& TraditionalTables();

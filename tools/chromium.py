@@ -158,10 +158,17 @@ class Chromium:
         self.wait_for_event("Page.loadEventFired")
 
     def wait_until(self, expression, seconds=10):
-        """Polls a JavaScript expression until it is true; its last value."""
+        """Polls a JavaScript expression until it is true; its last value. Between
+        two documents of a navigation the page has no elements, and an expression
+        that reads them throws: that counts as not yet, until the deadline."""
         deadline = time.monotonic() + seconds
         while True:
-            value = self.evaluate(expression)
+            try:
+                value = self.evaluate(expression)
+            except RuntimeError:
+                if time.monotonic() > deadline:
+                    raise
+                value = None
             if value or time.monotonic() > deadline:
                 return value
             time.sleep(0.05)

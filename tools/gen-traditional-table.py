@@ -197,11 +197,10 @@ phrase matches the characters on either side of them, and they stay where
 they are. The converter here does the same, so its checks hold for spaced
 text too.
 
-The phrase files are packed: each phrase or word starts with a count
-holding 0x4000 for a word that the table converts, 0x80 times its cost,
-0x10 times the units it shares with the start of the one before it (up to
-7) and its length; then come the units not shared and, unless the table
-converts it, its converted form. The converter unpacks them on first use.
+The phrase files are packed as bytes, which gzip makes far more of than of
+UTF-16 Chinese (see packed_phrases below); the converter unpacks them on
+first use, each entry as a count (the table-only bit, the cost, the length)
+and then its units.
 
 The generator prints how many phrases each rule drops, and the simplified
 characters that do not come back from a trip to traditional and back on
@@ -1026,35 +1025,156 @@ def group_text(representative, version, sources, what):
     return text
 
 
-def phrase_text(lexicon, representative, version, sources, what, groups_output, character_costs):
+def small_number(value):
+    """One byte below 0xC0; two, the first 0xC0 to 0xFE, below 0x3FC0; else
+    0xFF and three bytes, low first."""
+    assert 0 <= value < 1 << 24
+    if value < 0xC0:
+        return bytes([value])
+    if value < 0x3FC0:
+        value -= 0xC0
+        return bytes([0xC0 + (value >> 8), value & 0xFF])
+    return bytes([0xFF, value & 0xFF, (value >> 8) & 0xFF, value >> 16])
+
+
+def zigzag(value):
+    """0, -1, 1, -2, 2... as 0, 1, 2, 3, 4..."""
+    return 2 * value if value >= 0 else -2 * value - 1
+
+
+def u32(value):
+    return value.to_bytes(4, "little")
+
+
+def u16s(chars):
+    return b"".join(ord(char).to_bytes(2, "little") for char in chars)
+
+
+def byte_literal(data, width=96):
+    """A C++ string literal of these bytes, in lines: printable ASCII as it
+    is, the rest as three-digit octal escapes, which no digit after them can
+    lengthen."""
+    lines, line = [], ""
+    for byte in data:
+        char = chr(byte)
+        piece = char if 0x20 <= byte < 0x7F and char not in '"\\?' else f"\\{byte:03o}"
+        if len(line) + len(piece) > width:
+            lines.append(f'"{line}"')
+            line = ""
+        line += piece
+    lines.append(f'"{line}"')
+    return "\n".join(lines) + "\n"
+
+
+# Below this many characters shared with the entry before, an entry's next
+# character is written as a difference (packed_phrases).
+DELTA_SHARED = 2
+
+
+def packed_phrases(lexicon, representative, table):
+    """The phrase list as bytes, in streams of one kind each, so that gzip
+    finds each kind's own regularities; the entries sorted group-wise:
+
+      header: seven u32, little-endian: entries, characters, the bytes of
+              the characters, targets, and the bytes of the deltas, of the
+              other characters and of the forms
+      characters: every character of a key, sorted group-wise, each as its
+                  difference from the one before (the first from 0), zigzag
+                  coded
+      by frequency: u16 each, the same characters' indices, most used first
+      targets: u16 each, the forms' characters that are neither the table's
+               nor the source's, most used first
+      heads: a byte each: 0x80 for a phrase with a form of its own, 0x10
+             times the characters (up to 7) shared with the entry before,
+             plus the length
+      costs: a byte each
+      deltas: for each entry that shares fewer than two characters with the
+              one before, its first character not shared, as the difference
+              of its index in `characters` from that of the entry before at
+              the same place (0 where that one is shorter), zigzag coded: the
+              list is sorted, so it is mostly small
+      others: the rest of the key's characters, each by its place in `by
+              frequency`: past two shared characters few entries share the
+              next one, and its frequency says more than its order
+      forms: for each phrase with a form, a byte for each character the
+             table would write otherwise: its place (bits 0 to 3), 0x40 where
+             the form keeps the source's character, else followed by its place
+             in `targets`; 0x80 on the last
+
+    Numbers in the last three are small_numbers."""
+    entries = [lexicon[folded] for folded in sorted(lexicon)]
+    alphabet = sorted({char for key, _, _ in entries for char in key},
+                      key=lambda char: (representative.get(char, char), char))
+    index = {char: i for i, char in enumerate(alphabet)}
+    heads, costs, deltas, others, forms = bytearray(), bytearray(), bytearray(), bytearray(), bytearray()
+    used, target_used = collections.Counter(), collections.Counter()
+    previous = ""
+    plan = []
+    for key, value, cost in entries:
+        assert 2 <= len(key) <= MAX_LENGTH and 0 <= cost <= MAX_COST
+        shared = 0
+        while shared < min(len(key), len(previous), 7) and key[shared] == previous[shared]:
+            shared += 1
+        used.update(key[shared + 1:] if shared < DELTA_SHARED else key[shared:])
+        changed = []
+        if value is not None:
+            changed = [(i, char) for i, (source, char) in enumerate(zip(key, value))
+                       if table.get(source, source) != char]
+            assert changed
+            target_used.update(char for i, char in changed if char != key[i])
+        plan.append((key, value, cost, shared, previous, changed))
+        previous = key
+    by_frequency = [char for char, _ in used.most_common()]
+    by_frequency += [char for char in alphabet if char not in used]
+    rank = {char: i for i, char in enumerate(by_frequency)}
+    targets = [char for char, _ in target_used.most_common()]
+    target_rank = {char: i for i, char in enumerate(targets)}
+    for key, value, cost, shared, previous, changed in plan:
+        heads.append((0x80 if value is not None else 0) | shared << 4 | len(key))
+        costs.append(cost)
+        rest = key[shared:]
+        if shared < DELTA_SHARED:
+            difference = index[key[shared]] - (index[previous[shared]] if shared < len(previous) else 0)
+            deltas += small_number(zigzag(difference))
+            rest = key[shared + 1:]
+        for char in rest:
+            others += small_number(rank[char])
+        for n, (i, char) in enumerate(changed):
+            last = 0x80 if n == len(changed) - 1 else 0
+            if char == key[i]:
+                forms.append(last | 0x40 | i)
+            else:
+                forms.append(last | i)
+                forms += small_number(target_rank[char])
+    characters, previous = bytearray(), 0
+    for char in alphabet:
+        characters += small_number(zigzag(ord(char) - previous))
+        previous = ord(char)
+    header = b"".join(map(u32, (len(entries), len(alphabet), len(characters), len(targets), len(deltas),
+                                len(others), len(forms))))
+    return (header + bytes(characters) + b"".join(index[char].to_bytes(2, "little") for char in by_frequency) +
+            u16s(targets) + bytes(heads) + bytes(costs) + bytes(deltas) + bytes(others) + bytes(forms))
+
+
+def phrase_text(lexicon, representative, table, version, sources, what, groups_output):
     text = provenance(version, sources)
     text += LICENCE.format(what=f"the {what[0]} phrases that the\n// character table would convert otherwise, "
                                 f"with their {what[1]} form, and, with their costs,\n// the words of "
                                 f"jieba's dictionary (MIT, styling/opencc/JIEBA-LICENSE) that weigh the cuts.")
     phrases = sum(1 for _, value, _ in lexicon.values() if value is not None)
-    text += (f"// {phrases} phrases with their {what[1]} form and {len(lexicon) - phrases} words, as one string\n"
-             f"// sorted group-wise (each character read as the first of its group in\n"
-             f"// {os.path.basename(groups_output)}). Each starts with a count, below 0x8000 so never a\n"
-             f"// surrogate: 0x4000 for a word that the table converts, plus 0x80 times its cost,\n"
-             f"// plus 0x10 times the number of units (up to 7) it shares with the start of the one\n"
-             f"// before it, plus its length; then the units not shared, then its {what[1]} form\n"
-             f"// unless the table converts it.\n")
-    previous = ""
-    for folded in sorted(lexicon):
-        key, value, cost = lexicon[folded]
-        shared = 0
-        while shared < min(len(key), len(previous), 7) and key[shared] == previous[shared]:
-            shared += 1
-        assert 2 <= len(key) <= MAX_LENGTH and 0 <= cost <= MAX_COST
-        count = (0x4000 if value is None else 0) + (cost << 7) + (shared << 4) + len(key)
-        text += f'u"\\u{count:04X}" u"{key[shared:]}"' + ("" if value is None else f' u"{value}"') + "\n"
-        previous = key
-    return text
+    data = packed_phrases(lexicon, representative, table)
+    text += (f"// {phrases} phrases with their {what[1]} form and {len(lexicon) - phrases} words, sorted\n"
+             f"// group-wise (each character read as the first of its group in\n"
+             f"// {os.path.basename(groups_output)}), packed in {len(data)} bytes as the generator's\n"
+             f"// packed_phrases describes.\n")
+    return text + byte_literal(data)
 
 
 def costs_text(character_costs, representative, version, what):
-    """The single characters' costs: for each cost, how many characters, then
-    those characters in code order, each group under its first character."""
+    """The single characters' costs: for each cost, a byte, how many
+    characters, then those characters in code order, each group under its
+    first character, each as its distance from the one before (the first
+    from 0); the numbers small_numbers."""
     text = (f"// Generated by {SCRIPT} from jieba's dictionary (Debian {WORD_LIST_PACKAGE} "
             f"{package_version(WORD_LIST_PACKAGE)},\n// MIT, styling/opencc/JIEBA-LICENSE) and the groups of "
             f"{what}. Do not edit.\n")
@@ -1064,11 +1184,17 @@ def costs_text(character_costs, representative, version, what):
             by_cost[cost].append(group)
     text += (f"// {sum(map(len, by_cost.values()))} characters' costs as -ln(count / total) in sevenths, "
              f"for the characters\n// jieba counts alone (the others cost {MAX_COST}): runs of a cost, a count, "
-             f"then that many\n// characters, each the first of its group.\n")
+             f"then that many\n// characters, each the first of its group, as distances.\n")
+    data = bytearray()
     for cost in sorted(by_cost):
-        chars = "".join(sorted(by_cost[cost]))
-        text += f'u"\\u{cost:04X}\\u{len(chars):04X}" u"{chars}"\n'
-    return text
+        chars = sorted(by_cost[cost])
+        data.append(cost)
+        data += small_number(len(chars))
+        previous = 0
+        for char in chars:
+            data += small_number(ord(char) - previous)
+            previous = ord(char)
+    return text + byte_literal(data)
 
 
 def martian_text(preferred, version):
@@ -1170,18 +1296,17 @@ def main():
     outputs = {
         TRADITIONAL_OUTPUT: character_text(traditional, version, (ST_CHARACTERS, ST_PHRASES), "Hans-Hant",
                                             ("simplified", "traditional")),
-        TRADITIONAL_PHRASES_OUTPUT: phrase_text(traditional_lexicon, traditional_groups, version,
+        TRADITIONAL_PHRASES_OUTPUT: phrase_text(traditional_lexicon, traditional_groups, traditional, version,
                                                 (ST_PHRASES, ST_CHARACTERS, TW_VARIANTS), ("simplified", "traditional"),
-                                                TRADITIONAL_GROUPS_OUTPUT, traditional_costs),
+                                                TRADITIONAL_GROUPS_OUTPUT),
         TRADITIONAL_COSTS_OUTPUT: costs_text(traditional_costs, traditional_groups, version,
                                              os.path.basename(TRADITIONAL_GROUPS_OUTPUT)),
         SIMPLIFIED_OUTPUT: character_text(simplified, version, (TS_CHARACTERS, TS_PHRASES), "Hant-Hans",
                                            ("traditional", "simplified")),
-        SIMPLIFIED_PHRASES_OUTPUT: phrase_text(simplified_lexicon, simplified_groups, version,
+        SIMPLIFIED_PHRASES_OUTPUT: phrase_text(simplified_lexicon, simplified_groups, simplified, version,
                                                (TS_PHRASES, TS_CHARACTERS) + tuple(name for pair in READ_BACK
                                                                                    for name in pair),
-                                               ("traditional", "simplified"), SIMPLIFIED_GROUPS_OUTPUT,
-                                               simplified_costs),
+                                               ("traditional", "simplified"), SIMPLIFIED_GROUPS_OUTPUT),
         SIMPLIFIED_COSTS_OUTPUT: costs_text(simplified_costs, simplified_groups, version,
                                             os.path.basename(SIMPLIFIED_GROUPS_OUTPUT)),
         TRADITIONAL_GROUPS_OUTPUT: group_text(traditional_groups, version, (ST_CHARACTERS, ST_PHRASES),

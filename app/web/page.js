@@ -27,6 +27,20 @@ Module.instantiateWasm = (imports, receive) => {
     };
     script.onerror = failed;
     document.head.appendChild(script);
+  } else if (typeof DecompressionStream === "function") {
+    // The core gzipped, half the bytes from a host that compresses nothing,
+    // inflated here as the tables are; a host that undid the gzip itself
+    // (Content-Encoding) hands over the wasm, which starts "\0asm".
+    const bytes = (response) => (response.ok ? response.arrayBuffer() : Promise.reject(new Error(response.status)));
+    const wasm = (buffer) => {
+      const head = new Uint8Array(buffer, 0, Math.min(2, buffer.byteLength));
+      if (head[0] !== 0x1f || head[1] !== 0x8b) return buffer;
+      const stream = new Blob([buffer]).stream().pipeThrough(new DecompressionStream("gzip"));
+      return new Response(stream).arrayBuffer();
+    };
+    fetch("vellumino.wasm.gz").then(bytes).then(wasm)
+      .then((module) => WebAssembly.instantiate(module, imports))
+      .then(instantiated, failed);
   } else {
     // A host that serves wasm under another type cannot stream it.
     WebAssembly.instantiateStreaming(fetch("vellumino.wasm"), imports)
@@ -152,6 +166,15 @@ var Vellumino = (function () {
   let failed = false;
   let retry = null;
   let pause = 1000;
+  // The service worker's fill fetches every file again, the tables too,
+  // past the browser's cache: started beside the page's own fetch of the
+  // tables, it would have a slow link carry them twice before the first
+  // conversion. It starts once the first fetch has come or failed.
+  let afterTables = [];
+  const tablesSettled = () => {
+    while (afterTables.length) afterTables.shift()();
+    afterTables = null;
+  };
   const fetchTables = () => {
     if (fetching || Tables.placed) return;
     fetching = true;
@@ -162,9 +185,11 @@ var Vellumino = (function () {
       pause = 1000;
       say("");
       while (converting.length) converting.shift()();
+      if (afterTables) tablesSettled();
     }, () => {
       fetching = false;
       failed = true;
+      if (afterTables) tablesSettled();
       if (converting.length) say(message());
       retry = setTimeout(fetchTables, pause);
       pause = Math.min(pause * 2, 30000);
@@ -458,13 +483,15 @@ var Vellumino = (function () {
       updating = false;
       location.reload();
     });
-    addEventListener("load", () => navigator.serviceWorker.register("sw.js").then((registration) => {
+    const register = () => navigator.serviceWorker.register("sw.js").then((registration) => {
       offer(registration.waiting);
       registration.addEventListener("updatefound", () => {
         const worker = registration.installing;
         worker.addEventListener("statechange", () => worker.state === "installed" && offer(worker));
       });
-    }).catch(() => {}));
+    }).catch(() => {});
+    if (afterTables) afterTables.push(register);
+    else register();
   }
 
   return {

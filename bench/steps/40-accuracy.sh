@@ -21,12 +21,6 @@ python3 "$source_dir/bench/mo_pairs.py" >"$pairs"
 binary=$build_dir/bench/accuracy_bench
 text=$build_dir/bench/manpages-zh.txt
 
-# Every simplified-Chinese page once (no links), in a fixed order, with the
-# roff requests' names and the font escapes taken out so that what is left
-# is the prose and the options it explains.
-find /usr/share/man/zh_CN -type f -name '*.gz' | LC_ALL=C sort | while read -r page; do
-    zcat "$page"
-done | sed -E -e '/^[.'"'"']\\"/d' -e 's/^[.'"'"'][A-Za-z]+[[:space:]]*//' \
-             -e 's/\\f(\[[^]]*\]|\(..|.)//g' -e 's/\\[-&e|^]//g' >"$text"
+"$source_dir/bench/manpages.sh" >"$text"
 
 "$binary" "$text" "${BENCH_REPETITIONS:-20}" "$source_dir/bench/judged/longest-match.tsv" "$pairs"

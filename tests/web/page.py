@@ -241,8 +241,8 @@ def check_layout(page, rects):
 
 
 def status(page):
-    # Asked while a page opens, the line may not be there yet.
-    return page.value("(document.getElementById('status') || {}).textContent || ''")
+    # Read while a navigation may be between documents.
+    return page.value("document.getElementById('status')?.textContent ?? ''")
 
 
 def tables_follow(page, url):
@@ -449,7 +449,7 @@ def scenarios(page, rects, url):
     check_layout(page, rects)
     if page.phone:
         picture = page.value("getComputedStyle(document.getElementById('Form1')).backgroundImage")
-        if "background@2x.png" not in picture:
+        if "background@2x.webp" not in picture:
             fail(f"a 3x screen gets {picture}")
     page.expect("the field starts with", "document.getElementById('Text1').value", "个性签名")
     for name in ("Label1", "Label2"):
