@@ -461,6 +461,11 @@ var Vellumino = (function () {
     for (const end of ["pointerup", "pointercancel", "pointerleave"]) {
       button.addEventListener(end, () => clearTimeout(pressed));
     }
+    // The finger that opened the menu lifts over it (a long menu is moved
+    // up to fit the screen): its tap must not choose the entry under it.
+    button.addEventListener("touchend", (event) => {
+      if (longPressed) event.preventDefault();
+    });
   }
 
   // A new version waits until the page is next opened, or until the user
