@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """The web page in a real headless Chromium, driven over the DevTools pipe:
-the end-to-end scenarios of the desktop programs (tests/e2e), on a desktop
+the scenarios of tests/scenarios/scenarios.txt and what only a page does, on a desktop
 screen with a mouse and on a phone's with touches, offline after one visit
 and opened from disk. A request of the page or its service worker for
 anything but 127.0.0.1 or the files beside the page fails the run, and so
@@ -24,8 +24,11 @@ import tempfile
 import threading
 import time
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools"))
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(HERE, "..", "..", "tools"))
+sys.path.insert(0, os.path.join(HERE, "..", "scenarios"))
 from chromium import Chromium  # noqa: E402
+import devtools  # noqa: E402
 
 CONFIRMATION = "QQ签名已复制、请在QQ中粘贴"
 FAILED = "没有复制成功，请再试一次"
@@ -209,6 +212,15 @@ class Page:
     def clipboard(self):
         return self.value(f"{CLIPBOARD}.readText()")
 
+    def set_clipboard(self, text):
+        self.value(f"{CLIPBOARD}.writeText({js(text)})")
+
+    def expect_clipboard(self, text):
+        self.expect("the clipboard holds", f"{CLIPBOARD}.readText()", text)
+
+    def fail(self, message):
+        fail(message)
+
 
 def check_layout(page, rects):
     """Every control where the layout puts it, the page as wide as the screen."""
@@ -241,7 +253,8 @@ def check_layout(page, rects):
 
 
 def status(page):
-    return page.value("document.getElementById('status').textContent")
+    # Until the new page has its line, there is nothing to say.
+    return page.value("(document.getElementById('status') || {}).textContent || ''")
 
 
 def tables_follow(page, url):
@@ -437,6 +450,24 @@ def signature_page(page, url):
     print("ok: the signature page at 320 pixels, at 200 % and on a desktop; axe-core")
 
 
+def copy_fallbacks(page, url):
+    """Without the Clipboard API the old way copies; where that fails too, the card says so."""
+    page.open(url)
+    page.put_signature("签名")
+    page.value("Object.defineProperty(navigator, 'clipboard', {value: undefined, configurable: true})")
+    page.zone("Label7")
+    page.expect("the old way copies", f"{CLIPBOARD}.readText()", "签名")
+    page.expect("the card shows", "document.getElementById('Label2').textContent", CONFIRMATION)
+    page.put_signature("签名!")
+    page.value(f"{CLIPBOARD}.writeText('kept')")
+    page.value("Object.defineProperty(navigator, 'clipboard', {value: {writeText: () => Promise.reject(new Error())},"
+               " configurable: true}); document.execCommand = () => false")
+    page.zone("Label7")
+    page.expect("a refused copy shows", "document.getElementById('Label2').textContent", FAILED)
+    page.expect("a refused copy keeps the clipboard", f"{CLIPBOARD}.readText()", "kept")
+    print("ok: copy without the Clipboard API, and a refused copy")
+
+
 def scenarios(page, rects, url):
     tables_follow(page, url)
     before_the_core(page, url)
@@ -450,166 +481,9 @@ def scenarios(page, rects, url):
         picture = page.value("getComputedStyle(document.getElementById('Form1')).backgroundImage")
         if "background@2x.png" not in picture:
             fail(f"a 3x screen gets {picture}")
-    page.expect("the field starts with", "document.getElementById('Text1').value", "个性签名")
-    for name in ("Label1", "Label2"):
-        page.expect(f"{name} starts", f"document.getElementById('{name}').textContent", "")
-
-    # Typing, and each zone (spacing.sh, characters.sh).
-    page.focus_field()
-    page.chromium.type("ok")
-    page.expect_field("个性签名ok")
-    page.put_signature("我的签名ok")
-    page.zone("Label3")
-    page.expect_field("我 的 签 名 o k")
-    page.zone("Label3")
-    page.expect_field("我 的 签 名 o k")
-    signature = "个性签名😀 <b>&amp;</b> & ↗℡╰☆ 한 爱"
-    for zone, expected in (("Label4", f"↗℡{signature}╰☆"), ("Label5", "個悻签洺😀 <b>&amp;</b> & ↗℡╰☆ 한 嬡"),
-                           ("Label6", "個性簽名😀 <b>&amp;</b> & ↗℡╰☆ 한 愛")):
-        page.put_signature(signature)
-        page.zone(zone)
-        page.expect_field(expected)
-    print(f"ok: typing and the four commands")
-
-    # The reverse commands, from the zone's own menu (reverse.sh); 加空格 has none.
-    plain = "我的个性签名，今天天气很好"
-    page.put_signature(plain)
-    page.zone("Label5")
-    page.expect_field("莪哋個悻签洺，妗兲兲氣佷恏")
-    page.menu("Label5")
-    page.choose("火星文转简体")
-    page.expect_field(plain)
-    page.put_signature("复制粘贴个性签名")
-    page.zone("Label6")
-    page.expect_field("複製粘貼個性簽名")
-    page.menu("Label6")
-    page.choose("繁体转简体")
-    page.expect_field("复制粘贴个性签名")
-    page.menu("Label3")
-    time.sleep(0.3)
-    if page.menu_entries():
-        fail(f"加空格 offers {page.menu_entries()}")
-    page.value("document.activeElement.blur()")
-    print("ok: the reverse commands")
-
-    # 复制 and its confirmation, until typing or 清空 (copy.sh, confirmation.sh).
-    copied = "↗℡莪哋 签洺😀 <b>&</b>╰☆"
-    page.put_signature(copied)
-    page.value(f"{CLIPBOARD}.writeText('stale')")
-    page.zone("Label7")
-    page.expect("the clipboard holds", f"{CLIPBOARD}.readText()", copied)
-    page.expect("after 复制 the card shows", "document.getElementById('Label2').textContent", CONFIRMATION)
-    page.expect("a screen reader hears it: the card's aria-live is",
-                "document.getElementById('Label2').getAttribute('aria-live')", "polite")
-    page.focus_field()
-    page.chromium.type("x")
-    page.expect_field(copied + "x")
-    page.expect("the typed signature is not read out again: aria-live",
-                "document.getElementById('Label2').getAttribute('aria-live')", "off")
-    page.zone("Label7")
-    page.expect("the card shows", "document.getElementById('Label2').textContent", CONFIRMATION)
-    page.zone("Label8")
-    page.expect_field("")
-    page.expect("清空 leaves the clipboard", f"{CLIPBOARD}.readText()", copied + "x")
-    page.zone("Label7")
-    page.expect("the clipboard holds", f"{CLIPBOARD}.readText()", "")
-    page.expect("复制 of an empty field", "document.getElementById('Label2').textContent", CONFIRMATION)
-    # Without the Clipboard API the old way copies; where that fails too, the card says so.
-    page.put_signature("签名")
-    page.value("Object.defineProperty(navigator, 'clipboard', {value: undefined, configurable: true})")
-    page.zone("Label7")
-    page.expect("the old way copies", f"{CLIPBOARD}.readText()", "签名")
-    page.expect("the card shows", "document.getElementById('Label2').textContent", CONFIRMATION)
-    page.put_signature("签名!")
-    page.value(f"{CLIPBOARD}.writeText('kept')")
-    page.value("Object.defineProperty(navigator, 'clipboard', {value: {writeText: () => Promise.reject(new Error())},"
-               " configurable: true}); document.execCommand = () => false")
-    page.zone("Label7")
-    page.expect("a refused copy shows", "document.getElementById('Label2').textContent", FAILED)
-    page.expect("a refused copy keeps the clipboard", f"{CLIPBOARD}.readText()", "kept")
-    print("ok: copy, its confirmation, its failure, 清空")
-
-    # The limit, on pastes and typing, whole characters only; a command's
-    # result stays whole (characters.sh, editing.sh).
-    page.open(url)
-    for pasted, held in (((TEN * 5), TEN * 4), ("a" * 39 + "😀", "a" * 39), ("a" * 38 + "😀z", "a" * 38 + "😀"),
-                         ("one\r\ntwo\nthree\rfour", "one two three four")):
-        page.put_signature(pasted, held)
-    page.put_signature("a" * 37)
-    page.focus_field()
-    page.chromium.type("bcd")
-    page.expect_field("a" * 37 + "bcd")
-    page.chromium.type("e")
-    page.chromium.call("Input.insertText", text="😀")
-    page.expect_field("a" * 37 + "bcd")
-    # A drop from another program is held to the limit like a paste.
-    for before, dropped, start, held in (
-            ("a" * 37, TEN, False, "a" * 37 + "一二三"), ("a" * 38, "😀😀", False, "a" * 38 + "😀"),
-            ("b" * 38, "😀😀", True, "😀" + "b" * 38), ("a" * 39, "👍🏽", False, "a" * 39),
-            ("签名", "line\none", False, "签名line one"), ("a" * 40, "b", True, "a" * 40)):
-        page.put_signature(before)
-        page.drop(dropped, start)
-        time.sleep(0.2)
-        page.expect_field(held)
-    page.put_signature(TEN * 4)
-    page.zone("Label3")
-    page.expect_field(" ".join(TEN * 4))
-    # An input method's text is held to the limit when it is finished, not before.
-    page.put_signature("a" * 38)
-    page.focus_field()
-    page.chromium.call("Input.imeSetComposition", text="签名啊", selectionStart=3, selectionEnd=3)
-    page.expect("the composition", "document.getElementById('Text1').value", "a" * 38 + "签名啊")
-    page.chromium.call("Input.insertText", text="签名啊")
-    page.expect_field("a" * 38 + "签名")
-    print("ok: the limit")
-
-    # Deleting keys take whole characters; a command is undone in one step (editing.sh).
-    for text, keys, expected in (("a😀😀b", ["End", "Left", "Backspace"], "a😀b"),
-                                 ("ab😀c", ["Home", "Right", "Right", "Delete"], "abc"),
-                                 ("签名 abc def", ["End", "ctrl+Backspace"], "签名 abc "),
-                                 ("abc", ["Home", "Delete"], "bc")):
-        page.put_signature(text)
-        for key in keys:
-            page.chromium.key(key)
-        page.expect_field(expected)
-    # A caret a script put inside an emoji: what is typed goes after it, whole.
-    page.put_signature("a😀b")
-    page.value("document.getElementById('Text1').setSelectionRange(2, 2)")
-    page.chromium.type("x")
-    page.expect_field("a😀xb")
-    page.put_signature("abc")
-    page.chromium.key("Home")
-    page.chromium.key("Delete")
-    page.zone("Label4")
-    page.expect_field("↗℡bc╰☆")
-    page.focus_field()
-    page.chromium.key("ctrl+z")
-    page.expect_field("bc")
-    # A cut takes the previews with it.
-    page.chromium.key("ctrl+a")
-    page.chromium.key("ctrl+x")
-    page.expect_field("")
-    page.expect("the cut text", f"{CLIPBOARD}.readText()", "bc")
-    print("ok: deleting keys, undo and cut")
-
-    # The link opens the page beside this one, never the field's text (link.sh).
-    page.put_signature("https://elsewhere.example/")
-    beside = url.rsplit("/", 1)[0] + "/signatures.html"
-    for clicks in (1, 2):
-        before = {t["targetId"] for t in page.chromium.call("Target.getTargets")["targetInfos"]}
-        page.zone("Label9")
-        deadline = time.monotonic() + 10
-        opened = []
-        while not any(t["url"] not in ("", "about:blank") for t in opened) and time.monotonic() < deadline:
-            time.sleep(0.1)
-            opened = [t for t in page.chromium.call("Target.getTargets")["targetInfos"]
-                      if t["type"] == "page" and t["targetId"] not in before]
-        if [t["url"] for t in opened] != [beside]:
-            fail(f"click {clicks} on the link opened {[t['url'] for t in opened]}, expected {beside}")
-        page.chromium.call("Target.closeTarget", targetId=opened[0]["targetId"])
-    page.expect_field("https://elsewhere.example/")
-    print(f"ok: the link opens {beside}")
-    signature_page(page, beside)
+    devtools.play(page, url)
+    copy_fallbacks(page, url)
+    signature_page(page, url.rsplit("/", 1)[0] + "/signatures.html")
 
 
 def run_scenarios(site_dir, rects, phone):

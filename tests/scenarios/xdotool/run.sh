@@ -12,19 +12,6 @@ frontend=qt
 [ -z "${VELLUMINO_RUNNER:-}" ] || frontend=wine
 : "${VELLUMINO_SIGNATURE_PAGE:?the page the build generated}"
 
-# A step's text as meant, into the variable named $2: {TEXT*N} repeated, then
-# printf's escapes, read as UTF-8 whatever the locale.
-# (Its own names start with an underscore, apart from the caller's.)
-decode() {
-    local LC_ALL=C.UTF-8 _text=$1 _part _i
-    while [[ $_text =~ \{([^{}*]*)\*([0-9]+)\} ]]; do
-        _part=""
-        for ((_i = 0; _i < BASH_REMATCH[2]; _i++)); do _part+=${BASH_REMATCH[1]}; done
-        _text=${_text/"${BASH_REMATCH[0]}"/"$_part"}
-    done
-    printf -v "$2" '%b' "$_text"
-}
-
 # Where entry $2 stands among the window's own entries of $1's menu, from 1,
 # and how many there are, from the layout the build wrote.
 menu_place() {
