@@ -2,43 +2,13 @@
 tests/web/page.py (a tap for a click and a long press for a right-click when
 the page is on a phone). Each scenario starts on a freshly opened page.
 """
-import os
-import re
 import sys
 import time
 
-LIST = os.path.join(os.path.dirname(os.path.abspath(__file__)), "scenarios.txt")
-ESCAPES = {"t": "\t", "n": "\n", "r": "\r", "e": "\x1b", "\\": "\\"}
+import scenarios
+
 # X's key names where the browser's differ.
 KEYS = {"BackSpace": "Backspace", "Return": "Enter"}
-
-
-def decode(text):
-    """A step's text as meant: {TEXT*N} repeated, then the escapes."""
-    text = re.sub(r"\{([^{}*]*)\*([0-9]+)\}", lambda m: m.group(1) * int(m.group(2)), text)
-    return re.sub(r"\\(u[0-9a-fA-F]{4}|U[0-9a-fA-F]{8}|.)",
-                  lambda m: chr(int(m.group(1)[1:], 16)) if m.group(1)[0] in "uU" else ESCAPES[m.group(1)], text)
-
-
-def read(frontend, path=LIST):
-    """The scenarios as (name, [(line number, step)]), with the steps for `frontend` only."""
-    scenarios = []
-    with open(path, encoding="utf-8") as file:
-        for number, line in enumerate(file, 1):
-            line = line.rstrip("\n")
-            header = re.match(r"\[([a-z0-9_]+)\]", line)
-            if header:
-                scenarios.append((header.group(1), []))
-                continue
-            if not line or line.startswith("#") or not scenarios:
-                continue
-            only = re.match(r"([a-z,]+): (.*)", line)
-            if only:
-                if frontend not in only.group(1).split(","):
-                    continue
-                line = only.group(2)
-            scenarios[-1][1].append((number, line))
-    return scenarios
 
 
 class Driver:
@@ -54,10 +24,6 @@ class Driver:
     def start(self):
         self.page.open(self.url)
         self.targets = {t["targetId"] for t in self.pages_open()}
-
-    def in_field(self):
-        if not self.page.value("document.activeElement === document.getElementById('Text1')"):
-            self.page.value("document.getElementById('Text1').focus()")
 
     def menu_to(self, zone, label):
         """Opens the zone's menu, which focuses its first entry, and goes down to `label`."""
@@ -85,85 +51,86 @@ class Driver:
         for target in opened:
             self.page.chromium.call("Target.closeTarget", targetId=target["targetId"])
 
-    def step(self, line):
+    def step(self, verb, text, result):
+        """One step; with a result, the field and both captions then show it."""
         page = self.page
-        verb, _, rest = line.partition(" ")
+        first, _, after = text.partition(" ")
         if verb == "paste":
-            text, _, held = rest.partition(" => ")
-            page.put_signature(decode(text), decode(held) if held else None)
+            page.put(text)
+            result = text if result is None else result
         elif verb == "clipboard":
-            page.set_clipboard(decode(rest))
-        elif verb == "type":
-            self.in_field()
-            page.chromium.type(decode(rest))
-        elif verb == "commit":
-            self.in_field()
-            page.chromium.call("Input.insertText", text=decode(rest))
-        elif verb == "compose":
-            self.in_field()
-            text = decode(rest)
-            page.chromium.call("Input.imeSetComposition", text=text, selectionStart=len(text),
-                               selectionEnd=len(text))
-        elif verb == "drop":
-            where, _, text = rest.partition(" ")
-            page.drop(decode(text), start=where == "start")
-            time.sleep(0.2)
-        elif verb == "key":
-            self.in_field()
-            for key in rest.split():
-                page.chromium.key("+".join(KEYS.get(part, part) for part in key.split("+")))
-        elif verb == "click":
-            page.zone(rest)
-        elif verb == "menu":
-            page.menu(rest)
-        elif verb == "choose":
-            zone, _, label = rest.partition(" ")
-            page.menu(zone)
-            page.choose(label)
-        elif verb == "preview":
-            self.menu_to(*rest.split(" ", 1))
-        elif verb == "select":
-            start, end = rest.split()
-            page.value(f"document.getElementById('Text1').setSelectionRange({int(start)}, {int(end)})")
-        elif verb == "pause":
-            time.sleep(float(rest))
-        elif verb == "expect":
-            what, _, text = rest.partition(" ")
-            if what == "field":
-                page.expect("the field holds", "document.getElementById('Text1').value", decode(text))
-            elif what == "shown":
-                page.expect_field(decode(text))
-            elif what in ("Label1", "Label2"):
-                page.expect(f"{what} shows", f"document.getElementById('{what}').textContent", decode(text))
-            elif what == "clipboard":
-                page.expect_clipboard(decode(text))
-            elif what == "opened":
-                self.expect_opened(int(text))
-            elif what == "live":
-                caption, _, value = text.partition(" ")
-                page.expect(f"{caption}'s aria-live", f"document.getElementById('{caption}').getAttribute('aria-live')",
-                            value)
-            elif what == "no-menu":
-                page.menu(text)
-                time.sleep(0.3)
-                if page.menu_entries():
-                    page.fail(f"{text} offers {page.menu_entries()}")
-                page.value("document.activeElement.blur()")
+            page.set_clipboard(text)
+        elif verb in ("type", "commit", "compose", "key"):
+            if not page.value("document.activeElement === document.getElementById('Text1')"):
+                page.value("document.getElementById('Text1').focus()")
+            if verb == "type":
+                page.chromium.type(text)
+            elif verb == "commit":
+                page.chromium.call("Input.insertText", text=text)
+            elif verb == "compose":
+                page.chromium.call("Input.imeSetComposition", text=text, selectionStart=len(text),
+                                   selectionEnd=len(text))
             else:
-                page.fail(f"no expectation {what!r} here")
+                for key in text.split():
+                    page.chromium.key("+".join(KEYS.get(part, part) for part in key.split("+")))
+        elif verb == "drop":
+            page.drop(after, start=first == "start")
+            time.sleep(0.2)
+        elif verb == "click":
+            page.zone(text)
+        elif verb == "menu":
+            page.menu(text)
+        elif verb == "choose":
+            page.menu(first)
+            page.choose(after)
+        elif verb == "preview":
+            self.menu_to(first, after)
+        elif verb == "select":
+            page.value(f"document.getElementById('Text1').setSelectionRange({int(first)}, {int(after)})")
+        elif verb == "pause":
+            time.sleep(float(text))
+        elif verb == "expect":
+            self.expect(first, after)
         else:
             page.fail(f"no step {verb!r} for the web")
+        if result is not None:
+            page.expect_field(result)
+
+    def expect(self, what, text):
+        page = self.page
+        if what == "field":
+            page.expect("the field holds", "document.getElementById('Text1').value", text)
+        elif what == "shown":
+            page.expect_field(text)
+        elif what in ("Label1", "Label2"):
+            page.expect(f"{what} shows", f"document.getElementById('{what}').textContent", text)
+        elif what == "clipboard":
+            page.expect_clipboard(text)
+        elif what == "opened":
+            self.expect_opened(int(text))
+        elif what == "live":
+            caption, _, value = text.partition(" ")
+            page.expect(f"{caption}'s aria-live", f"document.getElementById('{caption}').getAttribute('aria-live')",
+                        value)
+        elif what == "no-menu":
+            page.menu(text)
+            time.sleep(0.3)
+            if page.menu_entries():
+                page.fail(f"{text} offers {page.menu_entries()}")
+            page.value("document.activeElement.blur()")
+        else:
+            page.fail(f"no expectation {what!r} here")
 
 
-def play(page, url, path=LIST):
+def play(page, url):
     """Every scenario of the list, each on a fresh page; says which step failed."""
     driver = Driver(page, url)
-    for name, steps in read("web", path):
+    for name, steps in scenarios.read("web"):
         driver.start()
-        for number, line in steps:
+        for number, verb, text, result in steps:
             try:
-                driver.step(line)
+                driver.step(verb, text, result)
             except (SystemExit, Exception):
-                print(f"{os.path.basename(path)}:{number}: [{name}] {line}", file=sys.stderr)
+                print(f"scenarios.txt:{number}: [{name}] {verb} {text}", file=sys.stderr)
                 raise
         print(f"ok: {name}")

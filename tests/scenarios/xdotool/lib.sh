@@ -10,19 +10,6 @@ set -euo pipefail
 : "${VELLUMINO:?path of the program under test}"
 : "${VELLUMINO_LAYOUT:?path of layout.txt, the layout the build writes}"
 
-# A text of a step in ../scenarios.txt as meant, into the variable named $2:
-# {TEXT*N} repeated, then printf's escapes, read as UTF-8 whatever the
-# locale. (Its own names start with an underscore, apart from the caller's.)
-decode() {
-    local LC_ALL=C.UTF-8 _text=$1 _part _i
-    while [[ $_text =~ \{([^{}*]*)\*([0-9]+)\} ]]; do
-        _part=""
-        for ((_i = 0; _i < BASH_REMATCH[2]; _i++)); do _part+=${BASH_REMATCH[1]}; done
-        _text=${_text/"${BASH_REMATCH[0]}"/"$_part"}
-    done
-    printf -v "$2" '%b' "$_text"
-}
-
 fail() {
     echo "FAIL: $*" >&2
     exit 1

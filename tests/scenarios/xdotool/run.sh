@@ -1,13 +1,12 @@
 #!/usr/bin/env bash
 # Usage: run.sh SCENARIO (or VELLUMINO_SCENARIO=SCENARIO run.sh)
-# Plays one scenario of ../scenarios.txt against a desktop program: the Linux
-# one, or with VELLUMINO_RUNNER the Windows one under Wine. The program gets a
-# stand-in browser that records what the link asks it to open and then
-# lingers, as a browser that takes its time does.
+# Plays one scenario of ../scenarios.txt, as ../scenarios.py reads it, against
+# a desktop program: the Linux one, or with VELLUMINO_RUNNER the Windows one
+# under Wine. The program gets a stand-in browser that records what the link
+# asks it to open and then lingers, as a browser that takes its time does.
 source "$(dirname "$0")/lib.sh"
 
 scenario=${1:-${VELLUMINO_SCENARIO:?usage: run.sh SCENARIO}}
-list=$(dirname "$0")/../scenarios.txt
 frontend=qt
 [ -z "${VELLUMINO_RUNNER:-}" ] || frontend=wine
 : "${VELLUMINO_SIGNATURE_PAGE:?the page the build generated}"
@@ -85,10 +84,14 @@ expect_caption() {
     wait_until 10 caption_is "$1" "$2" || fail "$1 shows '$(control_text "$1")', expected '$2'"
 }
 
-expect_shown() {
-    expect_field "$1"
+expect_captions() {
     [ "$frontend" = wine ] || return 0
     wait_until 10 captions_are "$1" || fail "the captions show '$(captions | tr '\037' '|')', expected '$1' in both"
+}
+
+expect_shown() {
+    expect_field "$1"
+    expect_captions "$1"
 }
 
 # The local file a browser is asked to open, from a file: URL or a path.
@@ -120,55 +123,43 @@ expect_opened() {
     opened=$expected
 }
 
+# One step: $1 the verb, $2 its text; with $3 "=>", the field and the
+# captions then show $4.
 step() {
-    local verb=${1%% *} rest="" words text held
-    [ "$verb" = "$1" ] || rest=${1#* }
+    local verb=$1 text=$2 first=${2%% *} after=""
+    [ "$first" = "$text" ] || after=${text#* }
     case $verb in
-    paste | paste-menu)
-        decode "${rest%% => *}" text
-        held=$text
-        [[ $rest != *" => "* ]] || decode "${rest#* => }" held
-        if [ "$verb" = paste ]; then put_signature "$text" "$held"; else put_signature "$text" "$held" menu_paste; fi
-        ;;
-    clipboard)
-        decode "$rest" text
-        set_clipboard "$text"
-        expect_clipboard "$text"
-        ;;
-    type)
-        decode "$rest" text
-        xdotool type --window "$WID" --delay 60 "$text"
-        ;;
-    key) read -ra words <<<"$rest" && xdotool key --window "$WID" "${words[@]}" ;;
-    click) click_zone "$rest" ;;
-    click-at)
-        read -r x y <<<"$rest"
-        xdotool mousemove --window "$WID" "$(scale "$x")" "$(scale "$y")" click 1
-        ;;
-    menu) open_menu "$rest" ;;
-    choose) menu_to "${rest%% *}" "${rest#* }" && xdotool key Return ;;
-    preview) menu_to "${rest%% *}" "${rest#* }" ;;
+    paste) put_signature "$text" ${3:+"$4"} ;;
+    paste-menu) put_signature "$text" "$4" menu_paste ;;
+    clipboard) set_clipboard "$text" && expect_clipboard "$text" ;;
+    type) xdotool type --window "$WID" --delay 60 "$text" ;;
+    key) xdotool key --window "$WID" $text ;;
+    click) click_zone "$text" ;;
+    click-at) xdotool mousemove --window "$WID" "$(scale "$first")" "$(scale "$after")" click 1 ;;
+    menu) open_menu "$text" ;;
+    choose) menu_to "$first" "$after" && xdotool key Return ;;
+    preview) menu_to "$first" "$after" ;;
     resize)
-        read -r x y <<<"$rest"
-        xdotool windowsize "$WID" "$x" "$y"
-        wait_until 10 window_is "$x" "$y" || fail "the window was not resized"
+        xdotool windowsize "$WID" "$first" "$after"
+        wait_until 10 window_is "$first" "$after" || fail "the window was not resized"
         ;;
-    pause) sleep "$rest" ;;
+    pause) sleep "$text" ;;
     expect)
-        local what=${rest%% *}
-        text=""
-        [ "$what" = "$rest" ] || decode "${rest#* }" text
-        case $what in
-        field) expect_field "$text" ;;
-        shown) expect_shown "$text" ;;
-        Label1 | Label2) expect_caption "$what" "$text" ;;
-        clipboard) expect_clipboard "$text" ;;
-        opened) expect_opened "$text" ;;
-        *) fail "no expectation '$what' here" ;;
+        case $first in
+        field) expect_field "$after" ;;
+        shown) expect_shown "$after" ;;
+        Label1 | Label2) expect_caption "$first" "$after" ;;
+        clipboard) expect_clipboard "$after" ;;
+        opened) expect_opened "$after" ;;
+        *) fail "no expectation '$first' here" ;;
         esac
         ;;
     *) fail "no step '$verb' for $frontend" ;;
     esac
+    # A paste has waited for the field already.
+    if [ -n "$3" ]; then
+        case $verb in paste*) expect_captions "$4" ;; *) expect_shown "$4" ;; esac
+    fi
 }
 
 make_scratch
@@ -180,24 +171,14 @@ if [ "$frontend" = wine ]; then
     trap 'kill "$PROBE_PID" 2>/dev/null || true; on_exit' EXIT
 fi
 
-found=""
-number=0
-while IFS= read -r line || [ -n "$line" ]; do
-    number=$((number + 1))
-    if [[ $line =~ ^\[([a-z0-9_]+)\] ]]; then
-        [ -z "$found" ] || break
-        [ "${BASH_REMATCH[1]}" != "$scenario" ] || found=yes
-        continue
-    fi
-    [ -n "$found" ] && [ -n "$line" ] && [ "${line:0:1}" != "#" ] || continue
-    if [[ $line =~ ^([a-z,]+):\ (.*)$ ]]; then
-        [[ ,${BASH_REMATCH[1]}, == *,$frontend,* ]] || continue
-        line=${BASH_REMATCH[2]}
-    fi
-    echo "$number: $line"
-    step "$line" </dev/null
-done <"$list"
-[ -n "$found" ] || fail "no scenario $scenario in $list"
+played=0
+while IFS= read -r -d '' number && IFS= read -r -d '' verb && IFS= read -r -d '' text &&
+    IFS= read -r -d '' then && IFS= read -r -d '' result; do
+    echo "$number: $verb $text${then:+ => $result}"
+    step "$verb" "$text" "$then" "$result" </dev/null
+    played=$((played + 1))
+done < <(python3 "$(dirname "$0")/../scenarios.py" steps "$scenario" "$frontend")
+[ "$played" -gt 0 ] || fail "scenario $scenario has no steps here"
 
 kill -0 "$APP_PID" || fail "the program died"
 echo "$scenario: ok"
