@@ -12,7 +12,7 @@ KEYS = {"BackSpace": "Backspace", "Return": "Enter"}
 
 
 class Driver:
-    def __init__(self, page, url):
+    def __init__(self, page, url=""):
         self.page = page
         self.url = url
         self.beside = url.rsplit("/", 1)[0] + "/signatures.html"
@@ -120,6 +120,17 @@ class Driver:
             page.value("document.activeElement.blur()")
         else:
             page.fail(f"no expectation {what!r} here")
+
+
+def steps(page, line):
+    """Plays a line of steps, written as in the list, on the page as it is."""
+    driver = Driver(page)
+    for verb, text, result in scenarios.parse(line):
+        try:
+            driver.step(verb, text, result)
+        except (SystemExit, Exception):
+            print(f"at the step: {verb} {text}", file=sys.stderr)
+            raise
 
 
 def play(page, url):

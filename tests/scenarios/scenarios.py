@@ -26,6 +26,16 @@ def decode(text):
                   lambda m: chr(int(m.group(1)[1:], 16)) if m.group(1)[0] in "uU" else ESCAPES[m.group(1)], text)
 
 
+def parse(line):
+    """The steps of a line as (verb, text, result); result is None where a step expects none."""
+    steps = []
+    for step in line.split(" ; "):
+        step, then, result = step.rpartition(" => ") if " => " in step else (step, "", "")
+        verb, _, text = step.partition(" ")
+        steps.append((verb, decode(text), decode(result) if then else None))
+    return steps
+
+
 def read(frontend, path=LIST):
     """The scenarios as (name, [(line number, verb, text, result)]), with the
     steps for `frontend` only; result is None where a step expects none."""
@@ -44,10 +54,7 @@ def read(frontend, path=LIST):
                 if frontend not in only.group(1).split(","):
                     continue
                 line = only.group(2)
-            for step in line.split(" ; "):
-                step, then, result = step.rpartition(" => ") if " => " in step else (step, "", "")
-                verb, _, text = step.partition(" ")
-                scenarios[-1][1].append((number, verb, decode(text), decode(result) if then else None))
+            scenarios[-1][1].extend((number, *step) for step in parse(line))
     return scenarios
 
 

@@ -139,9 +139,6 @@ class Page:
     def field(self):
         return self.value("document.getElementById('Text1').value")
 
-    def caption(self, name):
-        return self.value(f"document.getElementById('{name}').textContent")
-
     def expect(self, what, expression, expected, seconds=5):
         """Waits until the expression's value is `expected`."""
         if not self.chromium.wait_until(f"(async () => (await ({expression})) === {js(expected)})()", seconds):
@@ -209,9 +206,6 @@ class Page:
         for kind in ("dragEnter", "dragOver", "drop"):
             self.chromium.call("Input.dispatchDragEvent", type=kind, x=box[0], y=box[1], data=data)
 
-    def clipboard(self):
-        return self.value(f"{CLIPBOARD}.readText()")
-
     def set_clipboard(self, text):
         self.value(f"{CLIPBOARD}.writeText({js(text)})")
 
@@ -220,6 +214,10 @@ class Page:
 
     def fail(self, message):
         fail(message)
+
+    def steps(self, line):
+        """Steps written as in tests/scenarios/scenarios.txt."""
+        devtools.steps(self, line)
 
 
 def check_layout(page, rects):
@@ -265,16 +263,8 @@ def tables_follow(page, url):
     page.chromium.call("Fetch.enable", patterns=[{"urlPattern": "*vellumino-tables.bin*"}])
     page.open(url)
     held = page.chromium.wait_for_event("Fetch.requestPaused", 10)
-    page.focus_field()
-    page.chromium.type("ok")
-    page.expect_field("个性签名ok")
-    page.zone("Label3")
-    page.expect_field("个 性 签 名 o k")
-    page.zone("Label7")
-    page.expect("复制 before the tables: the clipboard", f"{CLIPBOARD}.readText()", "个 性 签 名 o k")
-    page.expect("and the card", "document.getElementById('Label2').textContent", CONFIRMATION)
-    page.zone("Label6")
-    page.chromium.type("!")
+    page.steps("key End ; type ok => 个性签名ok ; click Label3 => 个 性 签 名 o k ; click Label7")
+    page.steps(f"expect clipboard 个 性 签 名 o k ; expect Label2 {CONFIRMATION} ; click Label6 ; type !")
     page.expect("转繁体 shows that it waits", "document.getElementById('Label6').getAttribute('aria-busy')", "true")
     page.expect("the page says why", "document.getElementById('status').textContent", "正在下载转换表…")
     page.expect_field("个 性 签 名 o k!")
@@ -312,9 +302,7 @@ def before_the_core(page, url):
     if len(page.field()) > 40:
         fail(f"before the core the field holds {len(page.field())} units")
     page.chromium.call("Fetch.continueRequest", requestId=held["requestId"])
-    page.expect_field(TEN * 4, previews=False)
-    page.expect("the clipboard", f"{CLIPBOARD}.readText()", TEN * 4)
-    page.expect("the card", "document.getElementById('Label2').textContent", CONFIRMATION)
+    page.steps(f"expect field {TEN * 4} ; expect clipboard {TEN * 4} ; expect Label2 {CONFIRMATION}")
     # No core: every try at it fails.
     page.open(url, wait=False)
     deadline = time.monotonic() + 10
@@ -336,10 +324,7 @@ def keeps_typed(page, url):
     previews, the copy's confirmation too; after 清空 nothing is kept."""
     page.open(url)
     signature = "我的签名😀"
-    page.put_signature(signature)
-    page.zone("Label7")
-    page.expect("the card", "document.getElementById('Label2').textContent", CONFIRMATION)
-    page.value("document.getElementById('Text1').setSelectionRange(2, 3)")
+    page.steps(f"paste {signature} ; click Label7 ; expect Label2 {CONFIRMATION} ; select 2 3")
     for way in ("reload", "back"):
         if way == "reload":
             page.chromium.reload()
@@ -350,14 +335,12 @@ def keeps_typed(page, url):
             page.chromium.call("Page.navigateToHistoryEntry",
                                entryId=history["entries"][history["currentIndex"] - 1]["id"])
         page.chromium.wait_until("'ready' in document.documentElement.dataset")
-        page.expect(f"after the {way}, the field", "document.getElementById('Text1').value", signature)
-        page.expect(f"after the {way}, the chat preview", "document.getElementById('Label1').textContent", signature)
-        page.expect(f"after the {way}, the card", "document.getElementById('Label2').textContent", CONFIRMATION)
+        print(f"after the {way}:")
+        page.steps(f"expect field {signature} ; expect Label1 {signature} ; expect Label2 {CONFIRMATION}")
         page.expect(f"after the {way}, the selection",
                     "[document.getElementById('Text1').selectionStart, document.getElementById('Text1').selectionEnd]"
                     ".join()", "2,3")
-    page.zone("Label8")
-    page.expect_field("")
+    page.steps("click Label8 ; expect shown")
     page.chromium.reload()
     page.chromium.wait_until("'ready' in document.documentElement.dataset")
     page.expect("after 清空 and a reload, the field", "document.getElementById('Text1').value", "个性签名")
@@ -442,16 +425,10 @@ def copy_fallbacks(page, url):
     page.open(url)
     page.put_signature("签名")
     page.value("Object.defineProperty(navigator, 'clipboard', {value: undefined, configurable: true})")
-    page.zone("Label7")
-    page.expect("the old way copies", f"{CLIPBOARD}.readText()", "签名")
-    page.expect("the card shows", "document.getElementById('Label2').textContent", CONFIRMATION)
-    page.put_signature("签名!")
-    page.value(f"{CLIPBOARD}.writeText('kept')")
+    page.steps(f"click Label7 ; expect clipboard 签名 ; expect Label2 {CONFIRMATION} ; paste 签名! ; clipboard kept")
     page.value("Object.defineProperty(navigator, 'clipboard', {value: {writeText: () => Promise.reject(new Error())},"
                " configurable: true}); document.execCommand = () => false")
-    page.zone("Label7")
-    page.expect("a refused copy shows", "document.getElementById('Label2').textContent", FAILED)
-    page.expect("a refused copy keeps the clipboard", f"{CLIPBOARD}.readText()", "kept")
+    page.steps(f"click Label7 ; expect Label2 {FAILED} ; expect clipboard kept")
     print("ok: copy without the Clipboard API, and a refused copy")
 
 
@@ -499,10 +476,11 @@ def new_version(page, site_dir):
         page.expect("the new version is offered", "document.getElementById('update').hidden", False, 10)
         page.expect_field("我的签名")
         page.chromium.click("#update button")
+        # The page reloads under the new worker: until it is in, it has no elements to ask.
         page.chromium.wait_until("navigator.serviceWorker.controller && "
                                  "navigator.serviceWorker.controller.scriptURL.endsWith('sw.js') && "
-                                 "'ready' in document.documentElement.dataset && "
-                                 "document.getElementById('update').hidden", 10)
+                                 "!!document.documentElement && 'ready' in document.documentElement.dataset && "
+                                 "!!document.getElementById('update') && document.getElementById('update').hidden", 10)
         page.expect("after the update, the field", "document.getElementById('Text1').value", "我的签名")
         page.expect("and no offer is left", "document.getElementById('update').hidden", True)
     finally:
@@ -536,15 +514,11 @@ def run_offline(site_dir):
         chromium.reload()
         if not chromium.wait_until("'ready' in document.documentElement.dataset"):
             fail("offline, the page did not come back")
-        chromium.tap("#Label6")
-        page.expect_field("我的簽名")
+        page.steps("click Label6 => 我的簽名")
         print("ok: offline after one visit, what was typed is back and 转繁体 works")
 
         page.open("file://" + os.path.abspath(os.path.join(site_dir, "index.html")))
-        chromium.tap("#Label3")
-        page.expect_field("个 性 签 名")
-        chromium.tap("#Label6")
-        page.expect_field("個 性 簽 名")
+        page.steps("click Label3 => 个 性 签 名 ; click Label6 => 個 性 簽 名")
         print("ok: from disk, 加空格 and 转繁体 work")
         check_requests(chromium)
     shutil.rmtree(copy, ignore_errors=True)
@@ -562,10 +536,8 @@ def screenshot(site_dir, output):
             for name, phone in (("phone", True), ("desktop", False)):
                 page = Page(chromium, phone)
                 page.open(site.url)
-                page.put_signature("我的个性签名，就是这样了～ 1234 abc")
-                page.zone("Label5")
-                page.zone("Label7")
-                page.expect("the card", "document.getElementById('Label2').textContent", CONFIRMATION)
+                page.steps(f"paste 我的个性签名，就是这样了～ 1234 abc ; click Label5 ; click Label7 ; "
+                           f"expect Label2 {CONFIRMATION}")
                 page.value("document.activeElement.blur()")
                 part = f"{os.path.splitext(output)[0]}-{name}.png"
                 chromium.screenshot(part)
