@@ -52,7 +52,7 @@ def check(layout):
             if re.match(scenarios.HEADER, line.rstrip("\n")):
                 names.append(line.split("]")[0][1:])
             elif line.startswith("["):
-                faults.append(f"{number}: {line.strip()!r}: a header is [name] or [name] 144")
+                faults.append(f"{number}: {line.strip()!r}: a header is [name], then 144 and no-browser if need be")
             if line.rstrip("\n") != line.rstrip():
                 # An editor would take it away: a text's last space is written \u0020.
                 faults.append(f"{number}: {line!r} ends in a space")

@@ -14,7 +14,7 @@ import sys
 LIST = os.path.join(os.path.dirname(os.path.abspath(__file__)), "scenarios.txt")
 FRONTENDS = ("qt", "wine", "web")
 ESCAPES = {"t": "\t", "n": "\n", "r": "\r", "e": "\x1b", "\\": "\\"}
-HEADER = r"\[([a-z0-9_]+)\]( 144)?$"
+HEADER = r"\[([a-z0-9_]+)\]( 144)?( no-browser)?$"
 # The front-ends a line is for, misspelt ones included so that they are seen.
 ONLY = r"([a-z0-9,]+): (.*)"
 
