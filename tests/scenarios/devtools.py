@@ -61,8 +61,9 @@ class Driver:
         elif verb == "clipboard":
             page.set_clipboard(text)
         elif verb in ("type", "commit", "compose", "key"):
-            if not page.value("document.activeElement === document.getElementById('Text1')"):
-                page.value("document.getElementById('Text1').focus()")
+            # Keys go to the field, or to a menu that is open.
+            page.value("document.getElementById('menu').hidden && document.activeElement.id !== 'Text1'"
+                       " && document.getElementById('Text1').focus()")
             if verb == "type":
                 page.chromium.type(text)
             elif verb == "commit":

@@ -18,11 +18,19 @@ menu_place() {
         END { if (!at) exit 1; print at, n }' "$VELLUMINO_LAYOUT"
 }
 
+# An open menu holds the keyboard: keys go to it, not to the window.
+menu_open=""
 open_menu() {
     local x y
     read -r x y < <(zone_centre "$1")
     xdotool mousemove --window "$WID" "$x" "$y" click 3
     sleep 0.5
+    menu_open=yes
+}
+
+press() {
+    if [ -n "$menu_open" ]; then xdotool key "$@"; else xdotool key --window "$WID" "$@"; fi
+    case " $* " in *" Escape "* | *" Return "*) menu_open="" ;; esac
 }
 
 # Opens $1's menu and moves to entry $2 with the arrow keys: a zone's menu
@@ -36,16 +44,16 @@ menu_to() {
     else
         for (( ; at > 0; at--)); do keys+=(Down); done
     fi
-    xdotool key "${keys[@]}"
+    press "${keys[@]}"
 }
 
 # The field's menu pastes like Ctrl+V.
 menu_paste() {
     xdotool key --window "$WID" ctrl+a
     open_menu Text1
-    xdotool key p
+    press p
     sleep 0.3
-    xdotool key Escape
+    press Escape
 }
 
 # The captions' texts, "CHAT<US>CARD", from the probe a screen reader's view
@@ -125,11 +133,11 @@ step() {
     paste-menu) put_signature "$text" "$4" menu_paste ;;
     clipboard) set_clipboard "$text" && expect_clipboard "$text" ;;
     type) xdotool type --window "$WID" --delay 60 "$text" ;;
-    key) xdotool key --window "$WID" $text ;;
+    key) press $text ;;
     click) click_zone "$text" ;;
     click-at) xdotool mousemove --window "$WID" "$(scale "$first")" "$(scale "$after")" click 1 ;;
     menu) open_menu "$text" ;;
-    choose) menu_to "$first" "$after" && xdotool key Return ;;
+    choose) menu_to "$first" "$after" && press Return ;;
     preview) menu_to "$first" "$after" ;;
     resize)
         xdotool windowsize "$WID" "$first" "$after"
