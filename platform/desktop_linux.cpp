@@ -44,7 +44,7 @@ void ShowSignaturePage(std::uintptr_t)
 {
     // Installed, the program is in bin/ and the page in share/vellumino beside
     // it; the build tree keeps its programs one folder deeper (app/qt,
-    // tests/window) and the page in its own share/vellumino.
+    // tests/qt) and the page in its own share/vellumino.
     const QDir programs(QCoreApplication::applicationDirPath());
     for (const char* share : {"../share", "../../share"}) {
         const QFileInfo page(

@@ -13,7 +13,7 @@ case $kind in
         message="Windows program's tests off" kept=" e2e.spacing" gone=" (wine|wine144|windows)\." ;;
     xvfb)  # no X server, nor Wine: a packager's machine; no end-to-end tests at all
         hidden='xvfb-run|Xvfb|wine*|*mingw32*' require=VELLUMINO_REQUIRE_DISPLAY_TESTS
-        message="End-to-end tests off" kept=" window.form1_test" gone=" (e2e|wine|wine144)\." ;;
+        message="End-to-end tests off" kept=" qt.form1_test" gone=" (e2e|wine|wine144)\." ;;
     *) echo "usage: $0 SOURCE_DIR SCRATCH_DIR wine|xvfb" >&2; exit 2 ;;
 esac
 rm -rf "$scratch" && mkdir -p "$scratch/bin"

@@ -5,7 +5,7 @@
 # zone ZONE (Label3 …) if one is given: its place comes from the layout file
 # $VELLUMINO_LAYOUT (by default build/ci/layout.txt), at 96 DPI.
 # With --wine, PROGRAM is the Windows program, run by Wine in the prefix that
-# tests/wine/prefix.sh keeps in STATE_DIR, on a screen of N dots per inch (96
+# tests/win32/prefix.sh keeps in STATE_DIR, on a screen of N dots per inch (96
 # if not given; each DPI needs its own STATE_DIR); QT_SCALE_FACTOR then means
 # nothing.
 set -euo pipefail
@@ -17,7 +17,7 @@ if [ -z "${SCREENSHOT_INNER:-}" ]; then
         # Inside the X server, so that Wine is stopped before the server goes.
         dpi=96
         [ "${3:-}" != --dpi ] || dpi=$4
-        session=("$(dirname "$0")/../tests/wine/prefix.sh" --dpi "$dpi" "$2")
+        session=("$(dirname "$0")/../tests/win32/prefix.sh" --dpi "$dpi" "$2")
     fi
     exec xvfb-run -a -s "-screen 0 1024x768x24" "${session[@]}" "$0" "$@"
 fi

@@ -41,7 +41,7 @@ if [ -z "${WINDOWS_INNER:-}" ]; then
     echo "  imports: $(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^\tDLL Name: //p' | tr '\n' ' ')"
 
     export WINDOWS_INNER=1 VELLUMINO_EXE=$exe PROBE=$helpers/startup_probe
-    exec "$source_dir/tests/wine/prefix.sh" "$wine_dir" \
+    exec "$source_dir/tests/win32/prefix.sh" "$wine_dir" \
         xvfb-run -a -s "-screen 0 1024x768x24 -noreset" "$0" "$@"
 fi
 

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """The web page in a real headless Chromium, driven over the DevTools pipe:
-the end-to-end scenarios of the desktop programs (tests/e2e), on a desktop
+the scenarios of tests/scenarios/scenarios.txt and what only a page does, on a desktop
 screen with a mouse and on a phone's with touches, offline after one visit
 and opened from disk. A request of the page or its service worker for
 anything but 127.0.0.1 or the files beside the page fails the run, and so
@@ -24,8 +24,11 @@ import tempfile
 import threading
 import time
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools"))
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(HERE, "..", "..", "tools"))
+sys.path.insert(0, os.path.join(HERE, "..", "scenarios"))
 from chromium import Chromium  # noqa: E402
+import devtools  # noqa: E402
 
 CONFIRMATION = "QQ签名已复制、请在QQ中粘贴"
 FAILED = "没有复制成功，请再试一次"
@@ -136,9 +139,6 @@ class Page:
     def field(self):
         return self.value("document.getElementById('Text1').value")
 
-    def caption(self, name):
-        return self.value(f"document.getElementById('{name}').textContent")
-
     def expect(self, what, expression, expected, seconds=5):
         """Waits until the expression's value is `expected`."""
         if not self.chromium.wait_until(f"(async () => (await ({expression})) === {js(expected)})()", seconds):
@@ -160,7 +160,11 @@ class Page:
     def menu(self, name):
         """Opens a zone's own menu: a right-click, or a long press on a phone."""
         if self.phone:
-            self.chromium.tap(f"#{name}", hold=0.8)
+            # Held until the menu shows, or long past the press's half second where none comes.
+            x, y = self.chromium.centre(f"#{name}")
+            self.chromium.call("Input.dispatchTouchEvent", type="touchStart", touchPoints=[{"x": x, "y": y}])
+            self.chromium.wait_until("!document.getElementById('menu').hidden", 0.8)
+            self.chromium.call("Input.dispatchTouchEvent", type="touchEnd", touchPoints=[])
         else:
             self.chromium.right_click(f"#{name}")
 
@@ -206,8 +210,18 @@ class Page:
         for kind in ("dragEnter", "dragOver", "drop"):
             self.chromium.call("Input.dispatchDragEvent", type=kind, x=box[0], y=box[1], data=data)
 
-    def clipboard(self):
-        return self.value(f"{CLIPBOARD}.readText()")
+    def set_clipboard(self, text):
+        self.value(f"{CLIPBOARD}.writeText({js(text)})")
+
+    def expect_clipboard(self, text):
+        self.expect("the clipboard holds", f"{CLIPBOARD}.readText()", text)
+
+    def fail(self, message):
+        fail(message)
+
+    def steps(self, line):
+        """Steps written as in tests/scenarios/scenarios.txt."""
+        devtools.steps(self, line)
 
 
 def check_layout(page, rects):
@@ -241,8 +255,8 @@ def check_layout(page, rects):
 
 
 def status(page):
-    # Read while a navigation may be between documents.
-    return page.value("document.getElementById('status')?.textContent ?? ''")
+    # Until the new page has its line, there is nothing to say.
+    return page.value("(document.getElementById('status') || {}).textContent || ''")
 
 
 def tables_follow(page, url):
@@ -253,16 +267,8 @@ def tables_follow(page, url):
     page.chromium.call("Fetch.enable", patterns=[{"urlPattern": "*vellumino-tables.bin*"}])
     page.open(url)
     held = page.chromium.wait_for_event("Fetch.requestPaused", 10)
-    page.focus_field()
-    page.chromium.type("ok")
-    page.expect_field("个性签名ok")
-    page.zone("Label3")
-    page.expect_field("个 性 签 名 o k")
-    page.zone("Label7")
-    page.expect("复制 before the tables: the clipboard", f"{CLIPBOARD}.readText()", "个 性 签 名 o k")
-    page.expect("and the card", "document.getElementById('Label2').textContent", CONFIRMATION)
-    page.zone("Label6")
-    page.chromium.type("!")
+    page.steps("key End ; type ok => 个性签名ok ; click Label3 => 个 性 签 名 o k ; click Label7")
+    page.steps(f"expect clipboard 个 性 签 名 o k ; expect Label2 {CONFIRMATION} ; click Label6 ; type !")
     page.expect("转繁体 shows that it waits", "document.getElementById('Label6').getAttribute('aria-busy')", "true")
     page.expect("the page says why", "document.getElementById('status').textContent", "正在下载转换表…")
     page.expect_field("个 性 签 名 o k!")
@@ -300,9 +306,7 @@ def before_the_core(page, url):
     if len(page.field()) > 40:
         fail(f"before the core the field holds {len(page.field())} units")
     page.chromium.call("Fetch.continueRequest", requestId=held["requestId"])
-    page.expect_field(TEN * 4, previews=False)
-    page.expect("the clipboard", f"{CLIPBOARD}.readText()", TEN * 4)
-    page.expect("the card", "document.getElementById('Label2').textContent", CONFIRMATION)
+    page.steps(f"expect field {TEN * 4} ; expect clipboard {TEN * 4} ; expect Label2 {CONFIRMATION}")
     # No core: every try at it fails.
     page.open(url, wait=False)
     deadline = time.monotonic() + 10
@@ -324,10 +328,7 @@ def keeps_typed(page, url):
     previews, the copy's confirmation too; after 清空 nothing is kept."""
     page.open(url)
     signature = "我的签名😀"
-    page.put_signature(signature)
-    page.zone("Label7")
-    page.expect("the card", "document.getElementById('Label2').textContent", CONFIRMATION)
-    page.value("document.getElementById('Text1').setSelectionRange(2, 3)")
+    page.steps(f"paste {signature} ; click Label7 ; expect Label2 {CONFIRMATION} ; select 2 3")
     for way in ("reload", "back"):
         if way == "reload":
             page.chromium.reload()
@@ -338,31 +339,16 @@ def keeps_typed(page, url):
             page.chromium.call("Page.navigateToHistoryEntry",
                                entryId=history["entries"][history["currentIndex"] - 1]["id"])
         page.chromium.wait_until("'ready' in document.documentElement.dataset")
-        page.expect(f"after the {way}, the field", "document.getElementById('Text1').value", signature)
-        page.expect(f"after the {way}, the chat preview", "document.getElementById('Label1').textContent", signature)
-        page.expect(f"after the {way}, the card", "document.getElementById('Label2').textContent", CONFIRMATION)
+        print(f"after the {way}:")
+        page.steps(f"expect field {signature} ; expect Label1 {signature} ; expect Label2 {CONFIRMATION}")
         page.expect(f"after the {way}, the selection",
                     "[document.getElementById('Text1').selectionStart, document.getElementById('Text1').selectionEnd]"
                     ".join()", "2,3")
-    page.zone("Label8")
-    page.expect_field("")
+    page.steps("click Label8 ; expect shown")
     page.chromium.reload()
     page.chromium.wait_until("'ready' in document.documentElement.dataset")
     page.expect("after 清空 and a reload, the field", "document.getElementById('Text1').value", "个性签名")
     print("ok: a reload and the way back keep the signature, its caret and the previews; 清空 forgets them")
-
-
-def composing_then_tap(page, url):
-    """A zone tapped while an input method composes acts on the text before
-    the composition, which then leaves neither its pinyin nor a second copy."""
-    page.open(url)
-    page.put_signature("签名")
-    page.focus_field()
-    page.chromium.call("Input.imeSetComposition", text="nihao", selectionStart=5, selectionEnd=5)
-    page.expect("the composition", "document.getElementById('Text1').value", "签名nihao")
-    page.zone("Label3")
-    page.expect_field("签 名")
-    print("ok: a tap during a composition acts on the committed text")
 
 
 def looks(page, url):
@@ -438,11 +424,22 @@ def signature_page(page, url):
     print("ok: the signature page at 320 pixels, at 200 % and on a desktop; axe-core")
 
 
+def copy_fallbacks(page, url):
+    """Without the Clipboard API the old way copies; where that fails too, the card says so."""
+    page.open(url)
+    page.put_signature("签名")
+    page.value("Object.defineProperty(navigator, 'clipboard', {value: undefined, configurable: true})")
+    page.steps(f"click Label7 ; expect clipboard 签名 ; expect Label2 {CONFIRMATION} ; paste 签名! ; clipboard kept")
+    page.value("Object.defineProperty(navigator, 'clipboard', {value: {writeText: () => Promise.reject(new Error())},"
+               " configurable: true}); document.execCommand = () => false")
+    page.steps(f"click Label7 ; expect Label2 {FAILED} ; expect clipboard kept")
+    print("ok: copy without the Clipboard API, and a refused copy")
+
+
 def scenarios(page, rects, url):
     tables_follow(page, url)
     before_the_core(page, url)
     keeps_typed(page, url)
-    composing_then_tap(page, url)
     looks(page, url)
     page.open(url)
     axe(page, url)
@@ -451,166 +448,9 @@ def scenarios(page, rects, url):
         picture = page.value("getComputedStyle(document.getElementById('Form1')).backgroundImage")
         if "background@2x.webp" not in picture:
             fail(f"a 3x screen gets {picture}")
-    page.expect("the field starts with", "document.getElementById('Text1').value", "个性签名")
-    for name in ("Label1", "Label2"):
-        page.expect(f"{name} starts", f"document.getElementById('{name}').textContent", "")
-
-    # Typing, and each zone (spacing.sh, characters.sh).
-    page.focus_field()
-    page.chromium.type("ok")
-    page.expect_field("个性签名ok")
-    page.put_signature("我的签名ok")
-    page.zone("Label3")
-    page.expect_field("我 的 签 名 o k")
-    page.zone("Label3")
-    page.expect_field("我 的 签 名 o k")
-    signature = "个性签名😀 <b>&amp;</b> & ↗℡╰☆ 한 爱"
-    for zone, expected in (("Label4", f"↗℡{signature}╰☆"), ("Label5", "個悻签洺😀 <b>&amp;</b> & ↗℡╰☆ 한 嬡"),
-                           ("Label6", "個性簽名😀 <b>&amp;</b> & ↗℡╰☆ 한 愛")):
-        page.put_signature(signature)
-        page.zone(zone)
-        page.expect_field(expected)
-    print(f"ok: typing and the four commands")
-
-    # The reverse commands, from the zone's own menu (reverse.sh); 复制 has none.
-    plain = "我的个性签名，今天天气很好"
-    page.put_signature(plain)
-    page.zone("Label5")
-    page.expect_field("莪哋個悻签洺，妗兲兲氣佷恏")
-    page.menu("Label5")
-    page.choose("火星文转简体")
-    page.expect_field(plain)
-    page.put_signature("复制粘贴个性签名")
-    page.zone("Label6")
-    page.expect_field("複製粘貼個性簽名")
-    page.menu("Label6")
-    page.choose("繁体转简体")
-    page.expect_field("复制粘贴个性签名")
-    page.menu("Label7")
-    time.sleep(0.3)
-    if page.menu_entries():
-        fail(f"复制 offers {page.menu_entries()}")
-    page.value("document.activeElement.blur()")
-    print("ok: the reverse commands")
-
-    # 复制 and its confirmation, until typing or 清空 (copy.sh, confirmation.sh).
-    copied = "↗℡莪哋 签洺😀 <b>&</b>╰☆"
-    page.put_signature(copied)
-    page.value(f"{CLIPBOARD}.writeText('stale')")
-    page.zone("Label7")
-    page.expect("the clipboard holds", f"{CLIPBOARD}.readText()", copied)
-    page.expect("after 复制 the card shows", "document.getElementById('Label2').textContent", CONFIRMATION)
-    page.expect("a screen reader hears it: the card's aria-live is",
-                "document.getElementById('Label2').getAttribute('aria-live')", "polite")
-    page.focus_field()
-    page.chromium.type("x")
-    page.expect_field(copied + "x")
-    page.expect("the typed signature is not read out again: aria-live",
-                "document.getElementById('Label2').getAttribute('aria-live')", "off")
-    page.zone("Label7")
-    page.expect("the card shows", "document.getElementById('Label2').textContent", CONFIRMATION)
-    page.zone("Label8")
-    page.expect_field("")
-    page.expect("清空 leaves the clipboard", f"{CLIPBOARD}.readText()", copied + "x")
-    page.zone("Label7")
-    page.expect("the clipboard holds", f"{CLIPBOARD}.readText()", "")
-    page.expect("复制 of an empty field", "document.getElementById('Label2').textContent", CONFIRMATION)
-    # Without the Clipboard API the old way copies; where that fails too, the card says so.
-    page.put_signature("签名")
-    page.value("Object.defineProperty(navigator, 'clipboard', {value: undefined, configurable: true})")
-    page.zone("Label7")
-    page.expect("the old way copies", f"{CLIPBOARD}.readText()", "签名")
-    page.expect("the card shows", "document.getElementById('Label2').textContent", CONFIRMATION)
-    page.put_signature("签名!")
-    page.value(f"{CLIPBOARD}.writeText('kept')")
-    page.value("Object.defineProperty(navigator, 'clipboard', {value: {writeText: () => Promise.reject(new Error())},"
-               " configurable: true}); document.execCommand = () => false")
-    page.zone("Label7")
-    page.expect("a refused copy shows", "document.getElementById('Label2').textContent", FAILED)
-    page.expect("a refused copy keeps the clipboard", f"{CLIPBOARD}.readText()", "kept")
-    print("ok: copy, its confirmation, its failure, 清空")
-
-    # The limit, on pastes and typing, whole characters only; a command's
-    # result stays whole (characters.sh, editing.sh).
-    page.open(url)
-    for pasted, held in (((TEN * 5), TEN * 4), ("a" * 39 + "😀", "a" * 39), ("a" * 38 + "😀z", "a" * 38 + "😀"),
-                         ("one\r\ntwo\nthree\rfour", "one two three four")):
-        page.put_signature(pasted, held)
-    page.put_signature("a" * 37)
-    page.focus_field()
-    page.chromium.type("bcd")
-    page.expect_field("a" * 37 + "bcd")
-    page.chromium.type("e")
-    page.chromium.call("Input.insertText", text="😀")
-    page.expect_field("a" * 37 + "bcd")
-    # A drop from another program is held to the limit like a paste.
-    for before, dropped, start, held in (
-            ("a" * 37, TEN, False, "a" * 37 + "一二三"), ("a" * 38, "😀😀", False, "a" * 38 + "😀"),
-            ("b" * 38, "😀😀", True, "😀" + "b" * 38), ("a" * 39, "👍🏽", False, "a" * 39),
-            ("签名", "line\none", False, "签名line one"), ("a" * 40, "b", True, "a" * 40)):
-        page.put_signature(before)
-        page.drop(dropped, start)
-        time.sleep(0.2)
-        page.expect_field(held)
-    page.put_signature(TEN * 4)
-    page.zone("Label3")
-    page.expect_field(" ".join(TEN * 4))
-    # An input method's text is held to the limit when it is finished, not before.
-    page.put_signature("a" * 38)
-    page.focus_field()
-    page.chromium.call("Input.imeSetComposition", text="签名啊", selectionStart=3, selectionEnd=3)
-    page.expect("the composition", "document.getElementById('Text1').value", "a" * 38 + "签名啊")
-    page.chromium.call("Input.insertText", text="签名啊")
-    page.expect_field("a" * 38 + "签名")
-    print("ok: the limit")
-
-    # Deleting keys take whole characters; a command is undone in one step (editing.sh).
-    for text, keys, expected in (("a😀😀b", ["End", "Left", "Backspace"], "a😀b"),
-                                 ("ab😀c", ["Home", "Right", "Right", "Delete"], "abc"),
-                                 ("签名 abc def", ["End", "ctrl+Backspace"], "签名 abc "),
-                                 ("abc", ["Home", "Delete"], "bc")):
-        page.put_signature(text)
-        for key in keys:
-            page.chromium.key(key)
-        page.expect_field(expected)
-    # A caret a script put inside an emoji: what is typed goes after it, whole.
-    page.put_signature("a😀b")
-    page.value("document.getElementById('Text1').setSelectionRange(2, 2)")
-    page.chromium.type("x")
-    page.expect_field("a😀xb")
-    page.put_signature("abc")
-    page.chromium.key("Home")
-    page.chromium.key("Delete")
-    page.zone("Label4")
-    page.expect_field("↗℡bc╰☆")
-    page.focus_field()
-    page.chromium.key("ctrl+z")
-    page.expect_field("bc")
-    # A cut takes the previews with it.
-    page.chromium.key("ctrl+a")
-    page.chromium.key("ctrl+x")
-    page.expect_field("")
-    page.expect("the cut text", f"{CLIPBOARD}.readText()", "bc")
-    print("ok: deleting keys, undo and cut")
-
-    # The link opens the page beside this one, never the field's text (link.sh).
-    page.put_signature("https://elsewhere.example/")
-    beside = url.rsplit("/", 1)[0] + "/signatures.html"
-    for clicks in (1, 2):
-        before = {t["targetId"] for t in page.chromium.call("Target.getTargets")["targetInfos"]}
-        page.zone("Label9")
-        deadline = time.monotonic() + 10
-        opened = []
-        while not any(t["url"] not in ("", "about:blank") for t in opened) and time.monotonic() < deadline:
-            time.sleep(0.1)
-            opened = [t for t in page.chromium.call("Target.getTargets")["targetInfos"]
-                      if t["type"] == "page" and t["targetId"] not in before]
-        if [t["url"] for t in opened] != [beside]:
-            fail(f"click {clicks} on the link opened {[t['url'] for t in opened]}, expected {beside}")
-        page.chromium.call("Target.closeTarget", targetId=opened[0]["targetId"])
-    page.expect_field("https://elsewhere.example/")
-    print(f"ok: the link opens {beside}")
-    signature_page(page, beside)
+    devtools.play(page, url)
+    copy_fallbacks(page, url)
+    signature_page(page, url.rsplit("/", 1)[0] + "/signatures.html")
 
 
 def run_scenarios(site_dir, rects, phone):
@@ -640,10 +480,11 @@ def new_version(page, site_dir):
         page.expect("the new version is offered", "document.getElementById('update').hidden", False, 10)
         page.expect_field("我的签名")
         page.chromium.click("#update button")
+        # The page reloads under the new worker: until it is in, it has no elements to ask.
         page.chromium.wait_until("navigator.serviceWorker.controller && "
                                  "navigator.serviceWorker.controller.scriptURL.endsWith('sw.js') && "
-                                 "'ready' in document.documentElement.dataset && "
-                                 "document.getElementById('update').hidden", 10)
+                                 "!!document.documentElement && 'ready' in document.documentElement.dataset && "
+                                 "!!document.getElementById('update') && document.getElementById('update').hidden", 10)
         page.expect("after the update, the field", "document.getElementById('Text1').value", "我的签名")
         page.expect("and no offer is left", "document.getElementById('update').hidden", True)
     finally:
@@ -677,15 +518,11 @@ def run_offline(site_dir):
         chromium.reload()
         if not chromium.wait_until("'ready' in document.documentElement.dataset"):
             fail("offline, the page did not come back")
-        chromium.tap("#Label6")
-        page.expect_field("我的簽名")
+        page.steps("click Label6 => 我的簽名")
         print("ok: offline after one visit, what was typed is back and 转繁体 works")
 
         page.open("file://" + os.path.abspath(os.path.join(site_dir, "index.html")))
-        chromium.tap("#Label3")
-        page.expect_field("个 性 签 名")
-        chromium.tap("#Label6")
-        page.expect_field("個 性 簽 名")
+        page.steps("click Label3 => 个 性 签 名 ; click Label6 => 個 性 簽 名")
         print("ok: from disk, 加空格 and 转繁体 work")
         check_requests(chromium)
     shutil.rmtree(copy, ignore_errors=True)
@@ -703,10 +540,8 @@ def screenshot(site_dir, output):
             for name, phone in (("phone", True), ("desktop", False)):
                 page = Page(chromium, phone)
                 page.open(site.url)
-                page.put_signature("我的个性签名，就是这样了～ 1234 abc")
-                page.zone("Label5")
-                page.zone("Label7")
-                page.expect("the card", "document.getElementById('Label2').textContent", CONFIRMATION)
+                page.steps(f"paste 我的个性签名，就是这样了～ 1234 abc ; click Label5 ; click Label7 ; "
+                           f"expect Label2 {CONFIRMATION}")
                 page.value("document.activeElement.blur()")
                 part = f"{os.path.splitext(output)[0]}-{name}.png"
                 chromium.screenshot(part)

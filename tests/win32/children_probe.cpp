@@ -10,6 +10,9 @@
 //     name CLASS TEXT     its name changed (EVENT_OBJECT_NAMECHANGE)
 //     live CLASS TEXT     its live region changed (EVENT_OBJECT_LIVEREGIONCHANGED)
 // with the text the control holds when the event is heard.
+//
+// `children_probe serve` prints the children anew, then an empty line, for
+// each line it reads, until its input ends: one Wine start for many looks.
 #include <windows.h>
 
 #include <cwchar>
@@ -98,6 +101,20 @@ int Listen(DWORD seconds)
     return 0;
 }
 
+int Serve()
+{
+    const HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+    char byte = 0;
+    DWORD read = 0;
+    while (ReadFile(input, &byte, 1, &read, nullptr) && read == 1) {
+        if (byte != '\n')
+            continue;
+        EnumChildWindows(window, &PrintChild, reinterpret_cast<LPARAM>(window));
+        Write(L"\n");
+    }
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv)
@@ -112,6 +129,8 @@ int wmain(int argc, wchar_t** argv)
     }
     if (argc > 2 && std::wstring_view(argv[1]) == L"events")
         return Listen(static_cast<DWORD>(std::wcstoul(argv[2], nullptr, 10)));
+    if (argc > 1 && std::wstring_view(argv[1]) == L"serve")
+        return Serve();
     EnumChildWindows(window, &PrintChild, reinterpret_cast<LPARAM>(window));
     return 0;
 }

@@ -8,9 +8,10 @@
 # registry as they were.
 #
 # SETUP is the setup, VELLUMINO the Vellumino.exe it must carry, SCENARIO an
-# end-to-end scenario run against the installed program, VELLUMINO_VERSION
-# the version its entry must show.
-source "$(dirname "$0")/../e2e/lib.sh"
+# end-to-end scenario run against the installed program (the xdotool driver,
+# told which by VELLUMINO_SCENARIO), VELLUMINO_VERSION the version its entry
+# must show.
+source "$(dirname "$0")/../scenarios/xdotool/lib.sh"
 # A command that fails under set -e says which, rather than ending the test unexplained.
 trap 'echo "FAIL: line $LINENO: $BASH_COMMAND" >&2' ERR
 : "${SETUP:?path of the setup}" "${SCENARIO:?a scenario to run against the installed program}"
@@ -121,7 +122,7 @@ for exe in "$SETUP" "$dir/Uninstall.exe"; do
 done
 
 # The installed program works.
-VELLUMINO=$installed "$SCENARIO" || fail "the installed program failed $(basename "$SCENARIO")"
+VELLUMINO=$installed "$SCENARIO" || fail "the installed program failed ${VELLUMINO_SCENARIO:-$(basename "$SCENARIO")}"
 
 # Installing again over a running Vellumino closes it first.
 VELLUMINO=$installed start_vellumino

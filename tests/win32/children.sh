@@ -7,7 +7,7 @@
 # confirmation as a live region. The window itself opens with
 # its client area in the middle of the screen, and its title bar has the
 # system's window menu.
-source "$(dirname "$0")/../e2e/lib.sh"
+source "$(dirname "$0")/../scenarios/xdotool/lib.sh"
 : "${CHILDREN_PROBE:?path of children_probe.exe}"
 : "${VELLUMINO_RUNNER:?wine}"
 : "${DESKTOP_HELPER:?path of desktop_helper.exe}"

@@ -2,7 +2,7 @@
 # Under a dark desktop scheme the skin keeps its own colours: the field white
 # with black text, the chat caption black on the picture. The frame around
 # the picture follows the scheme, which shows that it took effect.
-source "$(dirname "$0")/../e2e/lib.sh"
+source "$(dirname "$0")/../scenarios/xdotool/lib.sh"
 : "${DESKTOP_HELPER:?path of desktop_helper.exe}"
 
 [ "$("$VELLUMINO_RUNNER" "$DESKTOP_HELPER" dark-colours | tr -d '\r')" = dark ] ||

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Usage: resources.sh WINDRES RC_FILE GENERATED_DIR Key=Value...
+# Usage: resource_script.sh WINDRES RC_FILE GENERATED_DIR Key=Value...
 # Compiles the program file's resource script as a Windows build would, then
 # reads the result back with windres itself and checks what Explorer shows:
 # the icon group's seven images and the Chinese (PRC) version record.
