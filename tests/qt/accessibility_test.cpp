@@ -48,9 +48,11 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("zone");
         QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("hint");
         for (const layout::Zone& zone : layout::kZones)
             QTest::newRow(zone.objectName.data())
-                << QString::fromLatin1(zone.objectName) << QString::fromUtf8(zone.caption);
+                << QString::fromLatin1(zone.objectName) << QString::fromUtf8(zone.caption)
+                << QString::fromStdU16String(std::u16string(ZoneMenuHint(zone.id)));
     }
     void zonesAreButtonsNamedAfterTheirLabels()
     {
@@ -60,6 +62,9 @@ private Q_SLOTS:
         QVERIFY2(button != nullptr, "the zone is not among the window's accessible children");
         QCOMPARE(button->role(), QAccessible::Button);
         QCOMPARE(button->text(QAccessible::Name), caption);
+        // A menu nobody would guess is said, where there is one.
+        QFETCH(QString, hint);
+        QCOMPARE(button->text(QAccessible::Description), hint);
         QVERIFY(!button->state().invisible);
         QVERIFY(!button->state().focusable);
         QCOMPARE(button->rect().size(), form->findChild<ClickLabel*>(zone)->size());
@@ -149,12 +154,10 @@ private Q_SLOTS:
     {
         QFETCH(QString, zone);
         QFETCH(QString, entry);
-        QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(5, 5), QPoint(5, 5));
-        QCoreApplication::sendEvent(form->findChild<ClickLabel*>(zone), &rightClick);
-        std::unique_ptr<QMenu> menu(form->findChild<QMenu*>());
+        std::unique_ptr<QMenu> menu(rightClickMenu(zone.toLatin1().constData()));
         QVERIFY(menu);
         QAccessibleInterface* list = QAccessible::queryAccessibleInterface(menu.get());
-        QVERIFY(list != nullptr && list->childCount() == 1);
+        QVERIFY(list != nullptr && list->childCount() >= 1);
         QCOMPARE(list->child(0)->role(), QAccessible::MenuItem);
         QCOMPARE(list->child(0)->text(QAccessible::Name), entry);
     }

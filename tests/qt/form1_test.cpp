@@ -71,7 +71,8 @@ private Q_SLOTS:
 
     void noTwoControlsOverlap()
     {
-        const auto controls = form->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+        auto controls = form->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+        controls.removeIf([](const QWidget* child) { return child->isWindow(); });  // the menus
         QCOMPARE(controls.size(), 10);
         for (auto* a : controls)
             for (auto* b : controls)
@@ -435,14 +436,18 @@ private Q_SLOTS:
         QFETCH(QString, styled);
         QFETCH(QString, plain);
 
-        // A right-click on the button offers its reverse command alone.
+        // A right-click on the button offers its reverse command first.
         retype(styled);
-        QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(5, 5), QPoint(5, 5));
-        QCoreApplication::sendEvent(label(zone.toLatin1().constData()), &rightClick);
-        auto* menu = form->findChild<QMenu*>();
+        QMenu* menu = rightClickMenu(zone.toLatin1().constData());
         QVERIFY(menu);
-        QCOMPARE(menu->actions().size(), 1);
         QCOMPARE(menu->actions().first()->text(), entry);
+        // The entry the pointer or the arrow keys are on previews, and only
+        // previews, until the menu closes.
+        menu->setActiveAction(menu->actions().first());
+        expectPreviews(plain);
+        QCOMPARE(field()->text(), styled);
+        menu->hide();
+        expectPreviews(styled);
         menu->actions().first()->trigger();
         QCOMPARE(field()->text(), plain);
         expectPreviews(plain);
@@ -450,12 +455,19 @@ private Q_SLOTS:
         QCOMPARE(field()->text(), styled);
         delete menu;
 
-        // The field's own menu ends with both, after a separator.
+        // The field's own menu ends with both, after a submenu of styles for
+        // each button, which preview too.
         auto* edit = form->findChild<SignatureEdit*>(QStringLiteral("Text1"));
         std::unique_ptr<QMenu> fieldMenu(edit->createContextMenu());
         const QList<QAction*> actions = fieldMenu->actions();
-        QVERIFY(actions.size() > 3);
-        QVERIFY(actions[actions.size() - 3]->isSeparator());
+        QVERIFY(actions.size() > 5);
+        QMenu* letters = actions[actions.size() - 3]->menu();
+        QVERIFY(letters && actions[actions.size() - 5]->menu());
+        letters->setActiveAction(letters->actions().first());
+        expectPreviews(QString::fromStdU16String(MenuResult(FieldSubmenus().back().entries.front(),
+                                                            styled.toStdU16String())));
+        letters->hide();
+        expectPreviews(styled);
         const QStringList tail{actions[actions.size() - 2]->text(), actions.last()->text()};
         QVERIFY(tail.contains(entry));
         actions[tail.indexOf(entry) + actions.size() - 2]->trigger();

@@ -2,9 +2,11 @@
 // ways to drive it as a user would.
 #pragma once
 
+#include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTest>
 
 #include <memory>
@@ -28,6 +30,18 @@ protected:
 
     QLineEdit* field() const { return form->findChild<QLineEdit*>(QStringLiteral("Text1")); }
     ClickLabel* label(const char* name) const { return form->findChild<ClickLabel*>(QLatin1String(name)); }
+    // The menu a right-click on `zone` opened: the one that goes when it
+    // closes, beside the field's submenus, which the window keeps.
+    QMenu* rightClickMenu(const char* zone) const
+    {
+        QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(5, 5), QPoint(5, 5));
+        QCoreApplication::sendEvent(label(zone), &rightClick);
+        for (QMenu* menu : form->findChildren<QMenu*>()) {
+            if (menu->testAttribute(Qt::WA_DeleteOnClose))
+                return menu;
+        }
+        return nullptr;
+    }
     QString caption(const char* name) const { return label(name)->text(); }
     void click(const char* zone) { QTest::mouseClick(label(zone), Qt::LeftButton); }
 
