@@ -45,11 +45,14 @@ struct ZoneMenuSource {
 };
 
 constexpr ZoneMenuSource kZoneMenus[] = {
-    {layout::ZoneId::Label3, {}, nullptr, kNoTables, StyleFamily::Separator, u"分隔符", u"右键或长按：更多分隔符，去除样式"},
-    {layout::ZoneId::Label4, {}, nullptr, kNoTables, StyleFamily::Frame, u"边框", u"右键或长按：更多边框，去除样式"},
+    {layout::ZoneId::Label3, {}, nullptr, kNoTables, StyleFamily::Separator, u"分隔符",
+     u"右键或长按：更多分隔符，去除样式"},
+    {layout::ZoneId::Label4, {}, nullptr, kNoTables, StyleFamily::Frame, u"边框",
+     u"右键或长按：更多边框，去除样式"},
     {layout::ZoneId::Label5, u"火星文转简体", &FromMartian, kNoTables, StyleFamily::Letters, u"字母样式",
      u"右键或长按：火星文转简体，更多字母样式，去除样式"},
-    {layout::ZoneId::Label6, u"繁体转简体", &ToSimplified, kToSimplifiedTables, std::nullopt, {}, u"右键或长按：繁体转简体"},
+    {layout::ZoneId::Label6, u"繁体转简体", &ToSimplified, kToSimplifiedTables, std::nullopt, {},
+     u"右键或长按：繁体转简体"},
 };
 
 std::vector<MenuCommand> BuildMenuCommands()
@@ -57,8 +60,8 @@ std::vector<MenuCommand> BuildMenuCommands()
     std::vector<MenuCommand> commands;
     for (const ZoneMenuSource& source : kZoneMenus) {
         if (source.reverse)
-            commands.push_back({source.zone, source.reverseLabel, source.reverse, nullptr,
-                                source.reverseTables, true});
+            commands.push_back(
+                {source.zone, source.reverseLabel, source.reverse, nullptr, source.reverseTables, true});
         if (!source.family)
             continue;
         for (const Style& style : StyleCatalogue()) {

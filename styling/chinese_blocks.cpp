@@ -237,7 +237,8 @@ consteval std::array<unsigned char, Size> Packed(const CharacterPair (&pairs)[N]
     return packed;
 }
 
-VELLUMINO_TABLE(traditional) constexpr auto kTraditionalPairs = Packed<PackedSize(kToTraditional)>(kToTraditional);
+VELLUMINO_TABLE(traditional) constexpr auto kTraditionalPairs =
+    Packed<PackedSize(kToTraditional)>(kToTraditional);
 VELLUMINO_TABLE(simplified) constexpr auto kSimplifiedPairs = Packed<PackedSize(kToSimplified)>(kToSimplified);
 
 constexpr DirectionTables kTraditional{kTraditionalPairs, kTraditionalGroups,

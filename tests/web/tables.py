@@ -95,7 +95,8 @@ def main(site):
         for zone, menu, given, expected in (("Label5", False, "我的个性签名", "莪哋個悻签洺"),
                                             ("Label5", True, "莪哋個悻签洺", "我的个性签名")):
             page.evaluate(f"document.getElementById('Text1').value = '{given}'; _vellumino_text1_change()")
-            page.evaluate(MENU.replace("Label6", zone) + ".click()" if menu else f"document.getElementById('{zone}').click()")
+            page.evaluate(MENU.replace("Label6", zone) + ".click()" if menu
+                          else f"document.getElementById('{zone}').click()")
             if not page.wait_until(f"document.getElementById('Text1').value === '{expected}'", 5):
                 failures.append(f"{'the menu' if menu else 'the button'} of {zone} before the tables gave "
                                 f"{page.evaluate('document.getElementById(`Text1`).value')!r}")
@@ -120,7 +121,8 @@ def main(site):
             page.evaluate(f"document.getElementById('Text1').value = '{given}'; _vellumino_text1_change()")
             page.evaluate(run.replace("ZONE", ZONE).replace("MENU", MENU))
             if not page.wait_until(f"document.getElementById('Text1').value === '{expected}'", 5):
-                failures.append(f"{name}: {given} gave {page.evaluate('document.getElementById(`Text1`).value')!r}")
+                value = page.evaluate("document.getElementById('Text1').value")
+                failures.append(f"{name}: {given} gave {value!r}")
     server.shutdown()
     if failures:
         print("FAIL: " + "; ".join(failures), file=sys.stderr)
