@@ -18,14 +18,17 @@ using OutputAction = void (*)(SignatureWindow&);
 struct ZoneCommand {
     layout::ZoneId zone;
     std::variant<StyleCommand, OutputAction> command;
-    bool readsConversionTables;
+    TableSet tables;
 };
 
 constexpr ZoneCommand kZoneTable[] = {
-    {layout::ZoneId::Label3, &AddSpaces, false},         {layout::ZoneId::Label4, &AddSymbols, false},
-    {layout::ZoneId::Label5, &ToMartian, true},          {layout::ZoneId::Label6, &ToTraditional, true},
-    {layout::ZoneId::Label7, &CopySignature, false},     {layout::ZoneId::Label8, &ClearSignature, false},
-    {layout::ZoneId::Label9, &OpenSignaturePage, false},
+    {layout::ZoneId::Label3, &AddSpaces, kNoTables},
+    {layout::ZoneId::Label4, &AddSymbols, kNoTables},
+    {layout::ZoneId::Label5, &ToMartian, kNoTables},
+    {layout::ZoneId::Label6, &ToTraditional, kToTraditionalTables},
+    {layout::ZoneId::Label7, &CopySignature, kNoTables},
+    {layout::ZoneId::Label8, &ClearSignature, kNoTables},
+    {layout::ZoneId::Label9, &OpenSignaturePage, kNoTables},
 };
 
 static_assert(std::size(kZoneTable) == layout::kZones.size(), "every zone runs one command");
@@ -35,17 +38,21 @@ struct ZoneMenuSource {
     layout::ZoneId zone;
     std::u16string_view reverseLabel;
     SignatureText (*reverse)(SignatureView);
+    TableSet reverseTables;  // what the reverse reads
     std::optional<StyleFamily> family;
     std::u16string_view familyLabel;  // the field's submenu of the family
     std::u16string_view hint;
 };
 
 constexpr ZoneMenuSource kZoneMenus[] = {
-    {layout::ZoneId::Label3, {}, nullptr, StyleFamily::Separator, u"分隔符", u"右键或长按：更多分隔符，去除样式"},
-    {layout::ZoneId::Label4, {}, nullptr, StyleFamily::Frame, u"边框", u"右键或长按：更多边框，去除样式"},
-    {layout::ZoneId::Label5, u"火星文转简体", &FromMartian, StyleFamily::Letters, u"字母样式",
+    {layout::ZoneId::Label3, {}, nullptr, kNoTables, StyleFamily::Separator, u"分隔符",
+     u"右键或长按：更多分隔符，去除样式"},
+    {layout::ZoneId::Label4, {}, nullptr, kNoTables, StyleFamily::Frame, u"边框",
+     u"右键或长按：更多边框，去除样式"},
+    {layout::ZoneId::Label5, u"火星文转简体", &FromMartian, kNoTables, StyleFamily::Letters, u"字母样式",
      u"右键或长按：火星文转简体，更多字母样式，去除样式"},
-    {layout::ZoneId::Label6, u"繁体转简体", &ToSimplified, std::nullopt, {}, u"右键或长按：繁体转简体"},
+    {layout::ZoneId::Label6, u"繁体转简体", &ToSimplified, kToSimplifiedTables, std::nullopt, {},
+     u"右键或长按：繁体转简体"},
 };
 
 std::vector<MenuCommand> BuildMenuCommands()
@@ -53,15 +60,15 @@ std::vector<MenuCommand> BuildMenuCommands()
     std::vector<MenuCommand> commands;
     for (const ZoneMenuSource& source : kZoneMenus) {
         if (source.reverse)
-            commands.push_back({source.zone, source.reverseLabel, source.reverse, nullptr,
-                                ReadsConversionTables(source.zone), true});
+            commands.push_back(
+                {source.zone, source.reverseLabel, source.reverse, nullptr, source.reverseTables, true});
         if (!source.family)
             continue;
         for (const Style& style : StyleCatalogue()) {
             if (style.family == *source.family)
-                commands.push_back({source.zone, style.label, nullptr, &style, false, false});
+                commands.push_back({source.zone, style.label, nullptr, &style, kNoTables, false});
         }
-        commands.push_back({source.zone, u"去除样式", &RemoveStyles, nullptr, false, false});
+        commands.push_back({source.zone, u"去除样式", &RemoveStyles, nullptr, kNoTables, false});
     }
     return commands;
 }
@@ -123,13 +130,13 @@ bool ShowsHandCursor(layout::ZoneId zone)
     return zone == layout::ZoneId::Label9;
 }
 
-bool ReadsConversionTables(layout::ZoneId zone)
+TableSet TablesReadBy(layout::ZoneId zone)
 {
     for (const ZoneCommand& entry : kZoneTable) {
         if (entry.zone == zone)
-            return entry.readsConversionTables;
+            return entry.tables;
     }
-    return false;
+    return kNoTables;
 }
 
 void RunMenuCommand(const MenuCommand& command, SignatureWindow& window)

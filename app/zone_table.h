@@ -8,6 +8,7 @@
 #include "catalogue.h"
 #include "layout.h"
 #include "signature_text.h"
+#include "table_section.h"
 
 namespace vellumino {
 
@@ -22,12 +23,13 @@ void RunZoneCommand(layout::ZoneId zone, SignatureWindow& window);
 // since a painted button that changed the pointer would look like a link.
 bool ShowsHandCursor(layout::ZoneId zone);
 
-// Whether the zone's command reads the tables of the Chinese or the Martian
-// conversion. The web page receives those tables after the core, since they
-// are most of its bytes: a command that reads them waits for them there,
-// every other answers at once (and a copy or the link must, inside the tap
-// that asked for it).
-bool ReadsConversionTables(layout::ZoneId zone);
+// The tables of the Chinese conversion that the zone's command reads, as a
+// set. The web page receives those tables after the core, since they are
+// most of its bytes, each direction's apart: a command waits there for the
+// sets it reads and no other, every other answers at once (and a copy or the
+// link must, inside the tap that asked for it). The Martian maps are small
+// and stay in the core.
+TableSet TablesReadBy(layout::ZoneId zone);
 
 // The reverse commands and the catalogue's styles have no painted button of
 // their own, and each button keeps its one-click meaning: a right-click (the
@@ -39,7 +41,7 @@ struct MenuCommand {
     std::u16string_view label;  // the menu entry, which is also its accessible name
     SignatureText (*run)(SignatureView);  // a reverse command or 去除样式; null for a style
     const Style* style;                   // the style it applies, else null
-    bool readsConversionTables;           // as ReadsConversionTables says of a zone
+    TableSet tables;                      // what it reads, as TablesReadBy says of a zone
     bool inFieldMenu;
 };
 

@@ -30,28 +30,28 @@ constexpr CharacterPair kToSimplified[] = {
 // longer ones.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Woverlength-strings"
-VELLUMINO_TABLE constexpr char16_t kTraditionalGroupsUnits[] =
+VELLUMINO_TABLE(traditional) constexpr char16_t kTraditionalGroupsUnits[] =
 #include "opencc/traditional_groups.inc"
     ;
 constexpr std::u16string_view kTraditionalGroups{kTraditionalGroupsUnits,
                                                  std::size(kTraditionalGroupsUnits) - 1};
-VELLUMINO_TABLE constexpr unsigned char kTraditionalPhrases[] =
+VELLUMINO_TABLE(traditional) constexpr unsigned char kTraditionalPhrases[] =
 #include "opencc/traditional_phrases.inc"
     ;
-VELLUMINO_TABLE constexpr char16_t kSimplifiedGroupsUnits[] =
+VELLUMINO_TABLE(simplified) constexpr char16_t kSimplifiedGroupsUnits[] =
 #include "opencc/simplified_groups.inc"
     ;
 constexpr std::u16string_view kSimplifiedGroups{kSimplifiedGroupsUnits,
                                                 std::size(kSimplifiedGroupsUnits) - 1};
-VELLUMINO_TABLE constexpr unsigned char kSimplifiedPhrases[] =
+VELLUMINO_TABLE(simplified) constexpr unsigned char kSimplifiedPhrases[] =
 #include "opencc/simplified_phrases.inc"
     ;
 #pragma GCC diagnostic pop
 // The single characters' costs, in runs as chinese_packed.h reads them.
-VELLUMINO_TABLE constexpr unsigned char kTraditionalCosts[] =
+VELLUMINO_TABLE(traditional) constexpr unsigned char kTraditionalCosts[] =
 #include "opencc/traditional_costs.inc"
     ;
-VELLUMINO_TABLE constexpr unsigned char kSimplifiedCosts[] =
+VELLUMINO_TABLE(simplified) constexpr unsigned char kSimplifiedCosts[] =
 #include "opencc/simplified_costs.inc"
     ;
 
@@ -237,8 +237,9 @@ consteval std::array<unsigned char, Size> Packed(const CharacterPair (&pairs)[N]
     return packed;
 }
 
-VELLUMINO_TABLE constexpr auto kTraditionalPairs = Packed<PackedSize(kToTraditional)>(kToTraditional);
-VELLUMINO_TABLE constexpr auto kSimplifiedPairs = Packed<PackedSize(kToSimplified)>(kToSimplified);
+VELLUMINO_TABLE(traditional) constexpr auto kTraditionalPairs =
+    Packed<PackedSize(kToTraditional)>(kToTraditional);
+VELLUMINO_TABLE(simplified) constexpr auto kSimplifiedPairs = Packed<PackedSize(kToSimplified)>(kToSimplified);
 
 constexpr DirectionTables kTraditional{kTraditionalPairs, kTraditionalGroups,
                                        {kTraditionalPhrases, std::size(kTraditionalPhrases) - 1},

@@ -2,12 +2,14 @@
 // such a page may load scripts beside it but fetch nothing, not even the
 // files there.
 //
-//   embed_wasm INPUT.wasm TABLES.bin OUTPUT.js
-//       (defines VelluminoWasm and VelluminoTables, in base64)
+//   embed_wasm INPUT.wasm OUTPUT.js TABLES.bin...
+//       (defines VelluminoWasm, in base64, and VelluminoTables, each tables
+//       file in base64 in the order given, which is the page's)
 #include <fstream>
 #include <iostream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -32,23 +34,28 @@ std::string Base64(const std::string& bytes)
 
 int main(int argc, char* argv[])
 {
-    if (argc != 4) {
-        std::cerr << "usage: " << argv[0] << " INPUT.wasm TABLES.bin OUTPUT.js\n";
+    if (argc < 4) {
+        std::cerr << "usage: " << argv[0] << " INPUT.wasm OUTPUT.js TABLES.bin...\n";
         return 2;
     }
-    std::string encoded[2];
-    for (int i = 0; i < 2; ++i) {
-        std::ifstream in(argv[1 + i], std::ios::binary);
+    std::vector<std::string> encoded;
+    for (int i = 1; i < argc; ++i) {
+        if (i == 2)
+            continue;
+        std::ifstream in(argv[i], std::ios::binary);
         const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
         if (!in || bytes.empty()) {
-            std::cerr << argv[1 + i] << ": cannot read\n";
+            std::cerr << argv[i] << ": cannot read\n";
             return 1;
         }
-        encoded[i] = Base64(bytes);
+        encoded.push_back(Base64(bytes));
     }
-    std::ofstream out(argv[3], std::ios::binary);
+    std::ofstream out(argv[2], std::ios::binary);
     out << "var VelluminoWasm = \"" << encoded[0] << "\";\n";
-    out << "var VelluminoTables = \"" << encoded[1] << "\";\n";
+    out << "var VelluminoTables = [";
+    for (std::size_t i = 1; i < encoded.size(); ++i)
+        out << (i > 1 ? ", \"" : "\"") << encoded[i] << '"';
+    out << "];\n";
     out.close();
     return out ? 0 : 1;
 }

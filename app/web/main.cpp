@@ -6,6 +6,7 @@
 #include <emscripten.h>
 
 #include <cstdint>
+#include <iterator>
 
 #include "actions.h"
 #include "editing.h"
@@ -29,8 +30,8 @@ EM_JS(void, vellumino_replace_field, (const char16_t* text, std::size_t length),
 EM_JS(void, vellumino_show_caption, (int caption, const char16_t* text, std::size_t length, bool announce), {
     Vellumino.showCaption(caption, Vellumino.text(text, length), announce);
 });
-EM_JS(void, vellumino_offer, (int command, const char16_t* label, std::size_t length, bool waits), {
-    Vellumino.offer(command, Vellumino.text(label, length), waits);
+EM_JS(void, vellumino_offer, (int command, const char16_t* label, std::size_t length, unsigned tables), {
+    Vellumino.offer(command, Vellumino.text(label, length), tables);
 });
 EM_JS(void, vellumino_core_ready, (), { Vellumino.coreReady(); });
 // clang-format on
@@ -94,13 +95,14 @@ EMSCRIPTEN_KEEPALIVE void vellumino_zone_menu(int zone)
     const auto all = MenuCommands();
     for (const MenuCommand& command : ZoneMenu(layout::kZones[static_cast<std::size_t>(zone)].id))
         vellumino_offer(static_cast<int>(&command - all.data()), command.label.data(), command.label.size(),
-                        command.readsConversionTables);
+                        command.tables);
 }
 
-// Whether a click on the zone must wait for the conversions' tables.
-EMSCRIPTEN_KEEPALIVE int vellumino_zone_reads_tables(int zone)
+// Which of the conversions' tables a click on the zone must wait for, as a
+// set of TableSet's bits; 0 for none.
+EMSCRIPTEN_KEEPALIVE unsigned vellumino_zone_tables(int zone)
 {
-    return IsZone(zone) && ReadsConversionTables(layout::kZones[static_cast<std::size_t>(zone)].id);
+    return IsZone(zone) ? TablesReadBy(layout::kZones[static_cast<std::size_t>(zone)].id) : kNoTables;
 }
 
 EMSCRIPTEN_KEEPALIVE void vellumino_menu_command_chosen(int command)
@@ -182,25 +184,53 @@ EMSCRIPTEN_KEEPALIVE void vellumino_copy_answered(const char16_t* copied, std::s
     CopyAnswered(model, SignatureView(copied, length), succeeded != 0);
 }
 
-// Where the conversions' tables go in memory, and what the tables file
-// cut from this core must say, for tables.js to check before it writes a
-// byte: the first address, the end, and the seal. The build cuts the tables
-// out of this section (app/web/split_wasm.cpp) and writes the file's length
-// and hash into the seal after its name.
-extern const char __start_vellumino_tables[];
-extern const char __stop_vellumino_tables[];
+// Where each set of the conversions' tables goes in memory, and what its
+// file, cut from this core, must say, for tables.js to check before it
+// writes a byte: the first address, the end, and where its length and hash
+// are in the seal. The build cuts each set out of its section
+// (app/web/split_wasm.cpp, in this order, TableSet's bits) and writes each
+// file's length and hash after the seal's name.
+extern const char __start_vellumino_tables_traditional[];
+extern const char __stop_vellumino_tables_traditional[];
+extern const char __start_vellumino_tables_simplified[];
+extern const char __stop_vellumino_tables_simplified[];
+namespace {
+struct TableSection {
+    TableSet set;
+    const char* start;
+    const char* stop;
+};
+constexpr TableSection kTableSections[] = {
+    {kToTraditionalTables, __start_vellumino_tables_traditional, __stop_vellumino_tables_traditional},
+    {kToSimplifiedTables, __start_vellumino_tables_simplified, __stop_vellumino_tables_simplified},
+};
+constexpr std::size_t kSealed = std::size(kTableSections);
+static_assert(
+    [] {
+        for (std::size_t i = 0; i < kSealed; ++i) {
+            if (kTableSections[i].set != 1u << i)
+                return false;
+        }
+        return true;
+    }(),
+    "a set's bit is its place here, where the page looks for its file");
+}  // namespace
 // Not zeros, which the optimizer would leave out of the data for the
 // split to find nothing there.
-alignas(4) const unsigned char vellumino_seal[24] = {
+alignas(4) const unsigned char vellumino_seal[16 + 8 * kSealed] = {
     'V', 'e', 'l', 'l', 'u', 'm', 'i', 'n', 'o', ' ', 't', 'a', 'b', 'l', 'e', 's',
-    0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
+    0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
 
-EMSCRIPTEN_KEEPALIVE const std::uint32_t* vellumino_tables_where()
+// `file` is the set's place in that order; null past the last.
+EMSCRIPTEN_KEEPALIVE const std::uint32_t* vellumino_tables_where(int file)
 {
     static std::uint32_t where[3];
-    where[0] = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(__start_vellumino_tables));
-    where[1] = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(__stop_vellumino_tables));
-    where[2] = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(vellumino_seal));
+    if (file < 0 || static_cast<std::size_t>(file) >= kSealed)
+        return nullptr;
+    const TableSection& section = kTableSections[file];
+    where[0] = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(section.start));
+    where[1] = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(section.stop));
+    where[2] = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(vellumino_seal + 16 + 8 * file));
     return where;
 }
 

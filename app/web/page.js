@@ -23,7 +23,7 @@ Module.instantiateWasm = (imports, receive) => {
     script.src = "vellumino-wasm.js";
     script.onload = () => {
       WebAssembly.instantiate(decoded(VelluminoWasm), imports).then(instantiated, failed);
-      Tables.arrived(decoded(VelluminoTables));
+      Tables.arrived(VelluminoTables.map(decoded));
     };
     script.onerror = failed;
     document.head.appendChild(script);
@@ -152,20 +152,27 @@ var Vellumino = (function () {
     });
   };
 
-  // Only a command that converts waits for the tables; it runs once they
-  // are in, on the text of that moment. A fetch that fails says so and is
-  // tried again, sooner when the device comes back online.
-  const converting = [];
+  // Only a command that converts waits, for the tables it reads (a set of
+  // the core's bits, one file each); it runs once they are in, on the text
+  // of that moment. The tables the buttons' own commands read are fetched
+  // once the page has loaded, every other set (the menus') when a command
+  // first needs it. A fetch that
+  // fails says so and is tried again, sooner when the device comes back
+  // online.
+  const converting = [];  // {tables, run, shown}: shown if the page says it waits
   const LOADING = "正在下载转换表…";
   const FAILED = "转换表没有下载成功，正在重试…";
   const REFUSED = "下载的转换表与页面不符，正在重新下载…";
   // A file that came but was refused (another version's, or damaged) is
   // said apart from one that never came.
-  const message = () => (Tables.refused && !Tables.refused.includes("could not be fetched") ? REFUSED : FAILED);
-  let fetching = false;
-  let failed = false;
-  let retry = null;
-  let pause = 1000;
+  const message = (set) => {
+    const reason = Tables.refused(set);
+    return reason && !reason.includes("could not be fetched") ? REFUSED : FAILED;
+  };
+  // Each file's own state, by its bit.
+  const sets = {};
+  const stateOf = (bit) => sets[bit] || (sets[bit] = {fetching: false, failed: false, retry: null, pause: 1000});
+  const bits = (set) => [0, 1, 2, 3, 4, 5, 6, 7].map((i) => 1 << i).filter((bit) => set & bit);
   // The service worker's fill fetches every file again, the tables too,
   // past the browser's cache: started beside the page's own fetch of the
   // tables, it would have a slow link carry them twice before the first
@@ -175,36 +182,47 @@ var Vellumino = (function () {
     while (afterTables.length) afterTables.shift()();
     afterTables = null;
   };
-  const fetchTables = () => {
-    if (fetching || Tables.placed) return;
-    fetching = true;
-    clearTimeout(retry);
-    Tables.load().then(() => {
-      fetching = false;
-      failed = false;
-      pause = 1000;
-      say("");
-      while (converting.length) converting.shift()();
-      if (afterTables) tablesSettled();
-    }, () => {
-      fetching = false;
-      failed = true;
-      if (afterTables) tablesSettled();
-      if (converting.length) say(message());
-      retry = setTimeout(fetchTables, pause);
-      pause = Math.min(pause * 2, 30000);
-    });
+  const fetchTables = (set) => {
+    for (const bit of bits(set)) {
+      const state = stateOf(bit);
+      if (state.fetching || Tables.placed(bit)) continue;
+      state.fetching = true;
+      clearTimeout(state.retry);
+      state.retry = null;
+      Tables.load(bit).then(() => {
+        state.fetching = false;
+        state.failed = false;
+        state.pause = 1000;
+        for (let i = 0; i < converting.length;) {
+          if (Tables.placed(converting[i].tables)) converting.splice(i, 1)[0].run();
+          else ++i;
+        }
+        if (!converting.some((waiting) => waiting.shown)) say("");
+        if (afterTables) tablesSettled();
+      }, () => {
+        state.fetching = false;
+        state.failed = true;
+        if (afterTables) tablesSettled();
+        if (converting.some((waiting) => waiting.shown && waiting.tables & bit)) say(message(bit));
+        state.retry = setTimeout(() => fetchTables(bit), state.pause);
+        state.pause = Math.min(state.pause * 2, 30000);
+      });
+    }
   };
-  addEventListener("online", () => retry !== null && fetchTables());
-  const withTables = (call, button) => {
-    if (Tables.placed) return call();
+  addEventListener("online", () => {
+    for (const bit in sets) if (sets[bit].retry !== null) fetchTables(Number(bit));
+  });
+  // Runs `call` once the set is in; `button`, if any, shows that it waits,
+  // and the page says so, unless `quietly`.
+  const withTables = (tables, call, button, quietly) => {
+    if (Tables.placed(tables)) return call();
     busy(button, true);
-    converting.push(() => {
+    converting.push({tables, shown: !quietly, run: () => {
       busy(button, false);
       call();
-    });
-    say(failed ? message() : LOADING);
-    fetchTables();
+    }});
+    if (!quietly) say(bits(tables).some((bit) => stateOf(bit).failed) ? message(tables) : LOADING);
+    fetchTables(tables);
   };
 
   const selected = () => field.selectionEnd - field.selectionStart;
@@ -353,7 +371,8 @@ var Vellumino = (function () {
   // The menu a right-click, the menu key or a long press on a zone offers,
   // built from what the core offers for that zone. The entry with the focus
   // (the pointer moves it) shows its result in the captions until the menu
-  // closes; one that needs the tables previews once they are in.
+  // closes; one that needs tables previews once they are in, and its focus
+  // fetches them, since the preview is that command run.
   let offered = [];
   let menuReturn = null;
   const closeMenu = () => {
@@ -375,14 +394,17 @@ var Vellumino = (function () {
       item.setAttribute("role", "menuitem");
       item.textContent = entry.label;
       item.addEventListener("focus", () => {
-        if (!entry.waits || Tables.placed) _vellumino_menu_command_previewed(entry.command);
-        else _vellumino_preview_ended();
+        if (Tables.placed(entry.tables)) return _vellumino_menu_command_previewed(entry.command);
+        _vellumino_preview_ended();
+        withTables(entry.tables, () => {
+          if (!menu.hidden && document.activeElement === item) _vellumino_menu_command_previewed(entry.command);
+        }, null, true);
       });
       item.addEventListener("pointerenter", () => item.focus({preventScroll: true}));
       item.addEventListener("click", () => {
         closeMenu();
         const run = () => _vellumino_menu_command_chosen(entry.command);
-        if (entry.waits) withTables(run, button);
+        if (entry.tables) withTables(entry.tables, run, button);
         else run();
       });
       menu.appendChild(item);
@@ -432,7 +454,8 @@ var Vellumino = (function () {
       // tap, where the browser lets them reach the clipboard and open a tab.
       whenReady(() => {
         const run = () => _vellumino_zone_clicked(zone);
-        if (_vellumino_zone_reads_tables(zone)) withTables(run, button);
+        const tables = _vellumino_zone_tables(zone);
+        if (tables) withTables(tables, run, button);
         else run();
       }, button);
     });
@@ -510,7 +533,7 @@ var Vellumino = (function () {
       captions[caption].textContent = shown;
       save();
     },
-    offer: (command, label, waits) => offered.push({command: command, label: label, waits: waits}),
+    offer: (command, label, tables) => offered.push({command: command, label: label, tables: tables}),
     copyAnswered: (copied, succeeded) =>
       withText(copied, (pointer, length) => _vellumino_copy_answered(pointer, length, succeeded ? 1 : 0)),
     coreReady: () => {
@@ -521,8 +544,9 @@ var Vellumino = (function () {
       performance.mark("vellumino-ready");
       document.documentElement.dataset.ready = "";
       // Fetched before the page's load event, they would hold it back.
-      if (document.readyState === "complete") fetchTables();
-      else addEventListener("load", fetchTables);
+      const buttons = zones.reduce((set, button) => set | _vellumino_zone_tables(Number(button.dataset.zone)), 0);
+      if (document.readyState === "complete") fetchTables(buttons);
+      else addEventListener("load", () => fetchTables(buttons));
     },
     coreFailed: () => {
       if (ready) return;

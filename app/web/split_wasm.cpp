@@ -1,23 +1,26 @@
 // Takes the commands' tables out of the core, so that the page is ready for
 // input once the code and the small tables have arrived: the large ones are
-// fetched beside it and copied into the core's memory, at the addresses the
-// linker gave them, before the first command runs.
+// fetched beside it, each set when a command first needs it, and copied into
+// the core's memory, at the addresses the linker gave them, before a command
+// that reads them runs.
 //
-//   split_wasm IN.wasm LINK.map OUT.wasm OUT.bin
+//   split_wasm IN.wasm LINK.map OUT.wasm SECTION=OUT.bin...
 //
-// LINK.map is wasm-ld's --print-map. What moves is the output segment named
-// vellumino_tables (styling/table_section.h): a name the core itself links
-// against, so that a rename breaks the link rather than the page. OUT.bin
-// is a header, then pieces of [address u32][length u32][bytes], all
-// little-endian; the build then gzips it, and the page inflates it itself.
-// The header:
+// LINK.map is wasm-ld's --print-map. What moves is each output segment
+// named (vellumino_tables_traditional..., styling/table_section.h): names
+// the core itself links against, so that a rename breaks the link rather
+// than the page. Each OUT.bin is a header, then pieces of
+// [address u32][length u32][bytes], all little-endian; the build then gzips
+// it, and the page inflates it itself. The header:
 //
-//   "VLMT" [version u32 = 1] [length of the pieces u32] [their hash u32]
+//   "VLMT" [version u32 = 2] [the set's place u32] [length of the pieces u32] [their hash u32]
 //
-// and the same length and hash go into the core's seal (app/web/main.cpp),
-// so that the page refuses a file cut from another core before writing a
-// byte. The hash is 32-bit FNV-1a: it tells a stale or damaged file from
-// the right one, which is all it is for.
+// A set's place is its place in the arguments, which is its place in the
+// core's list (app/web/main.cpp); the same length and hash go into the
+// core's seal at that place, so that the page refuses a file cut from
+// another core, or another set's file, before writing a byte. The hash is
+// 32-bit FNV-1a: it tells a stale or damaged file from the right one, which
+// is all it is for.
 //
 // A piece whose 16-bit units say less as differences, one from the one
 // before (a table that maps most units to themselves), is written so, and
@@ -118,12 +121,10 @@ struct Segment {
 };
 
 // The map's lines: "ADDR OFF SIZE name" for an output segment, in hex, then
-// its inputs and their symbols, each at its address. The segment is cut at
+// its inputs and their symbols, each at its address. A segment is cut at
 // its symbols, so that each table is a piece of its own, whose units gzip
 // may do better with as differences.
-constexpr char kSection[] = "vellumino_tables";
-
-std::vector<Range> RangesOf(std::istream& map)
+std::vector<Range> RangesOf(std::istream& map, const std::string& segment)
 {
     Range section{0, 0};
     std::vector<std::size_t> starts;
@@ -134,7 +135,7 @@ std::vector<Range> RangesOf(std::istream& map)
         if (!(fields >> std::hex >> address >> offset >> size >> name))
             continue;
         const bool more = static_cast<bool>(fields >> rest);
-        if (name == kSection && !more && size > 0 && section.second == 0)
+        if (name == segment && !more && size > 0 && section.second == 0)
             section = {address, address + size};
         else if (section.second != 0 && address > section.first && address < section.second &&
                  line.find(":(") == std::string::npos)
@@ -162,11 +163,13 @@ std::uint32_t Fnv1a(const Bytes& bytes)
     return hash;
 }
 
-// Writes the tables' length and hash after the seal's name, where the core
-// left placeholders; the one place that holds them, or the split fails.
-void Seal(std::vector<Segment>& segments, const Bytes& pieces)
+// Writes each set's length and hash after the seal's name, at the set's
+// place, where the core left placeholders; the one place that holds them,
+// or the split fails.
+void Seal(std::vector<Segment>& segments, const std::vector<Bytes>& sets)
 {
-    const Bytes name("Vellumino tables\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF", 24);
+    Bytes name("Vellumino tables", 16);
+    name.append(8 * sets.size(), '\xFF');
     Segment* found = nullptr;
     std::size_t at = 0;
     for (Segment& segment : segments) {
@@ -178,11 +181,13 @@ void Seal(std::vector<Segment>& segments, const Bytes& pieces)
         }
     }
     if (!found)
-        Fail("the core holds no seal (app/web/main.cpp)");
+        Fail("the core holds no seal with a place for each set (app/web/main.cpp)");
     Bytes values;
-    PutU32(values, pieces.size());
-    PutU32(values, Fnv1a(pieces));
-    found->bytes.replace(at + 16, 8, values);
+    for (const Bytes& pieces : sets) {
+        PutU32(values, pieces.size());
+        PutU32(values, Fnv1a(pieces));
+    }
+    found->bytes.replace(at + 16, values.size(), values);
 }
 
 // The order-0 entropy of a run of 16-bit units, in bits: a stand-in for
@@ -225,9 +230,28 @@ void PutPiece(Bytes& out, std::size_t address, const Bytes& bytes)
     out += bytes;
 }
 
-// The data section with the ranges cut out of its segments, and what was cut.
-std::pair<Bytes, Bytes> Split(const Bytes& section, const std::vector<Range>& ranges, std::size_t& count)
+// The data section with every set's ranges cut out of its segments, and
+// each set's file.
+std::pair<Bytes, std::vector<Bytes>> Split(const Bytes& section, const std::vector<std::vector<Range>>& sets,
+                                           std::size_t& count)
 {
+    // All the ranges in address order, each with its set.
+    std::vector<Range> ranges;
+    std::vector<std::size_t> setOf;
+    {
+        std::vector<std::pair<Range, std::size_t>> all;
+        for (std::size_t set = 0; set < sets.size(); ++set) {
+            for (const Range& r : sets[set])
+                all.emplace_back(r, set);
+        }
+        std::sort(all.begin(), all.end());
+        for (std::size_t i = 0; i < all.size(); ++i) {
+            if (i > 0 && all[i].first.first < all[i - 1].first.second)
+                Fail("two sets of tables overlap");
+            ranges.push_back(all[i].first);
+            setOf.push_back(all[i].second);
+        }
+    }
     Reader in{section};
     const std::size_t segments = in.unsignedLeb();
     std::vector<Segment> kept;
@@ -267,7 +291,7 @@ std::pair<Bytes, Bytes> Split(const Bytes& section, const std::vector<Range>& ra
         Fail("bytes after the last data segment");
     // Long runs of zeros stay out, for a host that does not compress.
     constexpr std::size_t kLongZeros = 32;
-    Bytes taken;
+    std::vector<Bytes> taken(sets.size());
     for (std::size_t i = 0; i < ranges.size(); ++i) {
         const Bytes& bytes = cut[i];
         for (std::size_t start = bytes.find_first_not_of('\0'); start != Bytes::npos;) {
@@ -288,16 +312,21 @@ std::pair<Bytes, Bytes> Split(const Bytes& section, const std::vector<Range>& ra
             // Even ends, so that a piece of 16-bit units stays whole.
             start &= ~std::size_t{1};
             end = std::min(bytes.size(), (end + 1) & ~std::size_t{1});
-            PutPiece(taken, ranges[i].first + start, bytes.substr(start, end - start));
+            PutPiece(taken[setOf[i]], ranges[i].first + start, bytes.substr(start, end - start));
             start = bytes.find_first_not_of('\0', end);
         }
     }
     Seal(kept, taken);
-    Bytes header("VLMT", 4);
-    PutU32(header, 1);
-    PutU32(header, taken.size());
-    PutU32(header, Fnv1a(taken));
-    taken.insert(0, header);
+    for (std::size_t set = 0; set < taken.size(); ++set) {
+        if (taken[set].empty())
+            Fail("a set of tables has no bytes in the wasm's data");
+        Bytes header("VLMT", 4);
+        PutU32(header, 2);
+        PutU32(header, set);
+        PutU32(header, taken[set].size());
+        PutU32(header, Fnv1a(taken[set]));
+        taken[set].insert(0, header);
+    }
     Bytes out;
     PutLeb(out, kept.size());
     for (const Segment& segment : kept) {
@@ -334,23 +363,32 @@ void WriteAll(const char* path, const Bytes& bytes)
 
 int main(int argc, char* argv[])
 {
-    if (argc != 5) {
-        std::cerr << "usage: " << argv[0] << " IN.wasm LINK.map OUT.wasm OUT.bin\n";
+    if (argc < 5) {
+        std::cerr << "usage: " << argv[0] << " IN.wasm LINK.map OUT.wasm SECTION=OUT.bin...\n";
         return 2;
     }
     {
         const Bytes wasm = ReadAll(argv[1]);
-        std::ifstream map(argv[2]);
-        if (!map)
-            Fail(std::string(argv[2]) + ": cannot read");
-        const std::vector<Range> ranges = RangesOf(map);
-        if (ranges.empty())
-            Fail(std::string("no segment ") + kSection + " in the link map");
+        std::vector<std::vector<Range>> sets;
+        std::vector<const char*> outputs;
+        for (int arg = 4; arg < argc; ++arg) {
+            const std::string pair = argv[arg];
+            const std::size_t equals = pair.find('=');
+            if (equals == std::string::npos || equals == 0 || equals + 1 == pair.size())
+                Fail(pair + ": not SECTION=OUT.bin");
+            std::ifstream map(argv[2]);
+            if (!map)
+                Fail(std::string(argv[2]) + ": cannot read");
+            sets.push_back(RangesOf(map, pair.substr(0, equals)));
+            if (sets.back().empty())
+                Fail("no segment " + pair.substr(0, equals) + " in the link map");
+            outputs.push_back(argv[arg] + equals + 1);
+        }
         if (wasm.compare(0, 8, Bytes("\0asm\1\0\0\0", 8)) != 0)
             Fail(std::string(argv[1]) + ": not a wasm module");
         Reader in{wasm, 8};
         std::vector<std::pair<std::uint8_t, Bytes>> sections;
-        Bytes taken;
+        std::vector<Bytes> taken;
         std::size_t count = 0;
         while (in.more()) {
             const std::uint8_t id = in.byte();
@@ -360,10 +398,10 @@ int main(int argc, char* argv[])
             sections.emplace_back(id, wasm.substr(in.at, size));
             in.at += size;
             if (id == 11)
-                std::tie(sections.back().second, taken) = Split(sections.back().second, ranges, count);
+                std::tie(sections.back().second, taken) = Split(sections.back().second, sets, count);
         }
         if (taken.empty())
-            Fail("none of the tables lies in the wasm's data");
+            Fail("the wasm has no data section");
         Bytes out = wasm.substr(0, 8);
         for (auto& [id, body] : sections) {
             if (id == 12) {  // the data count, which must agree with the segments
@@ -375,7 +413,8 @@ int main(int argc, char* argv[])
             out += body;
         }
         WriteAll(argv[3], out);
-        WriteAll(argv[4], taken);
+        for (std::size_t set = 0; set < taken.size(); ++set)
+            WriteAll(outputs[set], taken[set]);
     }
     return 0;
 }

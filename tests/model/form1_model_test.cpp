@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "actions.h"
@@ -195,6 +196,18 @@ TEST(ZoneTable, EachMenuStartsWithItsReverseAndEndsInRemovingStyles)
                 EXPECT_EQ(command.style->family, StyleFamily::Letters) << name;
             }
         }
+    }
+    // Which tables each command waits for on the web: a reverse reads its own
+    // direction's, not its button's, and no style or Martian map reads any.
+    for (const auto& [zone, button, reverse] :
+         {std::tuple{layout::ZoneId::Label3, kNoTables, kNoTables},
+          std::tuple{layout::ZoneId::Label5, kNoTables, kNoTables},
+          std::tuple{layout::ZoneId::Label6, kToTraditionalTables, kToSimplifiedTables},
+          std::tuple{layout::ZoneId::Label7, kNoTables, kNoTables}}) {
+        const std::string name(layout::zone(zone).objectName);
+        EXPECT_EQ(TablesReadBy(zone), button) << name;
+        for (const MenuCommand& command : ZoneMenu(zone))
+            EXPECT_EQ(command.tables, command.style || !command.inFieldMenu ? kNoTables : reverse) << name;
     }
     std::u16string field;
     for (const MenuCommand& command : MenuCommands()) {

@@ -1,13 +1,13 @@
 #!/usr/bin/env python3
-"""The core as the page gets it, its wasm and then its tables, fills the
-memory exactly as the wasm the linker wrote does: every byte of every
-table where the linker put it, the pieces written as differences summed
-back as the page does, and nothing of the tables left in the served wasm;
-and the tables file is the one the served core's seal names (its length
-and hash), gzipped, every piece inside the core's table section. The
-gzipped core the page fetches is the same wasm.
+"""The core as the page gets it, its wasm and then each of its tables
+files, fills the memory exactly as the wasm the linker wrote does: every
+byte of every table where the linker put it, the pieces written as
+differences summed back as the page does, and nothing of the tables left in
+the served wasm, nor in two files; and each tables file is the one the
+served core's seal names at its place (its place, length and hash),
+gzipped. The gzipped core the page fetches is the same wasm.
 
-    split.py LINKED.wasm SERVED.wasm TABLES.bin
+    split.py LINKED.wasm SERVED.wasm TABLES.bin...
 """
 import gzip
 import struct
@@ -59,26 +59,30 @@ def fnv1a(data):
     return value
 
 
-def seal(image):
-    """The length and hash that the served core's seal holds, and where."""
+HEADER = 20
+
+
+def seal(image, files):
+    """The length and hash that the served core's seal holds for each file, and where they start."""
     name = b"Vellumino tables"
     data = bytes(image.get(a, 0) for a in range(min(image), max(image) + 1))
     at = data.find(name)
     if at < 0 or data.find(name, at + 1) >= 0:
         sys.exit("FAIL: the served core holds no seal, or two")
-    return struct.unpack_from("<II", data, at + len(name)), min(image) + at + len(name)
+    at += len(name)
+    return [struct.unpack_from("<II", data, at + 8 * i) for i in range(files)], min(image) + at
 
 
-def place(image, path, sealed):
+def place(image, path, index, sealed):
     """Adds the tables' pieces to a memory image, as tables.js places them."""
     with open(path, "rb") as file:
         data = gzip.decompress(file.read())
-    magic, version, length, hash_ = struct.unpack_from("<4sIII", data)
-    if magic != b"VLMT" or version != 1:
-        sys.exit(f"FAIL: {path} has no header")
-    if (length, hash_) != sealed or length != len(data) - 16 or fnv1a(data[16:]) != hash_:
+    magic, version, place_, length, hash_ = struct.unpack_from("<4sIIII", data)
+    if magic != b"VLMT" or version != 2 or place_ != index:
+        sys.exit(f"FAIL: {path} has no header for set {index}")
+    if (length, hash_) != sealed or length != len(data) - HEADER or fnv1a(data[HEADER:]) != hash_:
         sys.exit(f"FAIL: {path}: length {length} and hash {hash_:#x}, the seal says {sealed}")
-    at = 16
+    at = HEADER
     pieces = differences = 0
     while at + 8 <= len(data):
         address, word = struct.unpack_from("<II", data, at)
@@ -92,7 +96,8 @@ def place(image, path, sealed):
             piece = bytearray(struct.pack(f"<{len(units)}H", *units))
         for i, byte in enumerate(piece):
             if address + i in image:
-                sys.exit(f"FAIL: byte {address + i:#x} is both in the served wasm and in the tables")
+                sys.exit(f"FAIL: byte {address + i:#x} is written twice: by {path}, and by the served wasm "
+                         "or another tables file")
             image[address + i] = byte
         at += 8 + length
         pieces += 1
@@ -101,28 +106,31 @@ def place(image, path, sealed):
     return pieces, differences
 
 
-def main(linked, served, tables):
+def main(linked, served, *tables):
     with open(served, "rb") as plain, open(served + ".gz", "rb") as packed:
         if gzip.decompress(packed.read()) != plain.read():
             sys.exit(f"FAIL: {served}.gz is not {served} gzipped")
     want = memory(linked)
     got = memory(served)
     left = len(got)
-    sealed, where = seal(got)
-    pieces, differences = place(got, tables, sealed)
+    sealed, where = seal(got, len(tables))
+    pieces = differences = 0
+    for index, path in enumerate(tables):
+        more, fewer = place(got, path, index, sealed[index])
+        if not more:
+            sys.exit(f"FAIL: {path} has no pieces: its tables were not split")
+        pieces, differences = pieces + more, differences + fewer
     # The seal's values, written by the split where the linker left placeholders.
-    for a in range(where, where + 8):
+    for a in range(where, where + 8 * len(tables)):
         want[a] = got[a]
-    if not pieces:
-        sys.exit("FAIL: no pieces: the tables were not split")
     wrong = sorted(a for a in set(want) | set(got) if want.get(a, 0) != got.get(a, 0))
     if wrong:
         sys.exit(f"FAIL: {len(wrong)} bytes differ, the first at {wrong[0]:#x}")
     print(f"ok: {len(want)} bytes of data, {left} in the served wasm and the rest in {pieces} pieces "
-          f"({differences} as differences)")
+          f"({differences} as differences) in {len(tables)} files")
 
 
 if __name__ == "__main__":
-    if len(sys.argv) != 4:
+    if len(sys.argv) < 4:
         sys.exit(__doc__)
     main(*sys.argv[1:])
