@@ -81,6 +81,12 @@ std::span<const MenuCommand> MenuCommands()
     return commands;
 }
 
+const MenuCommand* MenuCommandAt(std::size_t place)
+{
+    const std::span<const MenuCommand> all = MenuCommands();
+    return place < all.size() ? &all[place] : nullptr;
+}
+
 SignatureText MenuResult(const MenuCommand& command, SignatureView text)
 {
     return command.style ? ApplyStyle(*command.style, text) : command.run(text);

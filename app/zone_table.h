@@ -53,6 +53,10 @@ SignatureText MenuResult(const MenuCommand& command, SignatureView text);
 // command's place in this list identifies it in a toolkit's menu.
 std::span<const MenuCommand> MenuCommands();
 
+// The command at `place` in MenuCommands(), null past its end: how a
+// toolkit's menu id or a page's number comes back to its command.
+const MenuCommand* MenuCommandAt(std::size_t place);
+
 // What a right-click on `zone` offers: a stretch of MenuCommands(), empty
 // where the zone has no menu (then no menu of the window's own shows).
 std::span<const MenuCommand> ZoneMenu(layout::ZoneId zone);

@@ -105,19 +105,18 @@ EMSCRIPTEN_KEEPALIVE unsigned vellumino_zone_tables(int zone)
     return IsZone(zone) ? TablesReadBy(layout::kZones[static_cast<std::size_t>(zone)].id) : kNoTables;
 }
 
+// `command` is the number Vellumino.offer gave the entry.
 EMSCRIPTEN_KEEPALIVE void vellumino_menu_command_chosen(int command)
 {
-    const auto all = MenuCommands();
-    if (command >= 0 && static_cast<std::size_t>(command) < all.size())
-        model.menuCommandChosen(all[static_cast<std::size_t>(command)]);
+    if (const MenuCommand* chosen = command < 0 ? nullptr : MenuCommandAt(static_cast<std::size_t>(command)))
+        model.menuCommandChosen(*chosen);
 }
 
 // An entry of the open menu has the focus or the pointer.
 EMSCRIPTEN_KEEPALIVE void vellumino_menu_command_previewed(int command)
 {
-    const auto all = MenuCommands();
-    if (command >= 0 && static_cast<std::size_t>(command) < all.size())
-        model.menuCommandPreviewed(all[static_cast<std::size_t>(command)]);
+    if (const MenuCommand* entry = command < 0 ? nullptr : MenuCommandAt(static_cast<std::size_t>(command)))
+        model.menuCommandPreviewed(*entry);
 }
 
 EMSCRIPTEN_KEEPALIVE void vellumino_preview_ended()

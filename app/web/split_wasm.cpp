@@ -21,13 +21,8 @@
 // another core, or another set's file, before writing a byte. The hash is
 // 32-bit FNV-1a: it tells a stale or damaged file from the right one, which
 // is all it is for.
-//
-// A piece whose 16-bit units say less as differences, one from the one
-// before (a table that maps most units to themselves), is written so, and
-// the top bit of its length says it: gzip, which finds no repeats in 0, 1,
-// 2, 3..., makes almost nothing of 1, 1, 1, 1...
+
 #include <algorithm>
-#include <cmath>
 #include <cstdint>
 #include <fstream>
 #include <iostream>
@@ -121,38 +116,20 @@ struct Segment {
 };
 
 // The map's lines: "ADDR OFF SIZE name" for an output segment, in hex, then
-// its inputs and their symbols, each at its address. A segment is cut at
-// its symbols, so that each table is a piece of its own, whose units gzip
-// may do better with as differences.
+// its inputs and their symbols. The segment goes whole: pieces cut at its
+// symbols would only add their headers, since gzip finds the same repeats.
 std::vector<Range> RangesOf(std::istream& map, const std::string& segment)
 {
-    Range section{0, 0};
-    std::vector<std::size_t> starts;
     for (std::string line; std::getline(map, line);) {
         std::istringstream fields(line);
         std::size_t address = 0, offset = 0, size = 0;
         std::string name, rest;
         if (!(fields >> std::hex >> address >> offset >> size >> name))
             continue;
-        const bool more = static_cast<bool>(fields >> rest);
-        if (name == segment && !more && size > 0 && section.second == 0)
-            section = {address, address + size};
-        else if (section.second != 0 && address > section.first && address < section.second &&
-                 line.find(":(") == std::string::npos)
-            starts.push_back(address);
+        if (name == segment && !(fields >> rest) && size > 0)
+            return {{address, address + size}};
     }
-    if (section.second == 0)
-        return {};
-    std::sort(starts.begin(), starts.end());
-    starts.erase(std::unique(starts.begin(), starts.end()), starts.end());
-    std::vector<Range> ranges;
-    std::size_t from = section.first;
-    for (const std::size_t start : starts) {
-        ranges.emplace_back(from, start);
-        from = start;
-    }
-    ranges.emplace_back(from, section.second);
-    return ranges;
+    return {};
 }
 
 std::uint32_t Fnv1a(const Bytes& bytes)
@@ -192,39 +169,8 @@ void Seal(std::vector<Segment>& segments, const std::vector<Bytes>& sets)
 
 // The order-0 entropy of a run of 16-bit units, in bits: a stand-in for
 // what gzip will make of them.
-double Entropy(const std::vector<std::uint16_t>& units)
-{
-    std::vector<std::uint32_t> counts(1 << 16);
-    for (std::uint16_t unit : units)
-        ++counts[unit];
-    double bits = 0;
-    for (std::uint32_t count : counts) {
-        if (count)
-            bits -= count * std::log2(static_cast<double>(count) / static_cast<double>(units.size()));
-    }
-    return bits;
-}
-
 void PutPiece(Bytes& out, std::size_t address, const Bytes& bytes)
 {
-    constexpr std::size_t kDifferences = std::size_t{1} << 31;
-    if (address % 2 == 0 && bytes.size() % 2 == 0 && !bytes.empty()) {
-        std::vector<std::uint16_t> units(bytes.size() / 2), differences(bytes.size() / 2);
-        for (std::size_t i = 0; i < units.size(); ++i) {
-            units[i] = static_cast<std::uint16_t>(static_cast<unsigned char>(bytes[2 * i]) |
-                                                  static_cast<unsigned char>(bytes[2 * i + 1]) << 8);
-            differences[i] = static_cast<std::uint16_t>(units[i] - (i ? units[i - 1] : 0));
-        }
-        if (Entropy(differences) < Entropy(units) / 2) {
-            PutU32(out, address);
-            PutU32(out, bytes.size() | kDifferences);
-            for (std::uint16_t d : differences) {
-                out += static_cast<char>(d & 0xFF);
-                out += static_cast<char>(d >> 8);
-            }
-            return;
-        }
-    }
     PutU32(out, address);
     PutU32(out, bytes.size());
     out += bytes;

@@ -5,8 +5,8 @@
 // page brings them all. Only commands that convert wait, each for its set.
 //
 // A file is gzip, inflated here whatever the host sent, then a header and
-// pieces of [address, length, bytes] that go where the linker put them, some
-// as differences of 16-bit units. Nothing of a file is written until the
+// pieces of [address, length, bytes] that go where the linker put them.
+// Nothing of a file is written until the
 // whole file is known to be the one cut from this core for its set: its
 // place, length and hash are the ones the core's seal holds for that set,
 // and every piece lies inside the set's section. A file that fails is
@@ -78,14 +78,11 @@ const Tables = (() => {
     for (let at = HEADER; at < bytes.length;) {
       if (at + 8 > bytes.length) return "the tables file is damaged";
       const address = view.getUint32(at, true);
-      const word = view.getUint32(at + 4, true);
-      const size = word & 0x7fffffff;
-      const differences = word !== size;
-      if (at + 8 + size > bytes.length || address < start || address + size > end || address + size > memory ||
-          (differences && (address % 2 || size % 2))) {
+      const size = view.getUint32(at + 4, true);
+      if (at + 8 + size > bytes.length || address < start || address + size > end || address + size > memory) {
         return "the tables file does not fit this page's core";
       }
-      pieces.push({address, from: at + 8, size, differences});
+      pieces.push({address, from: at + 8, size});
       at += 8 + size;
     }
     return pieces;
@@ -103,12 +100,7 @@ const Tables = (() => {
     }
     // (No destructuring here: emscripten's optimizer cannot read it.)
     for (const piece of pieces) {
-      const address = piece.address, size = piece.size;
-      HEAPU8.set(bytes.subarray(piece.from, piece.from + size), address);
-      if (piece.differences) {
-        const units = HEAPU16.subarray(address >> 1, (address + size) >> 1);
-        for (let i = 1; i < units.length; ++i) units[i] += units[i - 1];
-      }
+      HEAPU8.set(bytes.subarray(piece.from, piece.from + piece.size), piece.address);
     }
     file.placed = true;
     file.reason = "";

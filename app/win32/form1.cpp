@@ -372,7 +372,7 @@ bool Form1::OnContextMenu(HWND over, POINT at)
     if (over == Text1) {
         menu = CreateFieldMenu(Text1, commands, kFirstMenuCommandId);
     } else if (const layout::Zone* zone = ZoneOf(over)) {
-        // A button offers the reverse of what it does, if there is one.
+        // A button offers its menu, where it has one.
         for (const MenuCommand& command : ZoneMenu(zone->id)) {
             if (!menu)
                 menu = CreatePopupMenu();
@@ -394,8 +394,9 @@ bool Form1::OnContextMenu(HWND over, POINT at)
         TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd_, nullptr));
     DestroyMenu(menu);
     model_.previewEnded();
-    if (chosen >= kFirstMenuCommandId && chosen - kFirstMenuCommandId < commands.size())
-        model_.menuCommandChosen(commands[chosen - kFirstMenuCommandId]);
+    if (const MenuCommand* command = chosen >= kFirstMenuCommandId ? MenuCommandAt(chosen - kFirstMenuCommandId)
+                                                                    : nullptr)
+        model_.menuCommandChosen(*command);
     else if (chosen != 0)
         RunStandardEntry(Text1, chosen);
     return true;
@@ -405,11 +406,10 @@ void Form1::OnMenuSelect(UINT item, UINT flags, HMENU menu)
 {
     // The highlight moved, by the pointer or the arrow keys; 0xFFFF with no
     // menu: the menu closed.
-    const auto commands = MenuCommands();
-    const bool command = !(flags == 0xFFFF && !menu) && !(flags & (MF_POPUP | MF_SEPARATOR)) &&
-                         item >= kFirstMenuCommandId && item - kFirstMenuCommandId < commands.size();
-    if (command)
-        model_.menuCommandPreviewed(commands[item - kFirstMenuCommandId]);
+    const bool entry = !(flags == 0xFFFF && !menu) && !(flags & (MF_POPUP | MF_SEPARATOR)) &&
+                       item >= kFirstMenuCommandId;
+    if (const MenuCommand* command = entry ? MenuCommandAt(item - kFirstMenuCommandId) : nullptr)
+        model_.menuCommandPreviewed(*command);
     else
         model_.previewEnded();
 }

@@ -1,8 +1,7 @@
 #!/usr/bin/env python3
 """The core as the page gets it, its wasm and then each of its tables
 files, fills the memory exactly as the wasm the linker wrote does: every
-byte of every table where the linker put it, the pieces written as
-differences summed back as the page does, and nothing of the tables left in
+byte of every table where the linker put it, and nothing of the tables left in
 the served wasm, nor in two files; and each tables file is the one the
 served core's seal names at its place (its place, length and hash),
 gzipped. The gzipped core the page fetches is the same wasm.
@@ -83,17 +82,10 @@ def place(image, path, index, sealed):
     if (length, hash_) != sealed or length != len(data) - HEADER or fnv1a(data[HEADER:]) != hash_:
         sys.exit(f"FAIL: {path}: length {length} and hash {hash_:#x}, the seal says {sealed}")
     at = HEADER
-    pieces = differences = 0
+    pieces = 0
     while at + 8 <= len(data):
-        address, word = struct.unpack_from("<II", data, at)
-        length = word & 0x7FFFFFFF
-        piece = bytearray(data[at + 8:at + 8 + length])
-        if word != length:
-            differences += 1
-            units = list(struct.unpack(f"<{length // 2}H", piece))
-            for i in range(1, len(units)):
-                units[i] = (units[i] + units[i - 1]) & 0xFFFF
-            piece = bytearray(struct.pack(f"<{len(units)}H", *units))
+        address, length = struct.unpack_from("<II", data, at)
+        piece = data[at + 8:at + 8 + length]
         for i, byte in enumerate(piece):
             if address + i in image:
                 sys.exit(f"FAIL: byte {address + i:#x} is written twice: by {path}, and by the served wasm "
@@ -103,7 +95,7 @@ def place(image, path, index, sealed):
         pieces += 1
     if at != len(data):
         sys.exit(f"FAIL: {path} ends inside a piece")
-    return pieces, differences
+    return pieces
 
 
 def main(linked, served, *tables):
@@ -114,12 +106,12 @@ def main(linked, served, *tables):
     got = memory(served)
     left = len(got)
     sealed, where = seal(got, len(tables))
-    pieces = differences = 0
+    pieces = 0
     for index, path in enumerate(tables):
-        more, fewer = place(got, path, index, sealed[index])
+        more = place(got, path, index, sealed[index])
         if not more:
             sys.exit(f"FAIL: {path} has no pieces: its tables were not split")
-        pieces, differences = pieces + more, differences + fewer
+        pieces += more
     # The seal's values, written by the split where the linker left placeholders.
     for a in range(where, where + 8 * len(tables)):
         want[a] = got[a]
@@ -127,7 +119,7 @@ def main(linked, served, *tables):
     if wrong:
         sys.exit(f"FAIL: {len(wrong)} bytes differ, the first at {wrong[0]:#x}")
     print(f"ok: {len(want)} bytes of data, {left} in the served wasm and the rest in {pieces} pieces "
-          f"({differences} as differences) in {len(tables)} files")
+          f"in {len(tables)} files")
 
 
 if __name__ == "__main__":
