@@ -15,12 +15,13 @@ RUN_PACKAGES := g++ cmake ninja-build pkg-config qt6-base-dev qt6-translations-l
 # NSIS for its setup, icoutils to read the resources back out of the built
 # program file and the setup, and a headless Chromium, driven from Python, to
 # try the signature page and the web page, which emscripten builds with
-# GoogleTest's sources; and a phone's fonts with fontTools to read their
-# character maps, so that every style is proven to show on Android.
+# GoogleTest's sources and packs with zopfli and cwebp; and a phone's fonts
+# with fontTools to read their character maps, so that every style is proven
+# to show on Android.
 TEST_PACKAGES := $(RUN_PACKAGES) libgtest-dev libgmock-dev xvfb xauth xdotool xclip x11-utils libx11-dev libxfixes-dev \
                  imagemagick clang libclang-rt-14-dev lintian desktop-file-utils appstream mingw-w64 libstb-dev \
                  nsis wine wine64 locales icoutils chromium python3 unicode-data emscripten googletest \
-                 fonts-noto-core fonts-noto-cjk python3-fonttools
+                 fonts-noto-core fonts-noto-cjk python3-fonttools zopfli webp
 # Benchmarks: Google Benchmark, and OpenCC's library and data with the Chinese
 # manual pages, to measure the Chinese conversions against OpenCC on real text.
 # The web page's step needs only what the tests already have.
