@@ -192,6 +192,22 @@ Rules for the phrase tables:
     Not where jieba lists the whole as a word (西西里), nor where it is cut
     so already (家乡 | 里). 公里, 邻里 and 十二海里 stay as they are.
 
+(p) A verb and its object keep the verb's form with a measure word between
+    them: OpenCC's 冲澡 and 冲茶 write 沖, and so do 冲个澡, 冲杯茶 and 冲一杯茶,
+    where the cut read 冲 alone, as 衝. The phrases are OpenCC's of two
+    characters that jieba tags as a verb (v, vn), whose second character it
+    tags as a noun (n) and whose verb takes a form the table does not write
+    (冲水, 喂狗, 复信, 扎营); not one that ends a longer noun or set phrase of
+    the list (n, nz, l), which shows it a thing (电回路, so 回一段路 stays).
+    Between them goes the general measure word, the one jieba counts most
+    often after 一 (一个), or one that jieba lists between a verb or numeral
+    and the thing (倒杯茶, 三杯水), alone or after 一; not where the verb and
+    it, or it and the thing, make a word of the list (回家). Each such text
+    is stored as a word that writes the phrase's form of the verb, priced at
+    what its pieces cost, so that it wins alone as the longer first piece
+    but never against a word the thing begins. 冲奶粉 is not covered: no list
+    here has 冲 with 奶 or 奶粉.
+
 Runs of spaces (U+0020, U+3000) between characters are read through: a
 phrase matches the characters on either side of them, and they stay where
 they are. The converter here does the same, so its checks hold for spaced
@@ -363,6 +379,15 @@ PEOPLE_TAG = "nr"
 # village'), and those of the nouns that may stand before them.
 PLACE_TAG = "s"
 NOUN_TAGS = {"n", "ns", "s"}
+# Rule (p): jieba's tags for verbs (v) and the verbs that name an action
+# (vn, 冲水), for the nouns they take as objects (n), for measure words (q),
+# and the numeral that stands before one most often.
+VERB_TAGS = {"v", "vn"}
+OBJECT_TAG = "n"
+MEASURE_TAG = "q"
+NUMERAL = "一"
+NUMERAL_TAG = "m"
+THING_TAGS = {"n", "nz", "l"}
 # Rule (l): a character stays itself in names where OpenCC's own name
 # phrases keep it at least this share of the time, out of this many.
 NAME_KEEPS = 4 / 5
@@ -689,7 +714,7 @@ def build_phrases(entries, table, characters, other_table, word_list, word_overr
     own_forms = kept_in_names(entries, forms, table, word_list[1])
     names = word_list[1] | people_names_keeping(word_list[2], phrases, own_forms)
     lexicon, character_costs, priced, dropped = find_words(word_list[0], phrases, table, representative, word_overrides,
-                                                  names, own_forms, exits, word_list[2])
+                                                  names, own_forms, exits, word_list[2], attested is not None)
     stats[PRICED] = priced
     stats[NEVER_WHOLE] = dropped
     stats[WORDS] = sum(1 for _, value, _ in lexicon.values() if value is None)
@@ -758,10 +783,11 @@ def read_word_list(path):
 
 
 def find_words(word_list, phrases, table, representative, overrides, names=(), own_forms=(), exits=frozenset(),
-               tags=None):
-    """Rules (j), (n) and (o): ({folded key: (converted form or None, cost)}, {group:
+               tags=None, objects=False):
+    """Rules (j), (n), (o) and (p): ({folded key: (converted form or None, cost)}, {group:
     cost}, how many stored phrases the word list prices); exits: the pairs of
-    rule (n), tags: {word: jieba's tag}. Every key is folded to its group's
+    rule (n), tags: {word: jieba's tag}, objects: whether rule (p) applies
+    (simplified text, which jieba's tags are of). Every key is folded to its group's
     first character."""
     tags = tags or {}
     word_list = collections.Counter(word_list)
@@ -854,6 +880,13 @@ def find_words(word_list, phrases, table, representative, overrides, names=(), o
     for folded, (text, written) in added.items():
         if folded not in lexicon:
             lexicon[folded] = (text, written, max(0, min(MAX_COST, best_reading(folded, lexicon, character_costs) - 1)))
+    # Rule (p)'s readings cost what their pieces do: they win alone, as the
+    # longer first piece, but never against a word that the thing begins
+    # (冲个水 | 管 against 水管).
+    measured = measured_objects(phrases, table, word_list, tags, convert, representative) if objects else {}
+    for folded, (text, written) in measured.items():
+        if folded not in lexicon:
+            lexicon[folded] = (text, written, min(MAX_COST, best_reading(folded, lexicon, character_costs)))
     # Rule (n): a phrase or word whose form leaves the group is found again
     # in its own output, at its own cost, so that a second run cuts alike.
     for key, value, cost in list(lexicon.values()):
@@ -873,6 +906,48 @@ def find_words(word_list, phrases, table, representative, overrides, names=(), o
             del lexicon[folded]
             dropped += 1
     return lexicon, character_costs, priced, dropped
+
+
+def measured_objects(phrases, table, word_list, tags, convert, representative):
+    """Rule (p): {folded text: (text, its form or None)} for each verb–object
+    phrase whose verb takes a form of its own there, read again with a
+    measure word, or 一 and one, between the verb and its object (冲个澡,
+    冲一杯茶)."""
+    def measure(word):
+        return tags.get(word) == MEASURE_TAG and len(word) == 1 and is_gbk_double_byte(word)
+
+    # The general measure word is the one jieba counts most often after 一
+    # (一个); the others go with a thing where jieba lists a verb or a
+    # numeral, then them, then the thing as a word (倒杯茶, 三杯水).
+    general = max((word for word in tags if measure(word)), key=lambda word: (word_list[NUMERAL + word], word))
+    measures = collections.defaultdict(lambda: {general})
+    for word, tag in tags.items():
+        if len(word) == 3 and measure(word[1]) and tags.get(word[0]) in VERB_TAGS | {NUMERAL_TAG}:
+            measures[word[2]].add(word[1])
+    added = {}
+    for key, value in sorted(phrases.items()):
+        if (len(key) != 2 or tags.get(key) not in VERB_TAGS or tags.get(key[1]) != OBJECT_TAG or
+                value[0] == table.get(key[0], key[0]) or value[1] != table.get(key[1], key[1])):
+            continue
+        # A phrase that ends a longer noun or set phrase of the list is a
+        # thing, not a verb and its object, whatever its own tag says (电回路,
+        # 头发网).
+        if any(word.endswith(key) and len(word) > 2 and tag in THING_TAGS for word, tag in tags.items()):
+            continue
+        verb, thing = key
+        for between in sorted(measures[thing]):
+            # Where the verb and the measure word, or the measure word and
+            # the thing, make a word, the text is that word, not this reading
+            # (回家 | 路).
+            if verb + between in word_list or between + thing in word_list:
+                continue
+            for between in (between, NUMERAL + between):
+                text = verb + between + thing
+                written = value[0] + convert(between + thing)
+                if text not in word_list and convert(text) != written:
+                    added[group_key(text, representative)] = (text, written if by_characters(text, table) != written
+                                                              else None)
+    return added
 
 
 def best_reading(folded, lexicon, character_costs):

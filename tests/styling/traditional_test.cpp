@@ -188,6 +188,17 @@ INSTANTIATE_TEST_SUITE_P(
                     Conversion{u"十二海里", u"十二海里"}, Conversion{u"三公里", u"三公里"},
                     Conversion{u"邻里", u"鄰里"}, Conversion{u"乡里", u"鄉里"}, Conversion{u"西西里", u"西西里"}));
 
+// A verb keeps its form before its object with a measure word between (沖
+// with water, 衝 for rushing), but not where the object begins a word, nor
+// where the phrase is a thing (回路, the circuit).
+INSTANTIATE_TEST_SUITE_P(
+    MeasureWords, ToTraditionalAsWritten,
+    testing::Values(Conversion{u"冲个澡", u"沖個澡"}, Conversion{u"我们冲个澡吧", u"我們沖個澡吧"},
+                    Conversion{u"冲杯茶", u"沖杯茶"}, Conversion{u"给我冲一杯茶", u"給我沖一杯茶"},
+                    Conversion{u"喂一口饭", u"餵一口飯"}, Conversion{u"冲动", u"衝動"}, Conversion{u"冲个浪", u"衝個浪"},
+                    Conversion{u"回一段路", u"回一段路"}, Conversion{u"回个路过的人", u"回個路過的人"},
+                    Conversion{u"发个网盘链接", u"發個網盤鏈接"}));
+
 // A word is neither cut by the phrases inside it alone (系结 in 体系结构,
 // 发式 in 启发式) nor given the exceptions of the phrases around it (下面
 // is no 下麵 for 下面条's sake, 发布 no 發佈 for 发布会's).
