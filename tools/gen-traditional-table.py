@@ -201,8 +201,9 @@ Rules for the phrase tables:
     the list (n, nz, l), which shows it a thing (电回路, so 回一段路 stays).
     Between them goes the general measure word, the one jieba counts most
     often after 一 (一个), or one that jieba lists between a verb or numeral
-    and the thing (倒杯茶, 三杯水), alone or after 一; not where the verb and
-    it, or it and the thing, make a word of the list (回家). Each such text
+    and the thing (倒杯茶, 三杯水), alone or after 一, either after 了
+    (冲了个澡); not where the verb and it, or it and the thing, make a word
+    of the list (回家). Each such text
     is stored as a word that writes the phrase's form of the verb, priced at
     what its pieces cost, so that it wins alone as the longer first piece
     but never against a word the thing begins. 冲奶粉 is not covered: no list
@@ -387,6 +388,8 @@ OBJECT_TAG = "n"
 MEASURE_TAG = "q"
 NUMERAL = "一"
 NUMERAL_TAG = "m"
+# The particle of a done action, which may stand before them (冲了个澡).
+ASPECT = "了"
 THING_TAGS = {"n", "nz", "l"}
 # Rule (l): a character stays itself in names where OpenCC's own name
 # phrases keep it at least this share of the time, out of this many.
@@ -911,8 +914,8 @@ def find_words(word_list, phrases, table, representative, overrides, names=(), o
 def measured_objects(phrases, table, word_list, tags, convert, representative):
     """Rule (p): {folded text: (text, its form or None)} for each verb–object
     phrase whose verb takes a form of its own there, read again with a
-    measure word, or 一 and one, between the verb and its object (冲个澡,
-    冲一杯茶)."""
+    measure word, or 一 and one, and 了 before either, between the verb and
+    its object (冲个澡, 冲一杯茶, 冲了个澡)."""
     def measure(word):
         return tags.get(word) == MEASURE_TAG and len(word) == 1 and is_gbk_double_byte(word)
 
@@ -935,13 +938,13 @@ def measured_objects(phrases, table, word_list, tags, convert, representative):
         if any(word.endswith(key) and len(word) > 2 and tag in THING_TAGS for word, tag in tags.items()):
             continue
         verb, thing = key
-        for between in sorted(measures[thing]):
+        for word in sorted(measures[thing]):
             # Where the verb and the measure word, or the measure word and
             # the thing, make a word, the text is that word, not this reading
             # (回家 | 路).
-            if verb + between in word_list or between + thing in word_list:
+            if verb + word in word_list or word + thing in word_list:
                 continue
-            for between in (between, NUMERAL + between):
+            for between in (word, NUMERAL + word, ASPECT + word, ASPECT + NUMERAL + word):
                 text = verb + between + thing
                 written = value[0] + convert(between + thing)
                 if text not in word_list and convert(text) != written:

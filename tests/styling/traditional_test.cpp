@@ -194,7 +194,8 @@ INSTANTIATE_TEST_SUITE_P(
 INSTANTIATE_TEST_SUITE_P(
     MeasureWords, ToTraditionalAsWritten,
     testing::Values(Conversion{u"冲个澡", u"沖個澡"}, Conversion{u"我们冲个澡吧", u"我們沖個澡吧"},
-                    Conversion{u"冲杯茶", u"沖杯茶"}, Conversion{u"给我冲一杯茶", u"給我沖一杯茶"},
+                    Conversion{u"冲杯茶", u"沖杯茶"}, Conversion{u"冲了个澡", u"沖了個澡"},
+                    Conversion{u"给我冲一杯茶", u"給我沖一杯茶"},
                     Conversion{u"喂一口饭", u"餵一口飯"}, Conversion{u"冲动", u"衝動"}, Conversion{u"冲个浪", u"衝個浪"},
                     Conversion{u"回一段路", u"回一段路"}, Conversion{u"回个路过的人", u"回個路過的人"},
                     Conversion{u"发个网盘链接", u"發個網盤鏈接"}));
