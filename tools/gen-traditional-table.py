@@ -160,7 +160,11 @@ Rules for the phrase tables:
     whole alone, as a stored phrase is; it is not made cheaper, since names
     lie inside ordinary text. Names of two characters do not count
     (MIN_NAME_LENGTH): they are as often two ordinary characters side by
-    side, 库 | 里 in 程序库里, where jieba's 库里 is Curry.
+    side, 库 | 里 in 程序库里, where jieba's 库里 is Curry; unless it begins
+    at least SHORT_NAME_PHRASES of OpenCC's phrases, which keep the
+    character in at least NAME_KEEPS of them: 马里 (Mali, 11 of 12: 马里兰,
+    马里亚纳), which jieba tags as a measure word, keeps 里 in 马里语; 库里
+    begins two.
 
 (m) An entry that costs more than the cheapest cut of its own characters
     without it is never read whole in any text (the cut with that cut in its
@@ -398,6 +402,9 @@ NAME_PHRASES = 20
 # Names shorter than this are as often two ordinary characters side by
 # side: 库里 is Curry to jieba, and 库 | 里 in 程序库里.
 MIN_NAME_LENGTH = 3
+# ...unless OpenCC's phrases that begin with them are names, at least this
+# many, that keep the character NAME_KEEPS of the time (马里 of 马里兰).
+SHORT_NAME_PHRASES = 5
 # A word that overlaps a stored phrase by one character only is kept when
 # jieba counted it at least this often: one overlaps nearly every word, and
 # the rare ones seldom win a cut (see rule (j)).
@@ -715,9 +722,10 @@ def build_phrases(entries, table, characters, other_table, word_list, word_overr
     stats[STORED] = len(phrases)
     stats[LEAVING] = sum(1 for key, value in phrases.items() if any(pair in exits for pair in zip(value, key)))
     own_forms = kept_in_names(entries, forms, table, word_list[1])
-    names = word_list[1] | people_names_keeping(word_list[2], phrases, own_forms)
+    short = short_names_keeping(word_list[0], entries, own_forms)
+    names = word_list[1] | people_names_keeping(word_list[2], phrases, own_forms) | short
     lexicon, character_costs, priced, dropped = find_words(word_list[0], phrases, table, representative, word_overrides,
-                                                  names, own_forms, exits, word_list[2], attested is not None)
+                                                  names, own_forms, exits, word_list[2], attested is not None, short)
     stats[PRICED] = priced
     stats[NEVER_WHOLE] = dropped
     stats[WORDS] = sum(1 for _, value, _ in lexicon.values() if value is None)
@@ -741,6 +749,22 @@ def kept_in_names(entries, forms, table, names):
         print(f"kept as itself in names: {char}, by {kept[char][True]} of {sum(kept[char].values())} name phrases",
               file=sys.stderr)
     return chosen
+
+
+def short_names_keeping(word_list, entries, own_forms):
+    """Rule (l): the words of two characters that begin at least
+    SHORT_NAME_PHRASES of OpenCC's phrases, which keep a character of
+    `own_forms` there at least NAME_KEEPS of the time: the start of names
+    (马里 of 马里兰 and 马里亚纳, Mali), not a noun and 里 (心里, 这里)."""
+    kept = collections.defaultdict(collections.Counter)
+    for key, values in entries:
+        start = key[:2]
+        if len(key) > 2 and start in word_list and any(char in own_forms for char in start):
+            kept[start][all(form == char for char, form in zip(start, values[0]) if char in own_forms)] += 1
+    found = {word for word, count in kept.items()
+             if sum(count.values()) >= SHORT_NAME_PHRASES and count[True] >= NAME_KEEPS * sum(count.values())}
+    print(f"names of two characters, by the phrases they begin: {' '.join(sorted(found))}", file=sys.stderr)
+    return found
 
 
 def people_names_keeping(tags, phrases, own_forms):
@@ -786,7 +810,7 @@ def read_word_list(path):
 
 
 def find_words(word_list, phrases, table, representative, overrides, names=(), own_forms=(), exits=frozenset(),
-               tags=None, objects=False):
+               tags=None, objects=False, short_names=frozenset()):
     """Rules (j), (n), (o) and (p): ({folded key: (converted form or None, cost)}, {group:
     cost}, how many stored phrases the word list prices); exits: the pairs of
     rule (n), tags: {word: jieba's tag}, objects: whether rule (p) applies
@@ -832,7 +856,7 @@ def find_words(word_list, phrases, table, representative, overrides, names=(), o
             continue
         holds = any(folded[at:end] in stored for at in range(len(folded)) for end in range(at + 2, len(folded) + 1))
         shared = overlap(folded)
-        keeps = (words_spelt[folded] in names and len(folded) >= MIN_NAME_LENGTH and
+        keeps = (words_spelt[folded] in names and (len(folded) >= MIN_NAME_LENGTH or words_spelt[folded] in short_names) and
                  any(char in own_forms for char in words_spelt[folded]))
         if holds or folded in inside or shared >= 2 or (shared == 1 and cost <= threshold) or keeps:
             lexicon[folded] = (words_spelt[folded], None, cost)
@@ -856,7 +880,7 @@ def find_words(word_list, phrases, table, representative, overrides, names=(), o
                          key=lambda folded: (len(folded), folded)):
         key, _, cost = lexicon.pop(folded)
         inner = convert(key) if key not in overrides else overrides[key][1] or by_characters(key, table)
-        if key in names and len(key) >= MIN_NAME_LENGTH:
+        if key in names and (len(key) >= MIN_NAME_LENGTH or key in short_names):
             named = "".join(char if char in own_forms else form for char, form in zip(key, inner))
             # Its form is its own, as a phrase's is, so it must be read whole
             # alone; one too rare for that keeps the table's form.

@@ -175,7 +175,9 @@ INSTANTIATE_TEST_SUITE_P(
                     Conversion{u"伊朗里亚尔", u"伊朗里亞爾"}, Conversion{u"阿曼里亚尔", u"阿曼里亞爾"},
                     Conversion{u"花园里", u"花園裡"},
                     // Two characters are as often no name: 程序库 | 里, not 库里 (Curry).
-                    Conversion{u"程序库里", u"程序庫裡"}, Conversion{u"库里", u"庫裡"}));
+                    Conversion{u"程序库里", u"程序庫裡"}, Conversion{u"库里", u"庫裡"},
+                    // ...unless the phrases it begins are names: 马里兰, 马里亚纳.
+                    Conversion{u"马里", u"馬里"}, Conversion{u"马里语", u"馬里語"}, Conversion{u"心里", u"心裡"}));
 
 // 里 after a noun is the locality, 裡, even where the noun's last character
 // and 里 make a phrase that keeps it (海里, the nautical mile; 乡里); those
