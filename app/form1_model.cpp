@@ -24,7 +24,7 @@ void Form1Model::Text1_Change()
 
 void Form1Model::display(Caption caption, SignatureView text, bool announce)
 {
-    shown_[static_cast<int>(caption)] = {SignatureText(text), announce};
+    shown_[static_cast<int>(caption)] = SignatureText(text);
     if (!previewing_)
         view_.showCaption(caption, text, announce);
 }
@@ -48,10 +48,8 @@ void Form1Model::previewEnded()
     if (!previewing_)
         return;
     previewing_ = false;
-    for (const Caption caption : {Caption::Label1, Caption::Label2}) {
-        const Shown& shown = shown_[static_cast<int>(caption)];
-        view_.showCaption(caption, shown.text, false);
-    }
+    for (const Caption caption : {Caption::Label1, Caption::Label2})
+        view_.showCaption(caption, shown_[static_cast<int>(caption)], false);
 }
 
 }  // namespace vellumino

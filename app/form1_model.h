@@ -70,15 +70,12 @@ private:
     void show(Caption caption, SignatureView text) { display(caption, text, text != view_.fieldText()); }
     void display(Caption caption, SignatureView text, bool announce);
 
-    struct Shown {
-        SignatureText text;
-        bool announce = false;
-    };
-
     Form1View& view_;
     bool writing_ = false;
     bool previewing_ = false;
-    Shown shown_[2];  // what each caption shows, a preview aside
+    // What each caption shows, a preview aside; put back without being read
+    // out again.
+    SignatureText shown_[2];
 };
 
 }  // namespace vellumino

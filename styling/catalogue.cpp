@@ -82,16 +82,6 @@ std::optional<std::size_t> FormIndex(char32_t c)
 
 constexpr std::u32string_view kPlain = U"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
 
-void AppendCodePoint(SignatureText& out, char32_t c)
-{
-    if (c < 0x10000) {
-        out.push_back(static_cast<char16_t>(c));
-    } else {
-        out.push_back(static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10)));
-        out.push_back(static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF)));
-    }
-}
-
 // A cluster that is one ASCII letter or digit; anything with marks, a
 // keycap's 1️⃣ among them, stays whole and untouched.
 std::optional<std::size_t> LoneLetter(SignatureView cluster)

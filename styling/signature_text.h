@@ -36,4 +36,15 @@ constexpr CodePoint CodePointAt(SignatureView text, std::size_t pos)
     return {unit, 1};
 }
 
+// Appends the code point (at most U+10FFFF) as one unit or a surrogate pair.
+inline void AppendCodePoint(SignatureText& text, char32_t code)
+{
+    if (code < 0x10000) {
+        text.push_back(static_cast<char16_t>(code));
+    } else {
+        text.push_back(static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10)));
+        text.push_back(static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF)));
+    }
+}
+
 }  // namespace vellumino

@@ -25,12 +25,7 @@ std::optional<SignatureText> FromUtf8(std::string_view bytes)
         constexpr char32_t kSmallest[] = {0, 0x80, 0x800, 0x10000};
         if (code < kSmallest[extra] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
             return std::nullopt;
-        if (code >= 0x10000) {
-            text.push_back(static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10)));
-            text.push_back(static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF)));
-        } else {
-            text.push_back(static_cast<char16_t>(code));
-        }
+        AppendCodePoint(text, code);
         i += static_cast<std::size_t>(extra) + 1;
     }
     return text;

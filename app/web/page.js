@@ -18,6 +18,7 @@ const decoded = (base64) => {
 Module.instantiateWasm = (imports, receive) => {
   const instantiated = (result) => receive(result.instance);
   const failed = () => Vellumino.coreFailed();
+  const bytes = (response) => (response.ok ? response.arrayBuffer() : Promise.reject(new Error(response.status)));
   if (location.protocol === "file:") {
     const script = document.createElement("script");
     script.src = "vellumino-wasm.js";
@@ -31,12 +32,9 @@ Module.instantiateWasm = (imports, receive) => {
     // The core gzipped, half the bytes from a host that compresses nothing,
     // inflated here as the tables are; a host that undid the gzip itself
     // (Content-Encoding) hands over the wasm, which starts "\0asm".
-    const bytes = (response) => (response.ok ? response.arrayBuffer() : Promise.reject(new Error(response.status)));
     const wasm = (buffer) => {
       const head = new Uint8Array(buffer, 0, Math.min(2, buffer.byteLength));
-      if (head[0] !== 0x1f || head[1] !== 0x8b) return buffer;
-      const stream = new Blob([buffer]).stream().pipeThrough(new DecompressionStream("gzip"));
-      return new Response(stream).arrayBuffer();
+      return head[0] === 0x1f && head[1] === 0x8b ? gunzip(buffer) : buffer;
     };
     fetch("vellumino.wasm.gz").then(bytes).then(wasm)
       .then((module) => WebAssembly.instantiate(module, imports))
@@ -44,9 +42,7 @@ Module.instantiateWasm = (imports, receive) => {
   } else {
     // A host that serves wasm under another type cannot stream it.
     WebAssembly.instantiateStreaming(fetch("vellumino.wasm"), imports)
-      .catch(() => fetch("vellumino.wasm")
-        .then((response) => (response.ok ? response.arrayBuffer() : Promise.reject(new Error(response.status))))
-        .then((bytes) => WebAssembly.instantiate(bytes, imports)))
+      .catch(() => fetch("vellumino.wasm").then(bytes).then((module) => WebAssembly.instantiate(module, imports)))
       .then(instantiated, failed);
   }
   return {};

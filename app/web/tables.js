@@ -14,6 +14,10 @@
 // Tables.refused(set) says why the last one was.
 "use strict";
 
+// Gzip bytes inflated by the browser, for the core (page.js) and the tables.
+const gunzip = (bytes) =>
+  new Response(new Blob([bytes]).stream().pipeThrough(new DecompressionStream("gzip"))).arrayBuffer();
+
 const Tables = (() => {
   // A set's bit is its file's place here, as in the core (main.cpp).
   const files = ["vellumino-tables.bin", "vellumino-tables-simplified.bin"].map((name, index) => ({
@@ -33,9 +37,7 @@ const Tables = (() => {
 
   const inflated = (bytes) => {
     if (typeof DecompressionStream !== "function") return refuse("this browser cannot inflate the tables");
-    const stream = new Blob([bytes]).stream().pipeThrough(new DecompressionStream("gzip"));
-    return new Response(stream).arrayBuffer().then((buffer) => new Uint8Array(buffer),
-      () => refuse("the tables file is damaged"));
+    return gunzip(bytes).then((buffer) => new Uint8Array(buffer), () => refuse("the tables file is damaged"));
   };
 
   const fetched = (file) => {
