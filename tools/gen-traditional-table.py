@@ -160,11 +160,15 @@ Rules for the phrase tables:
     whole alone, as a stored phrase is; it is not made cheaper, since names
     lie inside ordinary text. Names of two characters do not count
     (MIN_NAME_LENGTH): they are as often two ordinary characters side by
-    side, 库 | 里 in 程序库里, where jieba's 库里 is Curry; unless it begins
-    at least SHORT_NAME_PHRASES of OpenCC's phrases, which keep the
-    character in at least NAME_KEEPS of them: 马里 (Mali, 11 of 12: 马里兰,
-    马里亚纳), which jieba tags as a measure word, keeps 里 in 马里语; 库里
-    begins two.
+    side, 库 | 里 in 程序库里, where jieba's 库里 is Curry; unless it lies in
+    at least SHORT_NAME_PHRASES of OpenCC's longer phrases, which keep the
+    character in at least NAME_KEEPS of them: 马里 (Mali, 14 of 15: 马里兰,
+    马里亚纳, 索马里), which jieba tags as a measure word, keeps 里 in 马里语;
+    库里 lies in two. Such a pair also makes a person's name of three
+    characters or more a name (托利 in 托利亚), and one that is no word of
+    the list (克托 of 维克托 and 赫克托) is stored as a word that keeps the
+    character, priced at what its pieces cost as rule (p)'s readings are:
+    乔克托语 keeps 托, and 委托 | 利用 is cut as before.
 
 (m) An entry that costs more than the cheapest cut of its own characters
     without it is never read whole in any text (the cut with that cut in its
@@ -402,7 +406,7 @@ NAME_PHRASES = 20
 # Names shorter than this are as often two ordinary characters side by
 # side: 库里 is Curry to jieba, and 库 | 里 in 程序库里.
 MIN_NAME_LENGTH = 3
-# ...unless OpenCC's phrases that begin with them are names, at least this
+# ...unless OpenCC's phrases that they lie in are names, at least this
 # many, that keep the character NAME_KEEPS of the time (马里 of 马里兰).
 SHORT_NAME_PHRASES = 5
 # A word that overlaps a stored phrase by one character only is kept when
@@ -722,10 +726,11 @@ def build_phrases(entries, table, characters, other_table, word_list, word_overr
     stats[STORED] = len(phrases)
     stats[LEAVING] = sum(1 for key, value in phrases.items() if any(pair in exits for pair in zip(value, key)))
     own_forms = kept_in_names(entries, forms, table, word_list[1])
-    short = short_names_keeping(word_list[0], entries, own_forms)
-    names = word_list[1] | people_names_keeping(word_list[2], phrases, own_forms) | short
+    short, pairs = short_names_keeping(word_list[0], entries, own_forms)
+    names = word_list[1] | people_names_keeping(word_list[2], phrases, own_forms, short | pairs) | short
     lexicon, character_costs, priced, dropped = find_words(word_list[0], phrases, table, representative, word_overrides,
-                                                  names, own_forms, exits, word_list[2], attested is not None, short)
+                                                  names, own_forms, exits, word_list[2], attested is not None, short,
+                                                  pairs)
     stats[PRICED] = priced
     stats[NEVER_WHOLE] = dropped
     stats[WORDS] = sum(1 for _, value, _ in lexicon.values() if value is None)
@@ -752,32 +757,41 @@ def kept_in_names(entries, forms, table, names):
 
 
 def short_names_keeping(word_list, entries, own_forms):
-    """Rule (l): the words of two characters that begin at least
-    SHORT_NAME_PHRASES of OpenCC's phrases, which keep a character of
-    `own_forms` there at least NAME_KEEPS of the time: the start of names
-    (马里 of 马里兰 and 马里亚纳, Mali), not a noun and 里 (心里, 这里)."""
+    """Rule (l): the pairs of characters that lie in at least
+    SHORT_NAME_PHRASES of OpenCC's longer phrases, which keep a character of
+    `own_forms` there at least NAME_KEEPS of the time: part of names (马里 of
+    马里兰 and 马里亚纳, Mali; 克托 of 维克托 and 赫克托), not a noun and 里 (心里,
+    这里). Returned as (the words of the list among them, the others)."""
     kept = collections.defaultdict(collections.Counter)
     for key, values in entries:
-        start = key[:2]
-        if len(key) > 2 and start in word_list and any(char in own_forms for char in start):
-            kept[start][all(form == char for char, form in zip(start, values[0]) if char in own_forms)] += 1
-    found = {word for word, count in kept.items()
-             if sum(count.values()) >= SHORT_NAME_PHRASES and count[True] >= NAME_KEEPS * sum(count.values())}
-    print(f"names of two characters, by the phrases they begin: {' '.join(sorted(found))}", file=sys.stderr)
-    return found
+        if len(key) <= 2 or len(key) != len(values[0]):
+            continue
+        for at in range(len(key) - 1):
+            pair = key[at:at + 2]
+            if any(char in own_forms for char in pair):
+                kept[pair][all(form == char for char, form in zip(pair, values[0][at:at + 2])
+                               if char in own_forms)] += 1
+    found = {pair for pair, count in kept.items()
+             if sum(count.values()) >= SHORT_NAME_PHRASES and count[True] >= NAME_KEEPS * sum(count.values())
+             and all(map(is_gbk_double_byte, pair))}
+    words = {pair for pair in found if pair in word_list}
+    print(f"names of two characters, by the phrases they lie in: {' '.join(sorted(words))}", file=sys.stderr)
+    print(f"pairs read as part of a name: {' '.join(sorted(found - words))}", file=sys.stderr)
+    return words, found - words
 
 
-def people_names_keeping(tags, phrases, own_forms):
+def people_names_keeping(tags, phrases, own_forms, name_pairs):
     """Rule (l): the words jieba tags as people's names (nr) that count as names
-    all the same, as a stored phrase inside them keeps one of `own_forms` as
-    itself (里亚 in 里亚尔, the rial)."""
+    all the same, as a stored phrase or a pair of `name_pairs` inside them
+    keeps one of `own_forms` as itself (里亚 in 里亚尔, the rial; 托利 in 托利亚)."""
     found = set()
     for word, tag in tags.items():
         if tag != PEOPLE_TAG or len(word) < MIN_NAME_LENGTH:
             continue
         for at, char in enumerate(word):
             if char in own_forms and any(
-                    phrases.get(word[start:end], "")[at - start:at - start + 1] == char
+                    phrases.get(word[start:end], "")[at - start:at - start + 1] == char or
+                    end - start == 2 and word[start:end] in name_pairs
                     for start in range(at + 1) for end in range(max(at + 1, start + 2), len(word) + 1)
                     if end - start < len(word)):
                 found.add(word)
@@ -810,7 +824,7 @@ def read_word_list(path):
 
 
 def find_words(word_list, phrases, table, representative, overrides, names=(), own_forms=(), exits=frozenset(),
-               tags=None, objects=False, short_names=frozenset()):
+               tags=None, objects=False, short_names=frozenset(), name_pairs=frozenset()):
     """Rules (j), (n), (o) and (p): ({folded key: (converted form or None, cost)}, {group:
     cost}, how many stored phrases the word list prices); exits: the pairs of
     rule (n), tags: {word: jieba's tag}, objects: whether rule (p) applies
@@ -913,6 +927,14 @@ def find_words(word_list, phrases, table, representative, overrides, names=(), o
     measured = measured_objects(phrases, table, word_list, tags, convert, representative) if objects else {}
     for folded, (text, written) in measured.items():
         if folded not in lexicon:
+            lexicon[folded] = (text, written, min(MAX_COST, best_reading(folded, lexicon, character_costs)))
+    # Rule (l): a pair that is part of names but no word of the list keeps
+    # the character alone too (亚里 in 阿里亚里, the ariary), priced as rule
+    # (p)'s readings are: never against a word (东亚 | 里).
+    for text in sorted(name_pairs) if objects else ():
+        folded = group_key(text, representative)
+        if folded not in lexicon:
+            written = "".join(char if char in own_forms else table.get(char, char) for char in text)
             lexicon[folded] = (text, written, min(MAX_COST, best_reading(folded, lexicon, character_costs)))
     # Rule (n): a phrase or word whose form leaves the group is found again
     # in its own output, at its own cost, so that a second run cuts alike.

@@ -176,8 +176,11 @@ INSTANTIATE_TEST_SUITE_P(
                     Conversion{u"花园里", u"花園裡"},
                     // Two characters are as often no name: 程序库 | 里, not 库里 (Curry).
                     Conversion{u"程序库里", u"程序庫裡"}, Conversion{u"库里", u"庫裡"},
-                    // ...unless the phrases it begins are names: 马里兰, 马里亚纳.
-                    Conversion{u"马里", u"馬里"}, Conversion{u"马里语", u"馬里語"}, Conversion{u"心里", u"心裡"}));
+                    // ...unless the phrases it lies in are names: 马里兰, 马里亚纳; 维克托, 赫克托,
+                    // which also make 托利 a name in 托利亚 and 安那托利亚.
+                    Conversion{u"马里", u"馬里"}, Conversion{u"马里语", u"馬里語"}, Conversion{u"心里", u"心裡"},
+                    Conversion{u"乔克托语", u"喬克托語"}, Conversion{u"安那托利亚", u"安那托利亞"},
+                    Conversion{u"委托利用", u"委託利用"}));
 
 // 里 after a noun is the locality, 裡, even where the noun's last character
 // and 里 make a phrase that keeps it (海里, the nautical mile; 乡里); those
