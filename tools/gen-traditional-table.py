@@ -929,8 +929,8 @@ def find_words(word_list, phrases, table, representative, overrides, names=(), o
         if folded not in lexicon:
             lexicon[folded] = (text, written, min(MAX_COST, best_reading(folded, lexicon, character_costs)))
     # Rule (l): a pair that is part of names but no word of the list keeps
-    # the character alone too (亚里 in 阿里亚里, the ariary), priced as rule
-    # (p)'s readings are: never against a word (东亚 | 里).
+    # the character alone too (克托 in 乔克托语, Choctaw), priced as rule
+    # (p)'s readings are: never against a word (委托 | 利用).
     for text in sorted(name_pairs) if objects else ():
         folded = group_key(text, representative)
         if folded not in lexicon:
