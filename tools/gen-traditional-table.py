@@ -923,18 +923,16 @@ def find_words(word_list, phrases, table, representative, overrides, names=(), o
             lexicon[folded] = (text, written, max(0, min(MAX_COST, best_reading(folded, lexicon, character_costs) - 1)))
     # Rule (p)'s readings cost what their pieces do: they win alone, as the
     # longer first piece, but never against a word that the thing begins
-    # (冲个水 | 管 against 水管).
+    # (冲个水 | 管 against 水管). So do rule (l)'s pairs that are part of
+    # names but no word of the list, which keep the character alone too
+    # (克托 in 乔克托语, Choctaw; 委托 | 利用 as before).
     measured = measured_objects(phrases, table, word_list, tags, convert, representative) if objects else {}
+    if objects:
+        measured.update((group_key(text, representative),
+                         (text, "".join(char if char in own_forms else table.get(char, char) for char in text)))
+                        for text in sorted(name_pairs))
     for folded, (text, written) in measured.items():
         if folded not in lexicon:
-            lexicon[folded] = (text, written, min(MAX_COST, best_reading(folded, lexicon, character_costs)))
-    # Rule (l): a pair that is part of names but no word of the list keeps
-    # the character alone too (克托 in 乔克托语, Choctaw), priced as rule
-    # (p)'s readings are: never against a word (委托 | 利用).
-    for text in sorted(name_pairs) if objects else ():
-        folded = group_key(text, representative)
-        if folded not in lexicon:
-            written = "".join(char if char in own_forms else table.get(char, char) for char in text)
             lexicon[folded] = (text, written, min(MAX_COST, best_reading(folded, lexicon, character_costs)))
     # Rule (n): a phrase or word whose form leaves the group is found again
     # in its own output, at its own cost, so that a second run cuts alike.
