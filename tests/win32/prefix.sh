@@ -131,22 +131,57 @@ EOF
     stamp >"$dir/ready"
 }
 
+# Wine now and then fails to start a process at all: its first thread cannot
+# have the page Windows keeps at 0x7ffe0000, because something already lies
+# there in the address space the kernel laid out at random ("failed to map the
+# shared user data"). Nothing of the program has run in such a process, so the
+# set-up, and a command that met it, run once more. The set-up's wineboot is
+# silenced, so it runs again whatever failed; its own checks would fail the
+# same way twice. A command runs again only on Wine's message: any other
+# failure stands.
+stop_wine() {
+    wineserver -k 2>/dev/null || true
+    wineserver -w 2>/dev/null || true
+}
+
+# Runs the command with its errors kept in $dir/errors as well, then stops
+# Wine; sets `status`.
+run_command() {
+    status=0
+    { "$@" 9>&-; } 2> >(tee "$dir/errors" >&2) || status=$?
+    local tee=$!
+    stop_wine
+    # tee ends once the last process holding the command's stderr is gone;
+    # a straggler outside Wine is not waited for long.
+    local i
+    for ((i = 0; i < 50; i++)); do
+        kill -0 "$tee" 2>/dev/null || break
+        sleep 0.1
+    done
+}
+
 exec 9>"$dir/lock"
 flock 9
 # A test killed at its timeout may have left Wine running on a display that is gone.
-wineserver -k 2>/dev/null || true
-wineserver -w 2>/dev/null || true
+stop_wine
 if [ "$(cat "$dir/ready" 2>/dev/null)" != "$(stamp)" ]; then
     echo "Making the Wine prefix $WINEPREFIX at $dpi DPI"
     start=$SECONDS
-    make_prefix
+    # In the background, so that set -e still holds inside.
+    make_prefix &
+    if ! wait $!; then
+        echo "Making the prefix failed; making it once more"
+        stop_wine
+        make_prefix
+    fi
     echo "Wine prefix ready in $((SECONDS - start)) s"
 fi
 use_locale
 [ $# -gt 0 ] || exit 0
 
-status=0
-"$@" 9>&- || status=$?
-wineserver -k 2>/dev/null || true
-wineserver -w 2>/dev/null || true
+run_command "$@"
+if [ "$status" -ne 0 ] && grep -q 'failed to map the shared user data' "$dir/errors"; then
+    echo "Wine failed to start one of the command's processes; running it once more" >&2
+    run_command "$@"
+fi
 exit "$status"
