@@ -756,6 +756,12 @@ def kept_in_names(entries, forms, table, names):
     return chosen
 
 
+def keeping(text, written, own_forms):
+    """`written`, the form of `text`, with its characters of `own_forms` kept
+    as they are, as a name writes them (rule (l))."""
+    return "".join(char if char in own_forms else form for char, form in zip(text, written))
+
+
 def short_names_keeping(word_list, entries, own_forms):
     """Rule (l): the pairs of characters that lie in at least
     SHORT_NAME_PHRASES of OpenCC's longer phrases, which keep a character of
@@ -895,7 +901,7 @@ def find_words(word_list, phrases, table, representative, overrides, names=(), o
         key, _, cost = lexicon.pop(folded)
         inner = convert(key) if key not in overrides else overrides[key][1] or by_characters(key, table)
         if key in names and (len(key) >= MIN_NAME_LENGTH or key in short_names):
-            named = "".join(char if char in own_forms else form for char, form in zip(key, inner))
+            named = keeping(key, inner, own_forms)
             # Its form is its own, as a phrase's is, so it must be read whole
             # alone; one too rare for that keeps the table's form.
             if named != inner and cost < best_reading(folded, lexicon, character_costs):
@@ -929,7 +935,7 @@ def find_words(word_list, phrases, table, representative, overrides, names=(), o
     measured = measured_objects(phrases, table, word_list, tags, convert, representative) if objects else {}
     if objects:
         measured.update((group_key(text, representative),
-                         (text, "".join(char if char in own_forms else table.get(char, char) for char in text)))
+                         (text, keeping(text, by_characters(text, table), own_forms)))
                         for text in sorted(name_pairs))
     for folded, (text, written) in measured.items():
         if folded not in lexicon:
